@@ -1,0 +1,71 @@
+// Each export is a thin door: it takes from the host what its tool needs, in a fixed order, runs the tool
+// modally and reports whether the user confirmed. Tools not yet present report false.
+#include "entry/Exports.h"
+
+bool FPregeoEditRiga0(CWnd*, ICarviloDati* dati) {
+    dati->GetCts();
+    return false;
+}
+
+bool FPregeoEditRiga3(CWnd*, ICarviloDati* dati) {
+    dati->GetCts();
+    return false;
+}
+
+bool FPregeoEditRiga4And5(CWnd*, ICarviloDati*) { return false; }
+
+bool FPregeoEditRiga7(CWnd*, ICarviloDati* dati) {
+    dati->GetCts();
+    return false;
+}
+
+bool FPregeoEditRiga8(CWnd*, ICarviloDati*) { return false; }
+
+bool FPregeoEditRiga9(CWnd*, ICarviloDati* dati) {
+    dati->GetLibCmp();
+    dati->GetCts();
+    return false;
+}
+
+bool FPregeoImportRighe8(CWnd*, ICarviloDati* dati) {
+    // The import engine's own order.
+    dati->GetLibCmp();
+    dati->GetLibGps();
+    dati->GetLibConOri();
+    dati->GetCts();
+    return false;
+}
+
+bool FPregeoImportPFNear(CWnd*, ICarviloDati*) { return false; }
+
+bool FPregeoImportDistanze(CWnd*, ICarviloDati* dati) {
+    dati->GetLibCmp();
+    dati->GetLibGps();
+    dati->GetCts();
+    return false;
+}
+
+void FPregeoTollDistanze(CWnd*, ICarviloDati*, WPARAM) {}
+
+void FPregeoTollAllineamenti(CWnd*, ICarviloDati*) {}
+
+void FPregeoTollStazOutTriang(CWnd*, ICarviloDati* dati) {
+    dati->GetLibCmp();
+    dati->GetLibGps();
+    dati->GetCts();
+}
+
+void FPregeoTollDistStazioni(CWnd*, ICarviloDati* dati) {
+    dati->GetCts();
+    dati->GetLibCmp();
+}
+
+void FPregeoTollSuperfici(CWnd*, ICarviloDati*, WPARAM) {}
+
+void FPregeoTollOggRilievoDist(CWnd*, ICarviloDati*, WPARAM) {}
+
+void FPregeoTollOggRilievoSup(CWnd*, ICarviloDati* dati) {
+    dati->GetLibCmp();
+    dati->GetLibGps();
+    dati->GetCts();
+}

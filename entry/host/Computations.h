@@ -1,0 +1,37 @@
+// Booklet computation library.
+#pragma once
+
+#include "entry/host/Booklet.h"
+#include "entry/host/Gps.h"
+#include "entry/host/Platform.h"
+#include "entry/host/TotalStation.h"
+
+class CGcadEng;
+
+// Computes booklet rows from the survey: the point coordinates of rows 5 and the surfaces of rows 7.
+class HOSTAPI CCalcRighePregeo {
+public:
+    CCalcRighePregeo(CCts* booklet, CLibCmp* stations, CLibGps* gps, CGcadEng* cad);
+
+    // A standard row 5 on the alignment of the row 4 before it in the rows 4/5 view: the point lies at
+    // progressiva DatoRea1 along origin -> orientation and squadro DatoRea2 to its right. Sets the row's
+    // X and Y (validity XY) and returns true; false when the row 4 or its points have no coordinates or
+    // the two points coincide.
+    bool CalcolaSngRiga45(CRig* row) const;
+    // A row 7 polygon: looks up each vertex's coordinates and leaves the enclosed surface in DatoRea1.
+    // False when a vertex cannot be found or the polygon has fewer than three vertices.
+    bool CalcolaSngRiga7(CRig* row) const;
+
+    // Coordinates of a named point: booklet row 5, orientation point, station, observed point or GPS
+    // point with valid coordinates, in that order. False when none has them.
+    bool CercaCoordinate(const WString& name, double& x, double& y) const;
+
+private:
+    CCts* m_Cts;
+    CLibCmp* m_Cmp;
+    CLibGps* m_Gps;
+};
+
+// Host check of a row 8 fiducial point name in its full form "PFnn/ffff/cccc": -1 when valid, otherwise
+// a reason code of the host's own.
+HOSTAPI int ControlloNomePF8(const WString& name);

@@ -1,0 +1,27 @@
+// Where the stand-in host keeps its files: set by the program (or a test) before the module runs.
+#pragma once
+
+#include "entry/host/WString.h"
+
+#include <filesystem>
+#include <string>
+
+namespace host {
+
+struct Folders {
+    std::filesystem::path install; // holds Support/
+    std::filesystem::path jobs;    // the job folder
+    std::filesystem::path settings; // the settings file
+};
+
+void SetFolders(const Folders& folders);
+const Folders& GetFolders();
+
+// Maps a device path (backslashes, any case) to this file system: separators become '/', and each part
+// that does not exist as written is matched without regard to case against the folder's entries.
+std::filesystem::path ResolvePath(const WString& devicePath);
+
+// Writes a file beside its target and renames it into place, so that readers never see half a file.
+bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes);
+
+} // namespace host

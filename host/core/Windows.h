@@ -1,0 +1,31 @@
+// The stand-in host's window registry and module loader, beyond what a module sees.
+#pragma once
+
+#include "entry/host/Platform.h"
+#include "entry/host/Resources.h"
+#include "entry/host/WString.h"
+
+#include <functional>
+#include <string>
+
+struct HostWindow {
+    WString title;
+    std::function<LRESULT(UINT, WPARAM, LPARAM)> handler;
+};
+
+struct HostModule {
+    void* handle = nullptr;
+    std::string path;
+    const ResourceTable* resources = nullptr;
+};
+
+namespace host {
+
+// A top-level window known to FindWindowW until it is destroyed.
+HWND CreateTopLevelWindow(const WString& title, std::function<LRESULT(UINT, WPARAM, LPARAM)> handler);
+void DestroyTopLevelWindow(HWND window);
+
+// Why the last LoadLibraryW failed, for the host's own error message.
+const std::string& LastLoadError();
+
+} // namespace host

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian packages only), then configures and builds one flavour:
+#   scripts/setup.sh test     Debug with AddressSanitizer and UndefinedBehaviorSanitizer, tests included
+#   scripts/setup.sh release  optimised build for the demo and the benchmarks
+set -euo pipefail
+flavour=${1:-test}
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+          libcurl4-openssl-dev libproj-dev proj-data libcpp-httplib-dev libboost-dev)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+fi
+
+case "$flavour" in
+test)
+    build="$root/build/test"
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPREGEO_SANITIZE=ON -DPREGEO_TESTS=ON >/dev/null
+    ;;
+release)
+    build="$root/build/release"
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPREGEO_TESTS=OFF -DPREGEO_BENCH=ON >/dev/null
+    ;;
+*)
+    echo "usage: $0 [test|release]" >&2
+    exit 2
+    ;;
+esac
+cmake --build "$build"
