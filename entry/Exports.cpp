@@ -12,14 +12,18 @@ bool FPregeoEditRiga3(CWnd*, ICarviloDati* dati) {
     return false;
 }
 
-bool FPregeoEditRiga4And5(CWnd*, ICarviloDati*) { return false; }
+bool FPregeoEditRiga4And5(CWnd*, ICarviloDati*) {
+    return false;
+}
 
 bool FPregeoEditRiga7(CWnd*, ICarviloDati* dati) {
     dati->GetCts();
     return false;
 }
 
-bool FPregeoEditRiga8(CWnd*, ICarviloDati*) { return false; }
+bool FPregeoEditRiga8(CWnd*, ICarviloDati*) {
+    return false;
+}
 
 bool FPregeoEditRiga9(CWnd*, ICarviloDati* dati) {
     dati->GetLibCmp();
@@ -36,7 +40,9 @@ bool FPregeoImportRighe8(CWnd*, ICarviloDati* dati) {
     return false;
 }
 
-bool FPregeoImportPFNear(CWnd*, ICarviloDati*) { return false; }
+bool FPregeoImportPFNear(CWnd*, ICarviloDati*) {
+    return false;
+}
 
 bool FPregeoImportDistanze(CWnd*, ICarviloDati* dati) {
     dati->GetLibCmp();

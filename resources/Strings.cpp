@@ -7,7 +7,8 @@ const StringResource kStrings[] = {
     {IDS_PREGEO, u"Pregeo"},
     {IDS_NESSUNA_RIGA45_FUORI_TOLL, u"Non sono state individuate righe 4-5 fuori tolleranza."},
     {IDS_CARICAMENTO_FALLITO, u"Il caricamento dei dati non ha avuto successo"},
-    {IDS_MAX_100_PF, u"E' possibile visualizzare un numero massimo di 100 Punti Fiduciali.\nFiltrare maggiormente la ricerca."},
+    {IDS_MAX_100_PF, u"E' possibile visualizzare un numero massimo di 100 Punti Fiduciali.\nFiltrare "
+                     u"maggiormente la ricerca."},
     {IDS_DATI_NON_VALIDI, u"Impossibile continuare.\nI dati inseriti non sono validi."},
     {IDS_NESSUN_PF_SELEZIONATO, u"Impossibile continuare.\nNessun punto fiduciale da importare selezionato."},
     {IDS_ORIENTAMENTO_NON_VALIDO, u"Impossibile continuare.\nOrientamento non valido."},

@@ -13,7 +13,9 @@
 // The real stored for a value that has not been given; anything above REALE_LIMITE counts as undefined.
 constexpr double REALE_INDEFINITO = 1.7e200;
 constexpr double REALE_LIMITE = 8.5e199;
-constexpr bool IsRealeIndefinito(double value) { return value > REALE_LIMITE; }
+constexpr bool IsRealeIndefinito(double value) {
+    return value > REALE_LIMITE;
+}
 
 // Real to text with the given number of decimals ('.' as separator). An undefined real gives an empty text.
 HOSTAPI WString CStringDaDouble(double value, int decimals = 3);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -92,8 +93,8 @@ public:
     int Insert(int index, const WString& text);
     int Delete(int index, int count = 1);
 
-    // printf-style formatting: flags "-+ 0#", width, precision (also '*'), conversions d i u x X o c s S f F e E
-    // g G and %%, with length modifiers h l ll ignored. %s and %S take WString or char16_t texts.
+    // printf-style formatting: flags "-+ 0#", width, precision (also '*'), conversions d i u x X o c s S f F
+    // e E g G and %%, with length modifiers h l ll ignored. %s and %S take WString or char16_t texts.
     template <typename... Args> void Format(const char16_t* pattern, const Args&... args) {
         const FormatArg list[] = {FormatArg(args)..., FormatArg(0)};
         m_s = FormatList(pattern, list, sizeof...(Args)).m_s;
@@ -130,6 +131,11 @@ private:
 };
 
 inline FormatArg::FormatArg(const WString& t) : kind(Kind::Text), s(t.view()) {}
+
+// Readable text in test failures and host logs.
+inline std::ostream& operator<<(std::ostream& os, const WString& s) {
+    return os << '"' << s.ToUtf8() << '"';
+}
 
 HOSTAPI bool IsWhiteSpace(char16_t c);
 HOSTAPI char16_t CharToUpper(char16_t c);

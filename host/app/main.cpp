@@ -1,1 +1,223 @@
-int main() { return 0; }
+// pregeo-host: loads a project and the module, and runs one of the module's exports on it.
+#include "entry/host/CarviloDati.h"
+#include "host/core/ModuleHost.h"
+#include "host/core/Windows.h"
+#include "host/project/Project.h"
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+class CWnd;
+
+namespace {
+
+const char* kUsage =
+    "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE] COMANDO\n"
+    "COMANDO: exports | demo | riscrivi | il nome di un export del modulo (FPregeoEditRiga0, ...)\n";
+
+struct Options {
+    std::filesystem::path project;
+    std::string module;
+    std::optional<std::filesystem::path> script;
+    std::string command;
+};
+
+bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](const char* name) -> const char* {
+            if (i + 1 >= argc) {
+                error = std::string("manca il valore di ") + name;
+                return nullptr;
+            }
+            return argv[++i];
+        };
+        if (arg == "--project") {
+            const char* v = value("--project");
+            if (!v)
+                return false;
+            opt.project = v;
+        } else if (arg == "--module") {
+            const char* v = value("--module");
+            if (!v)
+                return false;
+            opt.module = v;
+        } else if (arg == "--script") {
+            const char* v = value("--script");
+            if (!v)
+                return false;
+            opt.script = v;
+        } else if (arg == "-h" || arg == "--help") {
+            error.clear();
+            return false;
+        } else if (!arg.empty() && arg[0] == '-') {
+            error = "opzione sconosciuta: " + arg;
+            return false;
+        } else if (opt.command.empty()) {
+            opt.command = arg;
+        } else {
+            error = "un solo comando per volta: " + arg;
+            return false;
+        }
+    }
+    if (opt.project.empty())
+        error = "manca --project";
+    else if (opt.command.empty())
+        error = "manca il comando";
+    return error.empty();
+}
+
+// The module sits beside the program unless --module says otherwise.
+std::string DefaultModulePath() {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string("libpregeo.so") : (self.parent_path() / "libpregeo.so").string();
+}
+
+std::string Testo(const WString& s) {
+    return s.IsEmpty() ? std::string("-") : s.ToUtf8();
+}
+
+void PrintSummary(const host::Project& p) {
+    const CCts& c = p.cts;
+    std::cout << "Libretto: " << (p.nome.empty() ? "(senza nome)" : p.nome) << "\n";
+    std::cout << "  Versione Pregeo " << c.GetVerPregeo() << ", tipo "
+              << (c.m_TipoLibretto == 1 ? "modesta entità" : "standard") << "\n";
+    std::cout << "  Comune " << Testo(c.GetCdCm()) << " (" << Testo(c.GetProvCm()) << "), foglio "
+              << Testo(c.GetFogl()) << ", mappale " << Testo(c.GetMapp()) << ", protocollo "
+              << Testo(c.GetProt()) << "\n";
+    std::cout << "  Data " << Testo(c.GetGior()) << "/" << Testo(c.GetMese()) << "/" << Testo(c.GetAnno())
+              << ", tecnico " << Testo(c.GetTcnN()) << " " << Testo(c.GetTcnC()) << " (" << Testo(c.GetQual())
+              << ")\n";
+    std::cout << "  Righe 3: " << c.m_Righe3.GetRigArSize() << ", righe 4/5: " << c.m_Righe45.GetRigArSize()
+              << ", righe 7: " << c.m_Righe7.GetRigArSize() << ", riga 9: tipo aggiornamento "
+              << Testo(c.GetRiga9()->GetLblNome2()) << "\n";
+    int fiduciali = 0;
+    for (int i = 0; i < p.cmp.GetOriArSize(); ++i)
+        if (p.cmp.GetOriAt(i)->GetTipoPunto() == TIPO_PUNTO_FIDUCIALE)
+            ++fiduciali;
+    int stazioni = 0, osservazioni = 0;
+    for (int j = 0; j < p.cmp.GetJobArSize(); ++j) {
+        stazioni += p.cmp.GetStaArSize(j);
+        for (int s = 0; s < p.cmp.GetStaArSize(j); ++s)
+            osservazioni += p.cmp.GetPunArSize(j, s);
+    }
+    int puntiGps = 0;
+    for (int g = 0; g < p.gps.GetGrpArSize(); ++g)
+        puntiGps += p.gps.GetPunArSize(g);
+    std::cout << "  Punti di orientamento: " << p.cmp.GetOriArSize() << " (fiduciali " << fiduciali << ")\n";
+    std::cout << "  Celerimensura: " << p.cmp.GetJobArSize() << " lavori, " << stazioni << " stazioni, "
+              << osservazioni << " osservazioni\n";
+    std::cout << "  GPS: " << p.gps.GetGrpArSize() << " gruppi, " << puntiGps << " punti\n";
+    std::cout << "  Distanze dell'estratto di mappa: " << c.m_EstrMap.GetDistanzaArSize() << "\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options opt;
+    std::string error;
+    if (!ParseOptions(argc, argv, opt, error)) {
+        if (!error.empty())
+            std::cerr << "pregeo-host: " << error << "\n";
+        std::cerr << kUsage;
+        return 2;
+    }
+
+    std::unique_ptr<host::Project> project;
+    try {
+        project = host::Project::Load(opt.project);
+    } catch (const host::ProjectError& e) {
+        std::cerr << "pregeo-host: progetto non valido: " << e.what() << "\n";
+        return 2;
+    }
+    project->Activate();
+
+    // The host's start window: the module signals it while loading.
+    std::vector<std::string> avvio;
+    HWND startWindow =
+        host::CreateTopLevelWindow(u"ValmenoFieldStart", [&](UINT msg, WPARAM w, LPARAM l) -> LRESULT {
+            avvio.push_back("messaggio " + std::to_string(msg) + " (wParam " + std::to_string(w) +
+                            ", lParam " + std::to_string(l) + ")");
+            return 0;
+        });
+
+    host::LoadedModule module;
+    const std::string modulePath = opt.module.empty() ? DefaultModulePath() : opt.module;
+    if (!module.Load(modulePath, error)) {
+        std::cerr << "pregeo-host: il modulo non si carica: " << error << "\n";
+        return 2;
+    }
+
+    if (opt.command == "riscrivi") {
+        // Rewrites the project file in the host's own form, as every save does.
+        if (!project->Save()) {
+            std::cerr << "pregeo-host: il progetto non si può salvare in " << opt.project.string() << "\n";
+            return 1;
+        }
+        return 0;
+    }
+
+    if (opt.command == "exports" || opt.command == "demo") {
+        int risolte = 0;
+        for (const auto& e : host::ModuleExports()) {
+            const bool ok = module.Resolve(e.name) != nullptr;
+            risolte += ok ? 1 : 0;
+            std::cout << (ok ? "  risolto   " : "  MANCANTE  ") << e.name << "\n";
+        }
+        std::cout << "Export risolti: " << risolte << " di " << host::ModuleExports().size() << "\n";
+        if (opt.command == "demo") {
+            std::cout << "Finestra di avvio \"ValmenoFieldStart\": "
+                      << (avvio.empty() ? std::string("nessun messaggio") : avvio.front()) << "\n";
+            PrintSummary(*project);
+        }
+        host::DestroyTopLevelWindow(startWindow);
+        return risolte == static_cast<int>(host::ModuleExports().size()) ? 0 : 1;
+    }
+
+    const host::ExportInfo* info = nullptr;
+    for (const auto& e : host::ModuleExports())
+        if (opt.command == e.name)
+            info = &e;
+    if (!info) {
+        std::cerr << "pregeo-host: comando sconosciuto: " << opt.command << "\n" << kUsage;
+        return 2;
+    }
+    FARPROC proc = module.Resolve(info->name);
+    if (!proc) {
+        std::cerr << "pregeo-host: il modulo non esporta " << info->name << "\n";
+        return 2;
+    }
+
+    // UI driver: installed here, before the export runs.
+    host::HostData dati(*project);
+    bool confermato = false;
+    switch (info->kind) {
+    case host::ExportKind::Editor:
+        confermato = reinterpret_cast<bool (*)(CWnd*, ICarviloDati*)>(proc)(nullptr, &dati);
+        break;
+    case host::ExportKind::Tool:
+        reinterpret_cast<void (*)(CWnd*, ICarviloDati*)>(proc)(nullptr, &dati);
+        break;
+    case host::ExportKind::ToolWithWord:
+        reinterpret_cast<void (*)(CWnd*, ICarviloDati*, WPARAM)>(proc)(nullptr, &dati, 0);
+        break;
+    }
+    // UI driver: finished here; a script with actions left over is an error.
+
+    if (info->kind == host::ExportKind::Editor) {
+        std::cout << info->name << ": " << (confermato ? "confermato" : "annullato") << "\n";
+        if (confermato && !project->Save()) {
+            std::cerr << "pregeo-host: il progetto non si può salvare in " << opt.project.string() << "\n";
+            return 1;
+        }
+        if (confermato)
+            std::cout << "Progetto salvato.\n";
+    }
+    host::DestroyTopLevelWindow(startWindow);
+    return 0;
+}

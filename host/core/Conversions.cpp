@@ -4,14 +4,16 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <numbers>
 #include <string>
-#include <cstdlib>
 
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Reads the leading integer of a text: blanks, sign, digits. `ok` is false when no digit was found.
 long long LeadingInteger(const WString& text, bool& ok, long long low, long long high) {
@@ -103,7 +105,9 @@ double DoubleDaCString(const WString& text) {
     return negative ? -value : value;
 }
 
-double DoubleDaString(const char16_t* text) { return DoubleDaCString(WString(text)); }
+double DoubleDaString(const char16_t* text) {
+    return DoubleDaCString(WString(text));
+}
 
 short ShortDaStringNullZero(const WString& text) {
     bool ok = false;

@@ -10,9 +10,13 @@ namespace {
 Folders g_folders;
 } // namespace
 
-void SetFolders(const Folders& folders) { g_folders = folders; }
+void SetFolders(const Folders& folders) {
+    g_folders = folders;
+}
 
-const Folders& GetFolders() { return g_folders; }
+const Folders& GetFolders() {
+    return g_folders;
+}
 
 std::filesystem::path ResolvePath(const WString& devicePath) {
     std::string text = devicePath.ToUtf8();

@@ -9,8 +9,8 @@
 namespace host {
 
 struct Folders {
-    std::filesystem::path install; // holds Support/
-    std::filesystem::path jobs;    // the job folder
+    std::filesystem::path install;  // holds Support/
+    std::filesystem::path jobs;     // the job folder
     std::filesystem::path settings; // the settings file
 };
 

@@ -25,6 +25,12 @@ const char16_t* FindString(const ResourceTable* table, UINT id) {
 
 } // namespace
 
+namespace host {
+const std::vector<const EXTENSION_MODULE*>& ResourceChain() {
+    return Chain();
+}
+} // namespace host
+
 BOOL InitExtensionModule(EXTENSION_MODULE& record, HINSTANCE instance) {
     if (!instance || !instance->resources)
         return FALSE;
@@ -66,7 +72,9 @@ int CStringLoader::LoadString(UINT id, char16_t* buffer, int size) const {
     return n;
 }
 
-WString Xlate(const WString& text) { return text; }
+WString Xlate(const WString& text) {
+    return text;
+}
 
 const char16_t* FindStringResource(UINT id) {
     for (const EXTENSION_MODULE* record : Chain())
@@ -80,7 +88,8 @@ WString FGetSpecialFolderPathAndSubDir(int folder, const WString& subPath) {
     const auto& base = folder == CARTELLA_LAVORI ? folders.jobs : folders.install;
     WString path = WString::FromUtf8(base.string());
     if (!subPath.IsEmpty()) {
-        if (!path.IsEmpty() && path.GetAt(path.GetLength() - 1) != u'/' && path.GetAt(path.GetLength() - 1) != u'\\')
+        if (!path.IsEmpty() && path.GetAt(path.GetLength() - 1) != u'/' &&
+            path.GetAt(path.GetLength() - 1) != u'\\')
             path += u'\\';
         path += subPath;
     }

@@ -33,13 +33,16 @@ std::string Trimmed(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
-bool SameName(const std::string& a, const WString& b) { return WString::FromUtf8(a).CompareNoCase(b) == 0; }
+bool SameName(const std::string& a, const WString& b) {
+    return WString::FromUtf8(a).CompareNoCase(b) == 0;
+}
 
 // Index of the "[section]" line, or -1.
 int FindSection(const std::vector<std::string>& lines, const WString& section) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string t = Trimmed(lines[i]);
-        if (t.size() >= 2 && t.front() == '[' && t.back() == ']' && SameName(t.substr(1, t.size() - 2), section))
+        if (t.size() >= 2 && t.front() == '[' && t.back() == ']' &&
+            SameName(t.substr(1, t.size() - 2), section))
             return static_cast<int>(i);
     }
     return -1;

@@ -20,11 +20,15 @@ std::size_t Clamp(int value, std::size_t limit) {
     return std::min(static_cast<std::size_t>(value), limit);
 }
 
-bool InSet(char16_t c, std::u16string_view set) { return set.find(c) != std::u16string_view::npos; }
+bool InSet(char16_t c, std::u16string_view set) {
+    return set.find(c) != std::u16string_view::npos;
+}
 
 } // namespace
 
-bool IsWhiteSpace(char16_t c) { return c == u' ' || (c >= 0x09 && c <= 0x0D); }
+bool IsWhiteSpace(char16_t c) {
+    return c == u' ' || (c >= 0x09 && c <= 0x0D);
+}
 
 char16_t CharToUpper(char16_t c) {
     if (c >= u'a' && c <= u'z')
@@ -110,7 +114,8 @@ std::string WString::ToUtf8() const {
     out.reserve(m_s.size());
     for (std::size_t i = 0; i < m_s.size(); ++i) {
         char32_t cp = m_s[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < m_s.size() && m_s[i + 1] >= 0xDC00 && m_s[i + 1] <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < m_s.size() && m_s[i + 1] >= 0xDC00 &&
+            m_s[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (m_s[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {
@@ -170,14 +175,18 @@ void WString::SetAt(int index, char16_t c) {
         m_s[static_cast<std::size_t>(index)] = c;
 }
 
-WString WString::Left(int count) const { return WString(m_s.substr(0, Clamp(count, m_s.size()))); }
+WString WString::Left(int count) const {
+    return WString(m_s.substr(0, Clamp(count, m_s.size())));
+}
 
 WString WString::Right(int count) const {
     const std::size_t n = Clamp(count, m_s.size());
     return WString(m_s.substr(m_s.size() - n));
 }
 
-WString WString::Mid(int first) const { return WString(m_s.substr(Clamp(first, m_s.size()))); }
+WString WString::Mid(int first) const {
+    return WString(m_s.substr(Clamp(first, m_s.size())));
+}
 
 WString WString::Mid(int first, int count) const {
     const std::size_t start = Clamp(first, m_s.size());
@@ -254,11 +263,17 @@ WString& WString::TrimRight() {
     return *this;
 }
 
-WString& WString::Trim() { return TrimRight().TrimLeft(); }
+WString& WString::Trim() {
+    return TrimRight().TrimLeft();
+}
 
-WString& WString::TrimLeft(char16_t c) { return TrimLeft(WString(c)); }
+WString& WString::TrimLeft(char16_t c) {
+    return TrimLeft(WString(c));
+}
 
-WString& WString::TrimRight(char16_t c) { return TrimRight(WString(c)); }
+WString& WString::TrimRight(char16_t c) {
+    return TrimRight(WString(c));
+}
 
 WString& WString::TrimLeft(const WString& chars) {
     std::size_t i = 0;
@@ -343,8 +358,10 @@ void Pad(std::u16string& out, std::u16string body, const Spec& spec, bool numeri
         out += body;
         out.append(fill, u' ');
     } else if (spec.zero && numeric) {
-        std::size_t signLen = (!body.empty() && (body[0] == u'-' || body[0] == u'+' || body[0] == u' ')) ? 1 : 0;
-        if (body.size() > signLen + 1 && body[signLen] == u'0' && (body[signLen + 1] == u'x' || body[signLen + 1] == u'X'))
+        std::size_t signLen =
+            (!body.empty() && (body[0] == u'-' || body[0] == u'+' || body[0] == u' ')) ? 1 : 0;
+        if (body.size() > signLen + 1 && body[signLen] == u'0' &&
+            (body[signLen + 1] == u'x' || body[signLen + 1] == u'X'))
             signLen += 2;
         out.append(body, 0, signLen);
         out.append(fill, u'0');
@@ -377,7 +394,7 @@ std::u16string FormatNumber(char conv, const Spec& spec, const FormatArg& arg) {
     switch (conv) {
     case 'd':
     case 'i': {
-        long long v = arg.kind == FormatArg::Kind::Real   ? static_cast<long long>(arg.d)
+        long long v = arg.kind == FormatArg::Kind::Real  ? static_cast<long long>(arg.d)
                       : arg.kind == FormatArg::Kind::Int ? arg.i
                                                          : static_cast<long long>(arg.u);
         pattern += "lld";
@@ -482,7 +499,8 @@ WString WString::FormatList(const char16_t* pattern, const FormatArg* args, std:
         switch (conv) {
         case u's':
         case u'S': {
-            std::u16string body(arg->kind == FormatArg::Kind::Text ? std::u16string(arg->s) : std::u16string());
+            std::u16string body(arg->kind == FormatArg::Kind::Text ? std::u16string(arg->s)
+                                                                   : std::u16string());
             if (spec.precision >= 0 && body.size() > static_cast<std::size_t>(spec.precision))
                 body.resize(static_cast<std::size_t>(spec.precision));
             Pad(out, std::move(body), spec, false);

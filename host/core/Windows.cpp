@@ -31,7 +31,9 @@ void DestroyTopLevelWindow(HWND window) {
     std::erase_if(Registry(), [window](const auto& w) { return w.get() == window; });
 }
 
-const std::string& LastLoadError() { return g_lastLoadError; }
+const std::string& LastLoadError() {
+    return g_lastLoadError;
+}
 
 } // namespace host
 
@@ -95,4 +97,6 @@ BOOL FreeLibrary(HMODULE module) {
     return TRUE;
 }
 
-void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Sleep(DWORD milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}

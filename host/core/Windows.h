@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 struct HostWindow {
     WString title;
@@ -27,5 +28,8 @@ void DestroyTopLevelWindow(HWND window);
 
 // Why the last LoadLibraryW failed, for the host's own error message.
 const std::string& LastLoadError();
+
+// The resource chain, most recently linked module first.
+const std::vector<const EXTENSION_MODULE*>& ResourceChain();
 
 } // namespace host

@@ -68,7 +68,8 @@ bool CCalcRighePregeo::CalcolaSngRiga45(CRig* row) const {
             riga4 = r;
     }
     double ox = 0, oy = 0, ax = 0, ay = 0;
-    if (!riga4 || !CercaCoordinate(riga4->GetLblNome1(), ox, oy) || !CercaCoordinate(riga4->GetLblNome2(), ax, ay))
+    if (!riga4 || !CercaCoordinate(riga4->GetLblNome1(), ox, oy) ||
+        !CercaCoordinate(riga4->GetLblNome2(), ax, ay))
         return false;
     const double length = std::hypot(ax - ox, ay - oy);
     const double prog = row->GetDatoRea1();

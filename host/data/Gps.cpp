@@ -51,7 +51,9 @@ void CGrpGps::SetGeocCeFaMis(double x, double y, double z) {
     m_Z = z;
 }
 
-CPunGps* CGrpGps::GetPunAt(int index) const { return At(m_Pun, index); }
+CPunGps* CGrpGps::GetPunAt(int index) const {
+    return At(m_Pun, index);
+}
 
 CPunGps* CGrpGps::AddPun(const WString& name) {
     m_Pun.push_back(std::make_unique<CPunGps>(name));
@@ -82,7 +84,8 @@ public:
     bool Converti(double latRad, double lonRad, double& east, double& north) const {
         if (!m_Pj)
             return false;
-        const PJ_COORD in = proj_coord(lonRad * 180.0 / std::numbers::pi, latRad * 180.0 / std::numbers::pi, 0, 0);
+        const PJ_COORD in =
+            proj_coord(lonRad * 180.0 / std::numbers::pi, latRad * 180.0 / std::numbers::pi, 0, 0);
         const PJ_COORD out = proj_trans(m_Pj, PJ_FWD, in);
         if (!std::isfinite(out.xy.x) || !std::isfinite(out.xy.y) || out.xy.x == HUGE_VAL)
             return false;
@@ -116,7 +119,9 @@ void CConvCoord::ImpostaComune(const WString& comune, const std::string& definit
     m_Impl->comuni[StringToUpper(comune).str()] = definition;
 }
 
-bool CConvCoord::IsConvCoordReady() const { return m_Impl->base && m_Impl->base->Valida(); }
+bool CConvCoord::IsConvCoordReady() const {
+    return m_Impl->base && m_Impl->base->Valida();
+}
 
 void CConvCoord::GrafGpsToPlanAtt(double lat, double lon, double, double, double& east, double& north) const {
     east = REALE_INDEFINITO;
@@ -136,13 +141,17 @@ void CConvCoord::ForzaTempProvCm(const WString&, const WString& comune) {
     m_Impl->forzata = it == m_Impl->comuni.end() ? nullptr : std::make_unique<Trasformazione>(it->second);
 }
 
-void CConvCoord::RipristinaTemp() { m_Impl->forzata.reset(); }
+void CConvCoord::RipristinaTemp() {
+    m_Impl->forzata.reset();
+}
 
 CLibGps::CLibGps() = default;
 
 CLibGps::~CLibGps() = default;
 
-CGrpGps* CLibGps::GetGrpAt(int index) const { return At(m_Grp, index); }
+CGrpGps* CLibGps::GetGrpAt(int index) const {
+    return At(m_Grp, index);
+}
 
 CGrpGps* CLibGps::AddGrp(const WString& name) {
     m_Grp.push_back(std::make_unique<CGrpGps>(name));
@@ -160,7 +169,9 @@ CPunGps* CLibGps::GetPunAt(int group, int index) const {
     return g ? g->GetPunAt(index) : nullptr;
 }
 
-CGrpGps* CLibGps::GetCurrGrp() const { return GetGrpAt(m_Curr); }
+CGrpGps* CLibGps::GetCurrGrp() const {
+    return GetGrpAt(m_Curr);
+}
 
 CConvCoord* CLibGps::GetCurrConvCoord() const {
     if (!m_Orientata)

@@ -11,7 +11,9 @@ void CEgn::SetCoordXY(double x, double y) {
     m_Y = y;
 }
 
-void CEgn::SetCoordZ(double z) { m_Z = z; }
+void CEgn::SetCoordZ(double z) {
+    m_Z = z;
+}
 
 void CEgn::CalcolaValiditaXYZ() {
     m_ValidoXY = !IsRealeIndefinito(m_X) && !IsRealeIndefinito(m_Y);
@@ -51,4 +53,6 @@ void CLibConOri::DelOriAt(int index) {
         m_Ori.erase(m_Ori.begin() + index);
 }
 
-void CLibConOri::NotificaModifica(bool) { ++m_Notifiche; }
+void CLibConOri::NotificaModifica(bool) {
+    ++m_Notifiche;
+}

@@ -13,14 +13,18 @@ template <typename T> T* At(const std::vector<std::unique_ptr<T>>& items, int in
 
 } // namespace
 
-CPun* CSta::GetPunAt(int index) const { return At(m_Pun, index); }
+CPun* CSta::GetPunAt(int index) const {
+    return At(m_Pun, index);
+}
 
 CPun* CSta::AddPun(const WString& name) {
     m_Pun.push_back(std::make_unique<CPun>(name));
     return m_Pun.back().get();
 }
 
-CSta* CJob::GetStaAt(int index) const { return At(m_Sta, index); }
+CSta* CJob::GetStaAt(int index) const {
+    return At(m_Sta, index);
+}
 
 CSta* CJob::AddSta(const WString& name) {
     m_Sta.push_back(std::make_unique<CSta>(name));
@@ -45,7 +49,9 @@ bool CalcoloDrittoOCap(double& zenith, double& direction) {
     return true;
 }
 
-CJob* CLibCmp::GetJobAt(int index) const { return At(m_Job, index); }
+CJob* CLibCmp::GetJobAt(int index) const {
+    return At(m_Job, index);
+}
 
 CJob* CLibCmp::AddJob(const WString& name) {
     m_Job.push_back(std::make_unique<CJob>(name));

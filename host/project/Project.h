@@ -1,0 +1,73 @@
+// A project: a folder holding the survey and booklet file, the settings file, the support folder and the
+// job folder. The survey file is JSON (see docs/architecture.md, "Project files").
+#pragma once
+
+#include "entry/host/Booklet.h"
+#include "entry/host/CarviloDati.h"
+#include "entry/host/Gps.h"
+#include "entry/host/TotalStation.h"
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace host {
+
+inline constexpr const char* kProjectFile = "progetto.json";
+inline constexpr const char* kSettingsFile = "impostazioni.ini";
+inline constexpr const char* kJobFolder = "lavori";
+
+// A project file that cannot be read: which file, where in it, and what was expected there.
+class ProjectError : public std::runtime_error {
+public:
+    ProjectError(const std::string& file, const std::string& where, const std::string& what)
+        : std::runtime_error(file + (where.empty() ? "" : ": " + where) + ": " + what) {}
+};
+
+class Project {
+public:
+    Project() = default;
+    Project(const Project&) = delete;
+    Project& operator=(const Project&) = delete;
+
+    // Reads DIR/progetto.json; throws ProjectError and touches nothing when it is not a valid project.
+    static std::unique_ptr<Project> Load(const std::filesystem::path& dir);
+    static std::unique_ptr<Project> Parse(const std::string& text, const std::string& fileName);
+    // The project file's text; loading it gives the same text back.
+    std::string Serialize() const;
+    // Writes beside the file and renames it into place; false when it could not be written.
+    bool Save() const;
+    // Makes this project's folders the host's install, job and settings folders.
+    void Activate() const;
+
+    std::filesystem::path dir;
+    CCts cts;
+    CLibCmp cmp;
+    CLibGps gps;
+    CRicevitoreGps ricevitore;
+    std::string nome;
+};
+
+// The host data interface over a project. It can record the operations the module asks for.
+class HostData : public ICarviloDati {
+public:
+    explicit HostData(Project& project) : m_Project(project) {}
+    int GetVersioneInterfaccia() override { return 1; }
+    CLibCmp* GetLibCmp() override;
+    CLibGps* GetLibGps() override;
+    WString GetNomeProgetto() override;
+    CLibConOri* GetLibConOri() override;
+    CCts* GetCts() override;
+    CRicevitoreGps* GetRicevitore() override;
+    void AggiornaViste() override {}
+
+    const std::vector<std::string>& Chiamate() const { return m_Chiamate; }
+
+private:
+    Project& m_Project;
+    std::vector<std::string> m_Chiamate;
+};
+
+} // namespace host

@@ -1,0 +1,138 @@
+#include "entry/host/Booklet.h"
+#include "entry/host/Computations.h"
+#include "entry/host/Resources.h"
+#include "host/core/HostContext.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+TEST(Booklet, ShortFiducialNamesAreCompletedWithSheetAndMunicipality) {
+    CCts cts;
+    cts.SetFogl(u"0120");
+    cts.SetCdCm(u"G337");
+    const struct {
+        const char16_t* in;
+        const char16_t* out;
+    } cases[] = {
+        {u"PF07", u"PF07/0120/G337"},
+        {u"pf07", u"pf07/0120/G337"},
+        {u"PF07/0450", u"PF07/0450/G337"},
+        {u"PF07/0450/A123", u"PF07/0450/A123"},
+        {u"101", u"101"},
+        {u"PF", u"PF"},
+    };
+    for (const auto& c : cases) {
+        WString name = c.in;
+        cts.CompletaNomePfPregeo(name);
+        EXPECT_EQ(name, c.out) << WString(c.in).ToUtf8();
+    }
+}
+
+TEST(Booklet, RowArraysOwnTheirRowsAndAccorpaKeepsBookletOrder) {
+    CCts cts;
+    cts.m_Righe3.AddRig(new CRig('3'));
+    auto* note = new CRig('6');
+    note->SetLblMater(u"Con");
+    cts.m_Righe45.AddRig(note);
+    auto* r5 = new CRig('5');
+    cts.m_Righe45.InsRigAt(0, r5);
+    auto* note7 = new CRig('6');
+    note7->SetLblMater(u"ferma");
+    cts.m_Righe7.AddRig(note7);
+    CCtsRigArray all;
+    cts.AccorpaRighe(all);
+    ASSERT_EQ(all.GetRigArSize(), 4);
+    EXPECT_EQ(all.GetRigAt(1), r5);
+    EXPECT_EQ(cts.GetAllRigComment(), u"Con\r\nferma\r\n");
+    int index = -1;
+    EXPECT_TRUE(cts.m_Righe45.GetIndiciDiRig(note, index));
+    EXPECT_EQ(index, 1);
+    CRig stranger;
+    EXPECT_FALSE(cts.m_Righe45.GetIndiciDiRig(&stranger, index));
+    cts.m_Righe45.DelRigAt(0); // frees r5; the scratch array dies without freeing anything (ASan checks)
+    cts.m_Righe45.DelRigAt(99);
+    EXPECT_EQ(cts.m_Righe45.GetRigArSize(), 1);
+    EXPECT_EQ(all.GetRigAt(99), nullptr);
+}
+
+TEST(Booklet, RowCopyIsDeep) {
+    CRig a('7');
+    a.SetLblNome1(u"245");
+    a.AddVrt(CCtsVrt(u"1", 'C', 'R'));
+    CRig b = a;
+    b.GetVrtAt(0)->SetNome(u"2");
+    EXPECT_EQ(a.GetVrtAt(0)->GetNome(), u"1");
+    EXPECT_EQ(b.GetVrtAt(0)->m_Colore, 'R');
+    b = b;
+    EXPECT_EQ(b.GetVrtArSize(), 1);
+}
+
+TEST(Booklet, DataLinesOfRows4And5) {
+    CRig r4('4', 0);
+    r4.SetLblNome1(u"101");
+    r4.SetLblNome2(u"102");
+    r4.SetDatoRea2(-12);
+    r4.SetLblMater(u"*S*");
+    EXPECT_EQ(CCtsOutDatString::GetWriteSpecRow45(&r4), u"4|101|102|-12|*S*|\r\n");
+    CRig r5('5', 0);
+    r5.SetLblNome1(u"105");
+    r5.SetDatoRea1(11.85);
+    r5.SetDatoRea2(-1.3204);
+    EXPECT_EQ(CCtsOutDatString::GetWriteSpecRow45(&r5), u"5|105|11.850|-1.320||\r\n");
+    CRig r5l('5', 1);
+    r5l.SetLblNome1(u"105");
+    r5l.SetDatoRea1(1.5);
+    EXPECT_EQ(CCtsOutDatString::GetWriteSpecRow45(&r5l), u"5L|105|1.500||\r\n");
+    CRig r4l('4', 2);
+    r4l.SetLblNome1(u"A");
+    r4l.SetLblNome2(u"B");
+    r4l.SetDatoRea1(1.2);
+    r4l.SetDatoRea2(1.3);
+    EXPECT_EQ(CCtsOutDatString::GetWriteSpecRow45(&r4l), u"4L|A|B|1.200|1.300||\r\n");
+}
+
+TEST(Booklet, OrientationLibraryCountsAndRefuses) {
+    CLibCmp cmp;
+    COri* a = cmp.AddOri(true);
+    COri* b = cmp.AddOri(false);
+    b->SetCodeNP(true);
+    EXPECT_EQ(cmp.GetOriArSize(), 2);
+    EXPECT_EQ(cmp.GetOriArSizePregeo(), 1);
+    EXPECT_EQ(cmp.GetModificheNotificate(), 1);
+    EXPECT_EQ(a->GetTipoPunto(), TIPO_PUNTO_FIDUCIALE);
+    cmp.SetMaxOri(2);
+    EXPECT_EQ(cmp.AddOri(true), nullptr);
+    cmp.DelOriAt(0);
+    EXPECT_EQ(cmp.GetOriAt(0), b);
+    EXPECT_EQ(cmp.GetOriAt(1), nullptr);
+}
+
+TEST(Booklet, FiducialNameOfRow8) {
+    EXPECT_EQ(ControlloNomePF8(u"PF01/0120/G337"), -1);
+    EXPECT_EQ(ControlloNomePF8(u"PF01/012A/G337A"), -1);
+    EXPECT_NE(ControlloNomePF8(u"PF1/0120/G337"), -1);
+    EXPECT_NE(ControlloNomePF8(u"PF01-0120-G337"), -1);
+    EXPECT_NE(ControlloNomePF8(u"PF01/0120"), -1);
+    EXPECT_NE(ControlloNomePF8(u"PFAB/0120/G337"), -1);
+}
+
+TEST(Booklet, MunicipalitiesOfAProvinceFromTheSupportTable) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "pregeo-comuni-test";
+    fs::create_directories(dir / "Support");
+    std::ofstream(dir / "Support" / "Comuni.txt", std::ios::binary)
+        << "PR;G337;Parma\r\nFO;D704;Forl\xEC\r\nrotta\r\nPR;B034;Fidenza";
+    host::SetFolders({dir, dir, dir / "x.ini"});
+    CCtsComuni comuni;
+    ASSERT_TRUE(comuni.CaricaElenco(u"PR"));
+    ASSERT_EQ(comuni.GetSize(), 2);
+    EXPECT_EQ(comuni.GetAt(1).nome, u"Fidenza");
+    ASSERT_TRUE(comuni.CaricaElenco(u"FO"));
+    ASSERT_EQ(comuni.GetSize(), 1);
+    EXPECT_EQ(comuni.GetAt(0).nome, u"Forlì");
+    ASSERT_TRUE(comuni.CaricaElenco(u"ZZ"));
+    EXPECT_EQ(comuni.GetSize(), 0);
+    fs::remove_all(dir);
+    EXPECT_FALSE(comuni.CaricaElenco(u"PR"));
+}

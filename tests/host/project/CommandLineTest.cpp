@@ -1,0 +1,82 @@
+// pregeo-host as a surveyor runs it: errors on stderr with a non-zero exit, nothing saved on error.
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Esito {
+    int status;
+    std::string out;
+};
+
+Esito Host(const std::string& args) {
+    const char* bin = std::getenv("PREGEO_BIN");
+    const std::string cmd = std::string(bin ? bin : "build/test/bin") + "/pregeo-host " + args + " 2>&1";
+    Esito r{0, {}};
+    FILE* p = ::popen(cmd.c_str(), "r");
+    std::array<char, 4096> buf{};
+    std::size_t n = 0;
+    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
+        r.out.append(buf.data(), n);
+    const int status = ::pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("pregeo-cli-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::copy("samples/demo", dir, fs::copy_options::recursive);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    fs::path dir;
+};
+
+} // namespace
+
+TEST_F(CommandLine, DemoListsExportsStartMessageAndSummary) {
+    const Esito r = Host("--project " + dir.string() + " demo");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Export risolti: 16 di 16"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("messaggio 1165 (wParam 1, lParam 0)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Comune G337 (PR), foglio 0120"), std::string::npos) << r.out;
+}
+
+TEST_F(CommandLine, MalformedProjectIsReportedAndLeftUntouched) {
+    std::string text = ReadFile(dir / "progetto.json");
+    text.replace(text.find("\"Mese\": \"11\""), 12, "\"Mese\": 11");
+    std::ofstream(dir / "progetto.json", std::ios::binary) << text;
+    const Esito r = Host("--project " + dir.string() + " FPregeoEditRiga0");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("/libretto/intestazione/Mese: atteso un testo"), std::string::npos) << r.out;
+    EXPECT_EQ(ReadFile(dir / "progetto.json"), text);
+}
+
+TEST_F(CommandLine, BadArgumentsAndUnknownCommands) {
+    EXPECT_EQ(Host("demo").status, 2);
+    EXPECT_EQ(Host("--project").status, 2);
+    const Esito unknown = Host("--project " + dir.string() + " FPregeoNonEsiste");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.out.find("comando sconosciuto"), std::string::npos);
+    const Esito noModule = Host("--project " + dir.string() + " --module /nessuno.so exports");
+    EXPECT_EQ(noModule.status, 2);
+    EXPECT_NE(noModule.out.find("il modulo non si carica"), std::string::npos);
+}
