@@ -193,9 +193,13 @@ public:
     CCts& operator=(const CCts&) = delete;
     virtual ~CCts();
 
-#define CCTS_TEXT(Name)                                                                                       \
-    WString Get##Name() const { return m_##Name; }                                                           \
-    void Set##Name(const WString& text) { m_##Name = text; }
+#define CCTS_TEXT(Name)                                                                                      \
+    WString Get##Name() const {                                                                              \
+        return m_##Name;                                                                                     \
+    }                                                                                                        \
+    void Set##Name(const WString& text) {                                                                    \
+        m_##Name = text;                                                                                     \
+    }
     CCTS_TEXT(Anno)
     CCTS_TEXT(Mese)
     CCTS_TEXT(Gior)
@@ -212,23 +216,35 @@ public:
     CCTS_TEXT(TcnNIscr)
 #undef CCTS_TEXT
 
-    CRig9* GetRiga9() { return &m_Riga9; }
-    const CRig9* GetRiga9() const { return &m_Riga9; }
+    CRig9* GetRiga9() {
+        return &m_Riga9;
+    }
+    const CRig9* GetRiga9() const {
+        return &m_Riga9;
+    }
 
     // Completes a short fiducial name in place: "PFnn" gains "/" sheet "/" municipality, "PFnn/ffff" gains
     // "/" municipality. Other names are left alone.
     void CompletaNomePfPregeo(WString& name) const;
     // Every row of the booklet, in booklet order (rows 3 view, rows 4/5 view, rows 7 view), into `all`.
     void AccorpaRighe(CCtsRigArray& all) const;
-    // The notes of all rows '6', in booklet order, joined without separator.
+    // The notes of all rows '6', in booklet order, each ended by "\r\n" as its booklet line.
     WString GetAllRigComment() const;
     // The technical report (relazione tecnica), one text per line.
-    int GetRelazArSize() const { return static_cast<int>(m_Relazione.size()); }
+    int GetRelazArSize() const {
+        return static_cast<int>(m_Relazione.size());
+    }
     WString GetRelazAt(int index) const;
-    void AddRelaz(const WString& line) { m_Relazione.push_back(line); }
+    void AddRelaz(const WString& line) {
+        m_Relazione.push_back(line);
+    }
 
-    int GetVerPregeo() const { return m_VerPregeo; }
-    void SetVerPregeo(int version) { m_VerPregeo = version; }
+    int GetVerPregeo() const {
+        return m_VerPregeo;
+    }
+    void SetVerPregeo(int version) {
+        m_VerPregeo = version;
+    }
 
     // Booklet type: 0 standard, 1 modesta entità.
     int m_TipoLibretto = 0;

@@ -19,7 +19,9 @@ namespace {
 using Punto = bg::model::d2::point_xy<double>;
 using Poligono = bg::model::polygon<Punto, false, false>;
 
-bool HaCoordinate(const CEgn& p) { return !IsRealeIndefinito(p.GetCoordX()) && !IsRealeIndefinito(p.GetCoordY()); }
+bool HaCoordinate(const CEgn& p) {
+    return !IsRealeIndefinito(p.GetCoordX()) && !IsRealeIndefinito(p.GetCoordY());
+}
 
 // The row's vertices as a ring, without the closing vertex when the last repeats the first by name.
 bool Anello(const CRig& row, Poligono& ring) {
@@ -43,7 +45,9 @@ template <typename T> T* At(const std::vector<std::unique_ptr<T>>& items, int in
 
 } // namespace
 
-CRig::CRig(const CRig& other) : CEgn(other) { *this = other; }
+CRig::CRig(const CRig& other) : CEgn(other) {
+    *this = other;
+}
 
 CRig& CRig::operator=(const CRig& other) {
     if (this == &other)
@@ -62,7 +66,9 @@ CRig& CRig::operator=(const CRig& other) {
     return *this;
 }
 
-CRig::~CRig() { DelAllVrt(); }
+CRig::~CRig() {
+    DelAllVrt();
+}
 
 CCtsVrt* CRig::GetVrtAt(int index) const {
     if (index < 0 || index >= GetVrtArSize())
@@ -115,7 +121,9 @@ bool CRig::EstVrtPgPassInterno(const CRig* mesh, const CRig* polygon) {
     return polygon->GetVrtArSize() > 0;
 }
 
-CCtsRigArray::~CCtsRigArray() { RemoveAll(); }
+CCtsRigArray::~CCtsRigArray() {
+    RemoveAll();
+}
 
 CRig* CCtsRigArray::GetRigAt(int index) const {
     if (index < 0 || index >= GetRigArSize())
@@ -158,7 +166,9 @@ bool CCtsRigArray::GetIndiciDiRig(const CRig* row, int& index) const {
     return false;
 }
 
-CCtsDistanza* CLibEstrMap::GetDistanzaAt(int index) const { return At(m_Dist, index); }
+CCtsDistanza* CLibEstrMap::GetDistanzaAt(int index) const {
+    return At(m_Dist, index);
+}
 
 CCtsDistanza* CLibEstrMap::AddDistanza() {
     m_Dist.push_back(std::make_unique<CCtsDistanza>());
@@ -170,7 +180,9 @@ void CLibEstrMap::DelDistanzaAt(int index) {
         m_Dist.erase(m_Dist.begin() + index);
 }
 
-CCtsParticella* CCtsParticelleArray::GetParticellaAt(int index) const { return At(m_Part, index); }
+CCtsParticella* CCtsParticelleArray::GetParticellaAt(int index) const {
+    return At(m_Part, index);
+}
 
 CCtsParticella* CCtsParticelleArray::AddParticella(const WString& name) {
     m_Part.push_back(std::make_unique<CCtsParticella>(name));
@@ -207,7 +219,7 @@ WString CCts::GetAllRigComment() const {
     WString text;
     for (int i = 0; i < all.GetRigArSize(); ++i)
         if (all.GetRigAt(i)->GetTipoRiga() == '6')
-            text += all.GetRigAt(i)->GetLblMater();
+            text += all.GetRigAt(i)->GetLblMater() + u"\r\n";
     return text;
 }
 
@@ -219,7 +231,8 @@ WString CCts::GetRelazAt(int index) const {
 
 bool CCtsComuni::CaricaElenco(const WString& provincia) {
     m_Elenco.clear();
-    const auto path = host::ResolvePath(FGetSpecialFolderPathAndSubDir(CARTELLA_INSTALLAZIONE, u"Support\\Comuni.txt"));
+    const auto path =
+        host::ResolvePath(FGetSpecialFolderPathAndSubDir(CARTELLA_INSTALLAZIONE, u"Support\\Comuni.txt"));
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
@@ -247,20 +260,22 @@ WString CCtsOutDatString::GetWriteSpecRow45(const CRig* row) {
     switch (row->GetTipoRiga()) {
     case '4':
         if (row->GetSpecRiga() == 0)
-            line = u"4|" + row->GetLblNome1() + u"|" + row->GetLblNome2() + u"|" + num(row->GetDatoRea2(), 0) +
-                   u"|" + row->GetLblMater();
+            line = u"4|" + row->GetLblNome1() + u"|" + row->GetLblNome2() + u"|" +
+                   num(row->GetDatoRea2(), 0) + u"|" + row->GetLblMater();
         else if (row->GetSpecRiga() == 1)
-            line = u"4L|" + row->GetLblNome1() + u"|" + num(row->GetDatoRea1(), 3) + u"|" + row->GetLblMater();
+            line =
+                u"4L|" + row->GetLblNome1() + u"|" + num(row->GetDatoRea1(), 3) + u"|" + row->GetLblMater();
         else
-            line = u"4L|" + row->GetLblNome1() + u"|" + row->GetLblNome2() + u"|" + num(row->GetDatoRea1(), 3) +
-                   u"|" + num(row->GetDatoRea2(), 3) + u"|" + row->GetLblMater();
+            line = u"4L|" + row->GetLblNome1() + u"|" + row->GetLblNome2() + u"|" +
+                   num(row->GetDatoRea1(), 3) + u"|" + num(row->GetDatoRea2(), 3) + u"|" + row->GetLblMater();
         break;
     case '5':
         if (row->GetSpecRiga() == 0)
             line = u"5|" + row->GetLblNome1() + u"|" + num(row->GetDatoRea1(), 3) + u"|" +
                    num(row->GetDatoRea2(), 3) + u"|" + row->GetLblMater();
         else
-            line = u"5L|" + row->GetLblNome1() + u"|" + num(row->GetDatoRea1(), 3) + u"|" + row->GetLblMater();
+            line =
+                u"5L|" + row->GetLblNome1() + u"|" + num(row->GetDatoRea1(), 3) + u"|" + row->GetLblMater();
         break;
     case '6':
         line = u"6|" + row->GetLblMater();

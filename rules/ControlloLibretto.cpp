@@ -1,0 +1,150 @@
+#include "rules/ControlloLibretto.h"
+
+#include "entry/host/Conversions.h"
+#include "rules/Regole.h"
+
+CControlloLibretto::CControlloLibretto(CRig* rigaCorrente, CCts* libretto, CLibCmp* stazioni, CLibGps* gps,
+                                       CIndicePunti* indice)
+    : m_pCts(libretto), m_pRigaCorrente(rigaCorrente), m_pLibCmp(stazioni), m_pLibGps(gps),
+      m_pIndice(indice) {
+    m_VerPregeo.SetVars(libretto);
+    m_LineeRosseSegnalate = false;
+    m_MisurePresenti = 0;
+}
+
+void CControlloLibretto::AddMsgPregeo(int rowNumber, WString rowType, bool isError, int code,
+                                      WString detail) {
+    if (code < 0)
+        return;
+    WString testo = isError ? u"Errore! " : u"Attenzione! ";
+    const short tipo = ShortDaStringNullZero(rowType);
+    if (tipo == 3)
+        testo += u"- Vista Riga 3: ";
+    else if (tipo == 4 || tipo == 5)
+        testo += u"- Vista Riga 4,5: ";
+    else if (tipo == 7)
+        testo += u"- Vista Riga 7: ";
+    if ((tipo >= 0 && tipo <= 2) || tipo == 9)
+        testo += u"- Libretto Pregeo: ";
+    else if (tipo == 8)
+        testo += u"- Vista Punti di Orientamento Pregeo: ";
+    if (rowNumber > -1)
+        testo += WString::Formatted(u"Numero Riga: %d - ", rowNumber);
+    if (!rowType.IsEmpty()) {
+        testo += u"Tipo Riga: ";
+        testo += rowType;
+        if (!detail.IsEmpty())
+            testo += u" -";
+        testo += u" ";
+        testo += detail;
+        testo += u"  -> Motivo: \r";
+    } else {
+        testo += detail;
+        testo += u" \r";
+    }
+    testo += GetTestoMotivo(code);
+    m_Voci.Aggiungi(testo, isError);
+}
+
+bool CControlloLibretto::IsPresenteConferma() {
+    if (!m_pCts)
+        return false;
+    const WString commenti = StringToUpper(m_pCts->GetAllRigComment());
+    return commenti.Find(WString(u"CONFERMA")) >= 0 && commenti.GetLength() == 10;
+}
+
+void CControlloLibretto::ControllaTutto() {
+    if (!m_pCts || !m_pLibCmp || !m_pLibGps)
+        return;
+    // Each run judges the booklet afresh, even on a checker that has run before.
+    m_MisurePresenti = 0;
+    m_LineeRosseSegnalate = false;
+
+    CIndicePunti indice(m_pLibGps, m_pLibCmp, m_pCts);
+    CIndicePunti* const indicePrecedente = m_pIndice;
+    m_pIndice = &indice;
+
+    ControllaRiga0();
+    ControllaRiga9();
+    ControllaGps();
+    ControllaStazioni();
+    ControllaVistaRiga3();
+    ControllaVistaRiga45();
+    ControllaVistaRiga7();
+    // Booklets of the old format are not checked at all, so they are not asked for the confirmation row.
+    if (!m_MisurePresenti && m_VerPregeo.IsVerMaggioreDi(VER_PREGEO_1007)) {
+        if (!IsPresenteConferma())
+            AddMsgPregeo(-1, WString(), true, 105, WString());
+        m_MisurePresenti = 0;
+    }
+    ControllaPuntiOri();
+
+    m_pIndice = indicePrecedente;
+}
+
+void CControlloLibretto::ControllaVistaRiga3() {
+    if (!m_pCts)
+        return;
+    CCtsRigArray tutte;
+    m_pCts->AccorpaRighe(tutte);
+    const CCtsRigArray& vista = m_pCts->m_Righe3;
+    for (int i = 0; i < vista.GetRigArSize(); ++i) {
+        m_pRigaCorrente = vista.GetRigAt(i);
+        if (!m_pRigaCorrente)
+            continue;
+        if (m_pRigaCorrente->GetTipoRiga() == '3')
+            ControllaRiga3(i + 1);
+        else if (m_pRigaCorrente->GetTipoRiga() == '6')
+            ControllaNotaRiga6(i + 1);
+    }
+}
+
+void CControlloLibretto::ControllaVistaRiga45() {
+    if (!m_pCts)
+        return;
+    const CCtsRigArray& vista = m_pCts->m_Righe45;
+    for (int i = 0; i < vista.GetRigArSize(); ++i) {
+        m_pRigaCorrente = vista.GetRigAt(i);
+        if (!m_pRigaCorrente)
+            continue;
+        const char spec = m_pRigaCorrente->GetSpecRiga();
+        switch (m_pRigaCorrente->GetTipoRiga()) {
+        case '4':
+            if (spec == 1 || spec == 2) {
+                ControllaRiga4Speciale(i + 1);
+            } else {
+                m_MisurePresenti = 1;
+                ControllaRiga4(i + 1);
+            }
+            break;
+        case '5':
+            if (spec == 0) {
+                m_MisurePresenti = 1;
+                ControllaRiga5(i + 1);
+            } else {
+                ControllaRiga5Speciale(i + 1);
+            }
+            break;
+        case '6':
+            ControllaNotaRiga6(i + 1);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void CControlloLibretto::ControllaVistaRiga7() {
+    if (!m_pCts)
+        return;
+    const CCtsRigArray& vista = m_pCts->m_Righe7;
+    for (int i = 0; i < vista.GetRigArSize(); ++i) {
+        m_pRigaCorrente = vista.GetRigAt(i);
+        if (!m_pRigaCorrente)
+            continue;
+        if (m_pRigaCorrente->GetTipoRiga() == '7')
+            ControllaRiga7(i + 1);
+        else if (m_pRigaCorrente->GetTipoRiga() == '6')
+            ControllaNotaRiga6(i + 1);
+    }
+}

@@ -1,0 +1,88 @@
+// The booklet checker: field rules over the whole booklet and the survey behind it, findings as an
+// errors-and-warnings list. Tools build it on the stack for single checks; ControllaTutto runs them all.
+#pragma once
+
+#include "entry/host/Booklet.h"
+#include "entry/host/Gps.h"
+#include "entry/host/TotalStation.h"
+#include "entry/host/WString.h"
+#include "rules/ErrAvvList.h"
+#include "rules/IndicePunti.h"
+
+#include <vector>
+
+class CControlloLibretto : public CErrAvvList {
+public:
+    CControlloLibretto() = default;
+    CControlloLibretto(CRig* rigaCorrente, CCts* libretto, CLibCmp* stazioni, CLibGps* gps,
+                       CIndicePunti* indice);
+
+    int GetMsgArSize() override { return m_Voci.GetSize(); }
+    WString GetMsgAt(int i) override { return m_Voci.GetTesto(i); }
+    bool IsErroreAt(int i) override { return m_Voci.IsErrore(i); }
+    WString GetTitolo() override {
+        return u"Libretto Pregeo - Errori e Avvertimenti sul libretto delle misure";
+    }
+    bool GetOpzioneVista1() override { return true; }
+    bool GetOpzioneVista2() override { return true; }
+    int GetAvvArSize() override { return m_Voci.GetAvvertimenti(); }
+
+    // Appends one finding; a code of -1 (field valid) appends nothing.
+    void AddMsgPregeo(int rowNumber, WString rowType, bool isError, int code, WString detail);
+
+    void ControllaTutto();
+    bool IsPresenteConferma();
+
+    // Header and row 9.
+    void ControllaRiga0();
+    void ControllaRiga9();
+    // -1, or the reason the Est Media text of row 9 is refused or suspicious.
+    int ControlloEstMedia(WString estMedia);
+
+    // Survey data: GPS baselines and celerimetric stations.
+    void ControllaGps();
+    void ControllaStazioni();
+    bool IsBattutaDaGps(WString nome, int numGruppi);
+    bool IsBattutaPrima(WString nome, int job, int stazione);
+    bool IsStazioneAllineamento(WString nome);
+    bool IsPuntoGps(WString nome);
+    bool IsDefinitoPrima(WString nome, int job, int stazione);
+    int ControllaQuotaPf(WString nome);
+
+    // Row views and their rows; rowNumber is the 1-based position in the view.
+    void ControllaVistaRiga3();
+    void ControllaVistaRiga45();
+    void ControllaVistaRiga7();
+    void ControllaRiga3(int rowNumber);
+    void ControllaRiga4(int rowNumber);
+    void ControllaRiga4Speciale(int rowNumber);
+    void ControllaRiga5(int rowNumber);
+    void ControllaRiga5Speciale(int rowNumber);
+    void ControllaNotaRiga6(int rowNumber);
+    void ControllaRiga7(int rowNumber);
+    void ControllaPuntiOri();
+    void ControllaAllineamenti();
+    void CercaCoordPunto(WString nome, double& x, double& y);
+    int ControllaRiga5Distanza(WString origine, WString orientamento);
+
+    CRig* GetRigaCorrente() const { return m_pRigaCorrente; }
+    void SetRigaCorrente(CRig* riga) { m_pRigaCorrente = riga; }
+    CIndicePunti* GetIndice() const { return m_pIndice; }
+    bool GetMisurePresenti() const { return m_MisurePresenti != 0; }
+
+private:
+    int m_nPuntiPrecedenti = 0;
+    int m_nNomiPrecedenti = 0;
+    CCts* m_pCts = nullptr;
+    CRig* m_pRigaCorrente = nullptr;
+    CLibCmp* m_pLibCmp = nullptr;
+    CLibGps* m_pLibGps = nullptr;
+    CErrAvvVoci m_Voci;
+    std::vector<WString> m_NomiDistStazioni;
+    std::vector<WString> m_StazioniSegnalate;
+    std::vector<WString> m_GpsSegnalati;
+    CCtsVerPregeo m_VerPregeo;
+    CIndicePunti* m_pIndice = nullptr;
+    bool m_LineeRosseSegnalate = false;
+    BYTE m_MisurePresenti = 0;
+};
