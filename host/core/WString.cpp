@@ -388,8 +388,10 @@ std::u16string FormatNumber(char conv, const Spec& spec, const FormatArg& arg) {
         pattern += ' ';
     if (spec.alt)
         pattern += '#';
-    if (spec.precision >= 0)
-        pattern += "." + std::to_string(spec.precision);
+    if (spec.precision >= 0) {
+        pattern += '.';
+        pattern += std::to_string(spec.precision);
+    }
     char buffer[512];
     switch (conv) {
     case 'd':
