@@ -1,0 +1,190 @@
+#include "entry/host/Internet.h"
+#include "entry/host/WString.h"
+
+#include "host/net/NetLimits.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <mutex>
+#include <string>
+
+// The whole answer is fetched when the address is opened and then handed out from memory: the module
+// reads small documents, and this way every failure (no connection, timeout, HTTP error, oversize) shows
+// where the platform reports a failed request, at the open.
+
+struct HostInternet {
+    enum class Kind { Session, Url };
+    Kind kind = Kind::Session;
+    std::string agent;
+    bool direct = true;
+    std::string answer;
+    std::size_t read = 0;
+};
+
+namespace {
+
+std::mutex g_limitsMutex;
+host::NetLimits g_limits;
+
+void InitCurl() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct Transfer {
+    std::string* answer = nullptr;
+    std::size_t limit = 0;
+    bool tooLarge = false;
+};
+
+std::size_t Collect(char* data, std::size_t size, std::size_t count, void* user) {
+    auto* t = static_cast<Transfer*>(user);
+    const std::size_t n = size * count;
+    if (t->answer->size() + n > t->limit) {
+        t->tooLarge = true;
+        return 0; // aborts the transfer
+    }
+    t->answer->append(data, n);
+    return n;
+}
+
+bool IsHttpAddress(const std::string& url) {
+    auto starts = [&](const char* prefix) {
+        const std::size_t n = std::strlen(prefix);
+        if (url.size() <= n)
+            return false;
+        for (std::size_t i = 0; i < n; ++i)
+            if (std::tolower(static_cast<unsigned char>(url[i])) != prefix[i])
+                return false;
+        return true;
+    };
+    return starts("http://") || starts("https://");
+}
+
+// Extra headers come as one text separated by CR LF, as on the platform.
+curl_slist* HeaderList(const char16_t* headers, DWORD length) {
+    if (!headers)
+        return nullptr;
+    WString text = (length == 0 || length == static_cast<DWORD>(-1))
+                       ? WString(headers)
+                       : WString(headers, static_cast<int>(std::min<DWORD>(length, 1u << 20)));
+    curl_slist* list = nullptr;
+    const std::string all = text.ToUtf8();
+    std::size_t start = 0;
+    while (start < all.size()) {
+        std::size_t end = all.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = all.size();
+        if (end > start)
+            list = curl_slist_append(list, all.substr(start, end - start).c_str());
+        start = end + 1;
+    }
+    return list;
+}
+
+} // namespace
+
+namespace host {
+
+void SetNetLimits(const NetLimits& limits) {
+    std::lock_guard lock(g_limitsMutex);
+    g_limits = limits;
+}
+
+NetLimits GetNetLimits() {
+    std::lock_guard lock(g_limitsMutex);
+    return g_limits;
+}
+
+} // namespace host
+
+HINTERNET InternetOpenW(const char16_t* agent, DWORD accessType, const char16_t* /*proxy*/,
+                        const char16_t* /*proxyBypass*/, DWORD /*flags*/) {
+    InitCurl();
+    auto* session = new HostInternet;
+    session->kind = HostInternet::Kind::Session;
+    session->agent = WString(agent).ToUtf8();
+    session->direct = accessType == INTERNET_OPEN_TYPE_DIRECT;
+    return session;
+}
+
+HINTERNET InternetOpenUrlW(HINTERNET session, const char16_t* url, const char16_t* headers,
+                           DWORD headersLength, DWORD /*flags*/, DWORD_PTR /*context*/) {
+    if (!session || session->kind != HostInternet::Kind::Session || !url)
+        return nullptr;
+    const std::string address = WString(url).ToUtf8();
+    if (!IsHttpAddress(address))
+        return nullptr;
+    CURL* curl = curl_easy_init();
+    if (!curl)
+        return nullptr;
+
+    const host::NetLimits limits = host::GetNetLimits();
+    std::string answer;
+    Transfer transfer{&answer, limits.maxAnswerBytes, false};
+    curl_slist* extra = HeaderList(headers, headersLength);
+
+    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs);
+    curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxAnswerBytes));
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    if (!session->agent.empty())
+        curl_easy_setopt(curl, CURLOPT_USERAGENT, session->agent.c_str());
+    if (session->direct)
+        curl_easy_setopt(curl, CURLOPT_PROXY, ""); // no proxy, whatever the environment says
+    if (extra)
+        curl_easy_setopt(curl, CURLOPT_HTTPHEADER, extra);
+
+    const CURLcode result = curl_easy_perform(curl);
+    long status = 0;
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_cleanup(curl);
+    curl_slist_free_all(extra);
+    if (result != CURLE_OK || transfer.tooLarge || status >= 400)
+        return nullptr;
+
+    auto* file = new HostInternet;
+    file->kind = HostInternet::Kind::Url;
+    file->answer = std::move(answer);
+    return file;
+}
+
+BOOL InternetQueryDataAvailable(HINTERNET file, DWORD* available, DWORD /*flags*/, DWORD_PTR /*context*/) {
+    if (!file || file->kind != HostInternet::Kind::Url || !available)
+        return FALSE;
+    const std::size_t left = file->answer.size() - file->read;
+    *available = static_cast<DWORD>(std::min<std::size_t>(left, 0xFFFFFFFFu));
+    return TRUE;
+}
+
+BOOL InternetReadFile(HINTERNET file, LPVOID buffer, DWORD toRead, DWORD* read) {
+    if (!read)
+        return FALSE;
+    *read = 0;
+    if (!file || file->kind != HostInternet::Kind::Url || (!buffer && toRead > 0))
+        return FALSE;
+    const std::size_t n = std::min<std::size_t>(toRead, file->answer.size() - file->read);
+    if (n > 0)
+        std::memcpy(buffer, file->answer.data() + file->read, n);
+    file->read += n;
+    *read = static_cast<DWORD>(n);
+    return TRUE;
+}
+
+BOOL InternetCloseHandle(HINTERNET handle) {
+    if (!handle)
+        return FALSE;
+    delete handle;
+    return TRUE;
+}

@@ -1,0 +1,81 @@
+// Fiducial point records read from TAF and OUT files or from the TAF web service.
+#pragma once
+
+#include "entry/host/Conversions.h"
+#include "entry/host/WString.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// One fiducial point as the cadastre publishes it.
+class CTafPunto {
+public:
+    WString Foglio; // three sheet characters and the annex, "0120"
+    WString DescrPlan;
+    WString DescrQuota;
+    WString Comune;
+    std::int32_t NumPF = 0;
+    std::int32_t AttP = 0;
+    std::int32_t AttQ = 0;
+    double Nord = REALE_INDEFINITO;
+    double Est = REALE_INDEFINITO;
+    double Quota = REALE_INDEFINITO;
+    WString Particella;
+    WString FoglioOr;
+    WString AllegOr;
+    WString FiducOr;
+    WString DataAgg;
+    WString CausaAgg;
+};
+
+// The cadastre's sheet code: at least three characters ("12" is "012"), "999" and "9999" are "zzz", other
+// four-character sheets become a letter and two digits (1005 is "A05"), then the annex (blank gives '0').
+WString CodiceFoglioTaf(const WString& foglio, char16_t allegato);
+
+// Planar distance of two points from their differences, computed without overflow for large values.
+double DistanzaTaf(double dNord, double dEst);
+
+// The fiducial points of the last load, in the order they were read. Every load empties the list first.
+class CTafElenco {
+public:
+    CTafElenco() = default;
+    CTafElenco(const CTafElenco&) = delete;
+    CTafElenco& operator=(const CTafElenco&) = delete;
+    ~CTafElenco() = default;
+
+    // Chooses the reader by the extension: ".taf" filtered (both lists given) or near the position,
+    // ".out" with the file's base name as municipality. Any other extension gives false, list untouched.
+    bool Carica(const WString& path, const std::vector<WString>* comuni, const std::vector<WString>* fogli,
+                double nord, double est, double raggio);
+    // Lines whose municipality is listed and, with a non-empty sheet list, whose sheet code is listed.
+    bool CaricaTafFiltro(const WString& path, const std::vector<WString>& comuni,
+                         const std::vector<WString>& fogli);
+    // Lines whose position lies within `raggio` of the centre, the limit included.
+    bool CaricaTafVicino(const WString& path, double nord, double est, double raggio);
+    bool CaricaOut(const WString& path, const WString& comune);
+    void LeggiRigaTaf(const WString& riga);
+
+    // Fiducial points of a municipality (sheet codes separated by ',', empty for all) or near a position,
+    // from the TAF web service. False when the request could not be made; a refused or empty answer
+    // leaves the list empty and gives true.
+    bool CaricaWebComune(const WString& comune, const WString& fogli);
+    bool CaricaWebPosizione(const WString& provincia, double nord, double est, double raggio);
+    // Reads the '$'-separated lines of an answer; an answer that mentions "Warning" adds nothing.
+    void LeggiRispostaTaf(const WString& risposta, const WString& comune, bool posizione);
+
+    void Aggiungi(std::unique_ptr<CTafPunto> punto);
+    void Svuota();
+
+    void ResetIter() { m_Iter = 0; }
+    // The record under the cursor, then the cursor moves on; null after the last. The list keeps ownership.
+    CTafPunto* GetNext();
+
+    int GetCount() const { return static_cast<int>(m_Punti.size()); }
+    CTafPunto* GetAt(int index) const;
+
+private:
+    std::vector<std::unique_ptr<CTafPunto>> m_Punti;
+    std::size_t m_Iter = 0;
+};

@@ -1,0 +1,143 @@
+#include "entry/host/Internet.h"
+#include "host/net/NetLimits.h"
+
+#include <httplib.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+namespace {
+
+class InternetTest : public ::testing::Test {
+protected:
+    httplib::Server server;
+    std::thread thread;
+    int port = -1;
+    HINTERNET session = nullptr;
+
+    void SetUp() override {
+        server.Get("/ok", [](const httplib::Request& req, httplib::Response& res) {
+            res.set_content("ciao " + req.get_header_value("User-Agent") + " " +
+                                req.get_header_value("X-Prova"),
+                            "text/plain");
+        });
+        server.Get("/grande", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content(std::string(5000, 'x'), "text/plain");
+        });
+        server.Get("/lento", [](const httplib::Request&, httplib::Response& res) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            res.set_content("tardi", "text/plain");
+        });
+        server.Get("/errore", [](const httplib::Request&, httplib::Response& res) {
+            res.status = 500;
+            res.set_content("<html>errore</html>", "text/html");
+        });
+        server.Get("/sposta",
+                   [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/ok"); });
+        port = server.bind_to_any_port("127.0.0.1");
+        ASSERT_GT(port, 0);
+        thread = std::thread([this] { server.listen_after_bind(); });
+        while (!server.is_running())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        session = InternetOpenW(u"Agente di prova", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+        ASSERT_NE(session, nullptr);
+    }
+    void TearDown() override {
+        InternetCloseHandle(session);
+        server.stop();
+        thread.join();
+        host::SetNetLimits({});
+    }
+    std::u16string Url(const char* path) const {
+        const std::string url = "http://127.0.0.1:" + std::to_string(port) + path;
+        return std::u16string(url.begin(), url.end());
+    }
+    HINTERNET Open(const char* path, const char16_t* headers = nullptr) {
+        return InternetOpenUrlW(session, Url(path).c_str(), headers, 0, INTERNET_FLAG_NO_CACHE_WRITE, 0);
+    }
+};
+
+TEST_F(InternetTest, ReadsTheAnswerInPiecesThenReportsItsEnd) {
+    HINTERNET file = Open("/ok", u"X-Prova: uno\r\n");
+    ASSERT_NE(file, nullptr);
+    DWORD available = 0;
+    ASSERT_TRUE(InternetQueryDataAvailable(file, &available, 0, 0));
+    const std::string expected = "ciao Agente di prova uno";
+    EXPECT_EQ(available, expected.size());
+    std::string got;
+    char buffer[5];
+    DWORD read = 0;
+    while (InternetReadFile(file, buffer, sizeof buffer, &read) && read > 0)
+        got.append(buffer, read);
+    EXPECT_EQ(got, expected);
+    ASSERT_TRUE(InternetQueryDataAvailable(file, &available, 0, 0));
+    EXPECT_EQ(available, 0u);
+    EXPECT_TRUE(InternetReadFile(file, buffer, sizeof buffer, &read));
+    EXPECT_EQ(read, 0u);
+    EXPECT_TRUE(InternetCloseHandle(file));
+}
+
+TEST_F(InternetTest, RedirectsAreFollowed) {
+    HINTERNET file = Open("/sposta");
+    ASSERT_NE(file, nullptr);
+    DWORD available = 0;
+    EXPECT_TRUE(InternetQueryDataAvailable(file, &available, 0, 0));
+    EXPECT_GT(available, 0u);
+    InternetCloseHandle(file);
+}
+
+TEST_F(InternetTest, FailuresShowAtTheOpen) {
+    EXPECT_EQ(Open("/manca"), nullptr);  // 404
+    EXPECT_EQ(Open("/errore"), nullptr); // 500 with a page
+    host::NetLimits limits;
+    limits.maxAnswerBytes = 1000;
+    host::SetNetLimits(limits);
+    EXPECT_EQ(Open("/grande"), nullptr);
+    limits.maxAnswerBytes = 5000;
+    host::SetNetLimits(limits);
+    HINTERNET exact = Open("/grande");
+    EXPECT_NE(exact, nullptr);
+    InternetCloseHandle(exact);
+    limits.totalTimeoutMs = 300;
+    host::SetNetLimits(limits);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Open("/lento"), nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1400));
+}
+
+TEST_F(InternetTest, NobodyListening) {
+    const int closed = port;
+    server.stop();
+    thread.join();
+    thread = std::thread([] {});
+    const std::string url = "http://127.0.0.1:" + std::to_string(closed) + "/ok";
+    const std::u16string wide(url.begin(), url.end());
+    EXPECT_EQ(InternetOpenUrlW(session, wide.c_str(), nullptr, 0, 0, 0), nullptr);
+}
+
+TEST_F(InternetTest, BadArgumentsAndHandles) {
+    EXPECT_EQ(InternetOpenUrlW(nullptr, Url("/ok").c_str(), nullptr, 0, 0, 0), nullptr);
+    EXPECT_EQ(InternetOpenUrlW(session, nullptr, nullptr, 0, 0, 0), nullptr);
+    EXPECT_EQ(InternetOpenUrlW(session, u"file:///etc/passwd", nullptr, 0, 0, 0), nullptr);
+    EXPECT_EQ(InternetOpenUrlW(session, u"ftp://127.0.0.1/x", nullptr, 0, 0, 0), nullptr);
+    EXPECT_EQ(InternetOpenUrlW(session, u"http://", nullptr, 0, 0, 0), nullptr);
+    DWORD n = 7;
+    char buffer[4];
+    EXPECT_FALSE(InternetQueryDataAvailable(session, &n, 0, 0)); // a session is not a document
+    EXPECT_FALSE(InternetReadFile(session, buffer, sizeof buffer, &n));
+    EXPECT_EQ(n, 0u);
+    EXPECT_FALSE(InternetQueryDataAvailable(nullptr, &n, 0, 0));
+    EXPECT_FALSE(InternetReadFile(nullptr, buffer, sizeof buffer, &n));
+    EXPECT_FALSE(InternetCloseHandle(nullptr));
+    HINTERNET file = Open("/ok");
+    ASSERT_NE(file, nullptr);
+    EXPECT_FALSE(InternetReadFile(file, nullptr, 4, &n));
+    EXPECT_FALSE(InternetReadFile(file, buffer, 4, nullptr));
+    EXPECT_FALSE(InternetQueryDataAvailable(file, nullptr, 0, 0));
+    InternetCloseHandle(file);
+}
+
+} // namespace

@@ -1,0 +1,324 @@
+#include "pfimport/TafElenco.h"
+
+#include "TafTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+using taftest::Cartella;
+using taftest::RigaTaf;
+
+namespace {
+
+WString W(const std::filesystem::path& p) {
+    return WString::FromUtf8(p.string());
+}
+WString W(const char* s) {
+    return WString::FromUtf8(s);
+}
+
+std::vector<CTafPunto*> Tutti(CTafElenco& elenco) {
+    std::vector<CTafPunto*> out;
+    elenco.ResetIter();
+    while (CTafPunto* p = elenco.GetNext())
+        out.push_back(p);
+    return out;
+}
+
+std::vector<WString> Lista(std::initializer_list<const char*> testi) {
+    std::vector<WString> out;
+    for (const char* t : testi)
+        out.push_back(W(t));
+    return out;
+}
+
+TEST(TafRiga, ReadsEveryColumn) {
+    CTafElenco elenco;
+    RigaTaf r;
+    r.allegato = "A";
+    r.numero = "-7";
+    elenco.LeggiRigaTaf(W((r.Testo() + "\n").c_str()));
+    ASSERT_EQ(elenco.GetCount(), 1);
+    const CTafPunto& p = *elenco.GetAt(0);
+    EXPECT_EQ(p.Comune, u"A123");
+    EXPECT_EQ(p.Foglio, u"012A");
+    EXPECT_EQ(p.NumPF, 7);
+    EXPECT_EQ(p.Particella, u"45");
+    EXPECT_EQ(p.DescrPlan, u"SPIGOLO FABBRICATO");
+    EXPECT_DOUBLE_EQ(p.Nord, 5012345.67);
+    EXPECT_DOUBLE_EQ(p.Est, 1501234.50);
+    EXPECT_EQ(p.AttP, 3);
+    EXPECT_EQ(p.FoglioOr, u"12");
+    EXPECT_EQ(p.AllegOr, u" ");
+    EXPECT_EQ(p.FiducOr, u"7");
+    EXPECT_EQ(p.DataAgg, u"150399");
+    EXPECT_EQ(p.CausaAgg, u"NUOVO");
+    EXPECT_EQ(p.DescrQuota, u"MARCIAPIEDE");
+    EXPECT_EQ(p.AttQ, 2);
+    EXPECT_DOUBLE_EQ(p.Quota, 123.45);
+}
+
+TEST(TafRiga, HeightNeedsTwoHundredFiftyCharactersLineEndIncluded) {
+    RigaTaf r;
+    r.quota = "";
+    std::string base = r.Testo().substr(0, 241) + "  123.45"; // 249 characters
+    CTafElenco corta, lunga;
+    corta.LeggiRigaTaf(W((base.substr(0, 248) + "\n").c_str()));
+    lunga.LeggiRigaTaf(W((base + "\n").c_str()));
+    EXPECT_TRUE(corta.GetAt(0)->DescrQuota.IsEmpty());
+    EXPECT_EQ(corta.GetAt(0)->AttQ, 0);
+    EXPECT_TRUE(IsRealeIndefinito(corta.GetAt(0)->Quota));
+    EXPECT_EQ(lunga.GetAt(0)->DescrQuota, u"MARCIAPIEDE");
+    EXPECT_EQ(lunga.GetAt(0)->AttQ, 2);
+    EXPECT_DOUBLE_EQ(lunga.GetAt(0)->Quota, 123.45);
+}
+
+TEST(TafRiga, MalformedLinesGiveEmptyOrZeroFields) {
+    CTafElenco elenco;
+    for (const char* riga : {"", "\n", "A1", "A123 xx  Q abc", "A123    12 A ABCD  \xc3\xa8\n"})
+        elenco.LeggiRigaTaf(W(riga));
+    ASSERT_EQ(elenco.GetCount(), 5);
+    for (CTafPunto* p : Tutti(elenco)) {
+        EXPECT_EQ(p->NumPF, 0);
+        EXPECT_EQ(p->AttP, 0);
+        EXPECT_TRUE(IsRealeIndefinito(p->Nord));
+        EXPECT_TRUE(IsRealeIndefinito(p->Quota));
+    }
+    EXPECT_EQ(elenco.GetAt(0)->Foglio, u"0000");
+    EXPECT_EQ(elenco.GetAt(4)->Foglio, u"012A");
+}
+
+TEST(TafFoglio, SheetRule) {
+    const struct {
+        const char16_t* foglio;
+        char16_t allegato;
+        const char16_t* codice;
+    } casi[] = {
+        {u"12", u' ', u"0120"},   {u"1", u'B', u"001B"},       {u"1005", u'A', u"A05A"},
+        {u"1199", u' ', u"B990"}, {u"999", u' ', u"zzz0"},     {u"9999", u' ', u"zzz0"},
+        {u"", u' ', u"0000"},     {u"12345", u' ', u"123450"}, {u"123", u'\0', u"1230"},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(CodiceFoglioTaf(c.foglio, c.allegato), c.codice) << WString(c.foglio).ToUtf8();
+}
+
+TEST(TafFoglio, PlanarDistance) {
+    EXPECT_DOUBLE_EQ(DistanzaTaf(3, -4), 5);
+    EXPECT_DOUBLE_EQ(DistanzaTaf(-4, 3), 5);
+    EXPECT_DOUBLE_EQ(DistanzaTaf(0, 0), 0);
+    EXPECT_DOUBLE_EQ(DistanzaTaf(1e200, 1e200), 1e200 * std::sqrt(2.0));
+}
+
+class TafFile : public ::testing::Test {
+protected:
+    Cartella dir;
+    CTafElenco elenco;
+
+    // Municipalities and sheets of the filter tests, one point each.
+    std::filesystem::path Provincia() {
+        std::string testo;
+        auto add = [&](const char* comune, const char* foglio, const char* allegato, const char* numero) {
+            RigaTaf r;
+            r.comune = comune;
+            r.foglio = foglio;
+            r.allegato = allegato;
+            r.numero = numero;
+            testo += r.Testo() + "\n";
+        };
+        add("A123", "12", " ", "1");
+        add("A123", "1005", "A", "2");
+        add("A123", "999", " ", "3");
+        add("A123B", "12", " ", "4");
+        add("B456", "12", " ", "5");
+        add("A123", "9999", " ", "6");
+        add("A123", "13", " ", "7");
+        return dir.Scrivi("prov.taf", testo);
+    }
+
+    std::vector<int> Numeri() {
+        std::vector<int> out;
+        for (CTafPunto* p : Tutti(elenco))
+            out.push_back(p->NumPF);
+        return out;
+    }
+};
+
+TEST_F(TafFile, FilteredReadByMunicipalityAndSheet) {
+    const WString path = W(Provincia());
+    const struct {
+        std::vector<WString> comuni, fogli;
+        std::vector<int> numeri;
+    } casi[] = {
+        {Lista({"A123"}), {}, {1, 2, 3, 6, 7}},
+        {Lista({"A123B"}), {}, {4}},
+        {Lista({"A123", "B456"}), Lista({"0120"}), {1, 5}},
+        {Lista({"A123"}), Lista({"A05A", "zzz0"}), {2, 3, 6}},
+        {Lista({"A12"}), {}, {}},
+        {{}, {}, {}},
+    };
+    for (const auto& c : casi) {
+        EXPECT_TRUE(elenco.CaricaTafFiltro(path, c.comuni, c.fogli));
+        EXPECT_EQ(Numeri(), c.numeri);
+    }
+    const std::vector<WString> a123 = Lista({"A123"}), tutti;
+    EXPECT_TRUE(elenco.Carica(path, &a123, &tutti, REALE_INDEFINITO, REALE_INDEFINITO, REALE_INDEFINITO));
+    EXPECT_EQ(elenco.GetCount(), 5);
+}
+
+TEST_F(TafFile, NearReadTakesThePointAtTheRadius) {
+    std::string testo;
+    const char* posizioni[][2] = {
+        {"1000.00", "2000.00"}, {"1003.00", "2004.00"}, {"1003.00", "2004.01"}, {"", ""}};
+    int n = 1;
+    for (auto& pos : posizioni) {
+        RigaTaf r;
+        r.nord = pos[0];
+        r.est = pos[1];
+        r.numero = std::to_string(n++);
+        testo += r.Testo() + "\n";
+    }
+    const WString path = W(dir.Scrivi("vicino.TAF", testo));
+    EXPECT_TRUE(elenco.CaricaTafVicino(path, 1000, 2000, 5));
+    EXPECT_EQ(Numeri(), (std::vector<int>{1, 2}));
+    // Arguments refused: the previous list stays.
+    EXPECT_FALSE(elenco.CaricaTafVicino(path, 1000, 2000, 0));
+    EXPECT_FALSE(elenco.CaricaTafVicino(path, 1000, 2000, -1));
+    EXPECT_FALSE(elenco.CaricaTafVicino(path, REALE_INDEFINITO, 2000, 5));
+    EXPECT_FALSE(elenco.Carica(path, nullptr, nullptr, 1000, REALE_INDEFINITO, 5));
+    EXPECT_FALSE(elenco.CaricaTafVicino(WString(), 1000, 2000, 5));
+    EXPECT_EQ(elenco.GetCount(), 2);
+    // A blank position reads as 0, 0.
+    EXPECT_TRUE(elenco.Carica(path, nullptr, nullptr, 0, 0, 1));
+    EXPECT_EQ(Numeri(), (std::vector<int>{4}));
+}
+
+TEST_F(TafFile, OutFile) {
+    const WString path = W(dir.Scrivi("B789.out", "0120,7,5,1000.5,2000.25,12.3\n"
+                                                  "0130,-8,-4,1001,2001,55.5,\n"
+                                                  "0140,9\n"
+                                                  "\n"
+                                                  "x,y,z,w,v,u,t,s,\n"));
+    EXPECT_TRUE(elenco.Carica(path, nullptr, nullptr, 0, 0, 0));
+    const auto punti = Tutti(elenco);
+    ASSERT_EQ(punti.size(), 5u);
+    for (CTafPunto* p : punti)
+        EXPECT_EQ(p->Comune, u"B789");
+    EXPECT_EQ(punti[0]->Foglio, u"0120");
+    EXPECT_EQ(punti[0]->NumPF, 7);
+    EXPECT_EQ(punti[0]->AttP, 5);
+    EXPECT_DOUBLE_EQ(punti[0]->Nord, 1000.5);
+    EXPECT_DOUBLE_EQ(punti[0]->Est, 2000.25);
+    EXPECT_TRUE(IsRealeIndefinito(punti[0]->Quota));
+    EXPECT_EQ(punti[1]->NumPF, -8);
+    EXPECT_EQ(punti[1]->AttP, 4);
+    EXPECT_DOUBLE_EQ(punti[1]->Quota, 55.5);
+    EXPECT_EQ(punti[2]->Foglio, u"0140");
+    EXPECT_EQ(punti[2]->NumPF, 0);
+    EXPECT_TRUE(punti[3]->Foglio.IsEmpty());
+    EXPECT_TRUE(IsRealeIndefinito(punti[4]->Nord));
+    EXPECT_TRUE(IsRealeIndefinito(punti[4]->Quota));
+
+    EXPECT_FALSE(elenco.CaricaOut(WString(), u"B789"));
+    EXPECT_EQ(elenco.GetCount(), 0);
+}
+
+TEST_F(TafFile, ExtensionChoosesTheReader) {
+    RigaTaf r;
+    const std::string riga = r.Testo() + "\n";
+    const std::vector<WString> comuni = Lista({"A123"}), fogli;
+    EXPECT_TRUE(elenco.Carica(W(dir.Scrivi("uno.Taf", riga)), &comuni, &fogli, 0, 0, 0));
+    EXPECT_EQ(elenco.GetCount(), 1);
+    EXPECT_FALSE(elenco.Carica(W(dir.Scrivi("uno.txt", riga)), &comuni, &fogli, 0, 0, 0));
+    EXPECT_FALSE(elenco.Carica(W(dir.Path() / "senza_estensione"), &comuni, &fogli, 0, 0, 0));
+    EXPECT_EQ(elenco.GetCount(), 1);
+    // A file that cannot be opened empties the list and gives false.
+    EXPECT_FALSE(elenco.Carica(W(dir.Path() / "manca.taf"), &comuni, &fogli, 0, 0, 0));
+    EXPECT_EQ(elenco.GetCount(), 0);
+    EXPECT_FALSE(elenco.CaricaTafFiltro(WString(), comuni, fogli));
+}
+
+TEST_F(TafFile, ALoadNeverMerges) {
+    RigaTaf r;
+    const std::string riga = r.Testo() + "\n";
+    const WString tre = W(dir.Scrivi("tre.taf", riga + riga + riga));
+    const WString una = W(dir.Scrivi("una.taf", riga));
+    const std::vector<WString> comuni = Lista({"A123"}), fogli;
+    EXPECT_TRUE(elenco.CaricaTafFiltro(tre, comuni, fogli));
+    EXPECT_TRUE(elenco.CaricaTafFiltro(una, comuni, fogli));
+    EXPECT_EQ(elenco.GetCount(), 1);
+    EXPECT_TRUE(elenco.CaricaTafVicino(tre, 5012345.67, 1501234.50, 1));
+    EXPECT_EQ(elenco.GetCount(), 3);
+}
+
+TEST_F(TafFile, LineEndsAndHostileBytes) {
+    RigaTaf r;
+    const std::string riga = r.Testo();
+    const std::vector<WString> comuni = Lista({"A123"}), fogli;
+    auto carica = [&](const std::string& nome, const std::string& testo) {
+        EXPECT_TRUE(elenco.CaricaTafFiltro(W(dir.Scrivi(nome, testo)), comuni, fogli)) << nome;
+        return Tutti(elenco);
+    };
+    // CRLF reads as LF; the last line needs no line end (it is then one character shorter).
+    auto crlf = carica("crlf.taf", riga + "\r\n" + riga + "\r\n");
+    ASSERT_EQ(crlf.size(), 2u);
+    EXPECT_DOUBLE_EQ(crlf[1]->Quota, 123.45);
+    auto senzaFine = carica("fine.taf", riga + "\n" + riga);
+    ASSERT_EQ(senzaFine.size(), 2u);
+    EXPECT_DOUBLE_EQ(senzaFine[1]->Quota, 123.45);
+    // A byte-order mark is text to the reader: the first line's municipality no longer matches.
+    EXPECT_EQ(carica("bom.taf", "\xEF\xBB\xBF" + riga + "\n" + riga + "\n").size(), 1u);
+    // A line of 2500 characters arrives as three pieces of at most 1022, each a line.
+    std::string lunga = riga + std::string(2500 - riga.size(), 'X');
+    lunga.replace(1022, 5, "A123 ");
+    lunga.replace(2044, 5, "A123 ");
+    EXPECT_EQ(carica("lunga.taf", lunga + "\n").size(), 3u);
+    // Binary bytes, NULs included, never read out of bounds.
+    std::string binario;
+    for (int i = 0; i < 4096; ++i)
+        binario += static_cast<char>((i * 37 + 11) % 256);
+    carica("binario.taf", binario + "\n" + riga + "\n" + std::string(3, '\0') + "A123\n");
+    EXPECT_TRUE(elenco.CaricaTafVicino(W(dir.Scrivi("binario2.taf", binario)), 0, 0, 1e9));
+    EXPECT_TRUE(elenco.CaricaOut(W(dir.Scrivi("binario.out", binario)), u"X"));
+    EXPECT_GT(elenco.GetCount(), 0);
+}
+
+TEST(TafCursore, WalksInOrderAndStopsAtTheEnd) {
+    CTafElenco elenco;
+    EXPECT_EQ(elenco.GetNext(), nullptr);
+    for (int i = 1; i <= 3; ++i) {
+        auto p = std::make_unique<CTafPunto>();
+        p->NumPF = i;
+        elenco.Aggiungi(std::move(p));
+    }
+    elenco.Aggiungi(nullptr);
+    elenco.ResetIter();
+    EXPECT_EQ(elenco.GetNext()->NumPF, 1);
+    EXPECT_EQ(elenco.GetNext()->NumPF, 2);
+    EXPECT_EQ(elenco.GetNext()->NumPF, 3);
+    EXPECT_EQ(elenco.GetNext(), nullptr);
+    EXPECT_EQ(elenco.GetNext(), nullptr);
+    elenco.Svuota();
+    elenco.ResetIter();
+    EXPECT_EQ(elenco.GetNext(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST(TafDemo, SampleFolderReadsAsTaf) {
+    CTafElenco elenco;
+    const std::vector<WString> comuni = Lista({"A123"}), fogli = Lista({"A05A"});
+    ASSERT_TRUE(elenco.CaricaTafFiltro(u"samples\\demo\\taf\\AL_A123.taf", comuni, fogli));
+    ASSERT_EQ(elenco.GetCount(), 4);
+    for (CTafPunto* p : Tutti(elenco)) {
+        EXPECT_EQ(p->Comune, u"A123");
+        EXPECT_EQ(p->Foglio, u"A05A");
+        EXPECT_FALSE(IsRealeIndefinito(p->Nord));
+        EXPECT_FALSE(IsRealeIndefinito(p->Quota));
+    }
+}
+
+} // namespace

@@ -1,0 +1,52 @@
+// tafservice --folder DIR [--port N]: serves the TAF files of DIR on 127.0.0.1 until SIGINT or SIGTERM.
+// Without a port (or with 0) it picks a free one; the first line on standard output names it.
+#include "TafService.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include <pthread.h>
+
+int main(int argc, char** argv) {
+    std::string folder;
+    int port = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--folder" && i + 1 < argc) {
+            folder = argv[++i];
+        } else if (arg == "--port" && i + 1 < argc) {
+            port = std::atoi(argv[++i]);
+        } else {
+            std::cerr << "uso: tafservice --folder CARTELLA [--port PORTA]\n";
+            return 2;
+        }
+    }
+    if (folder.empty() || port < 0 || port > 65535) {
+        std::cerr << "uso: tafservice --folder CARTELLA [--port PORTA]\n";
+        return 2;
+    }
+
+    // Block the stop signals in every thread, then wait for one here.
+    sigset_t stops;
+    sigemptyset(&stops);
+    sigaddset(&stops, SIGINT);
+    sigaddset(&stops, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stops, nullptr);
+
+    tafservice::Archive archive;
+    archive.Load(folder);
+    tafservice::Service service(std::move(archive));
+    const int bound = service.Start(port);
+    if (bound < 0) {
+        std::cerr << "tafservice: porta non disponibile\n";
+        return 1;
+    }
+    std::cout << "tafservice: http://127.0.0.1:" << bound << "/tafservice/tafservice.php" << std::endl;
+
+    int signal = 0;
+    sigwait(&stops, &signal);
+    service.Stop();
+    return 0;
+}
