@@ -138,5 +138,7 @@ inline std::ostream& operator<<(std::ostream& os, const WString& s) {
 }
 
 HOSTAPI bool IsWhiteSpace(char16_t c);
+// One byte of the device code page (Windows-1252) as a wide character.
+HOSTAPI char16_t CharFromCp1252(unsigned char byte);
 HOSTAPI char16_t CharToUpper(char16_t c);
 HOSTAPI char16_t CharToLower(char16_t c);

@@ -22,9 +22,9 @@ namespace {
 
 // One byte as text mode delivers it: -1 at the end, a CR before LF swallowed.
 int ReadByte(PlatformFile* f) {
-    int c = std::fgetc(f->file);
+    int c = getc_unlocked(f->file);
     if (c == '\r' && f->text) {
-        const int after = std::fgetc(f->file);
+        const int after = getc_unlocked(f->file);
         if (after == '\n')
             return '\n';
         if (after != EOF)
@@ -91,8 +91,7 @@ char16_t* fgetws(char16_t* buffer, int count, PlatformFile* file) {
         const int c = ReadByte(file);
         if (c == EOF)
             break;
-        const char byte = static_cast<char>(c);
-        buffer[n++] = WString::FromCp1252(std::string_view(&byte, 1)).GetAt(0);
+        buffer[n++] = CharFromCp1252(static_cast<unsigned char>(c));
         if (c == '\n')
             break;
     }

@@ -26,6 +26,10 @@ bool InSet(char16_t c, std::u16string_view set) {
 
 } // namespace
 
+char16_t CharFromCp1252(unsigned char b) {
+    return (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : static_cast<char16_t>(b);
+}
+
 bool IsWhiteSpace(char16_t c) {
     return c == u' ' || (c >= 0x09 && c <= 0x0D);
 }
@@ -142,10 +146,8 @@ std::string WString::ToUtf8() const {
 
 WString WString::FromCp1252(std::string_view bytes) {
     std::u16string out(bytes.size(), u'\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned char b = static_cast<unsigned char>(bytes[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : static_cast<char16_t>(b);
-    }
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        out[i] = CharFromCp1252(static_cast<unsigned char>(bytes[i]));
     return WString(std::move(out));
 }
 
