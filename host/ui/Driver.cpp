@@ -1,0 +1,1114 @@
+#include "host/ui/Driver.h"
+
+#include "host/core/HostContext.h"
+#include "host/ui/Window.h"
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <system_error>
+
+namespace host::ui {
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------------
+// The command language
+
+struct VerbName {
+    Action::Verb verb;
+    const char* name;
+};
+
+constexpr VerbName kVerbs[] = {
+    {Action::Verb::Type, "type"},     {Action::Verb::Pick, "pick"},     {Action::Verb::Tick, "tick"},
+    {Action::Verb::Untick, "untick"}, {Action::Verb::Choose, "choose"}, {Action::Verb::Click, "click"},
+    {Action::Verb::Tab, "tab"},       {Action::Verb::Tap, "tap"},       {Action::Verb::Edit, "edit"},
+    {Action::Verb::Close, "close"},   {Action::Verb::Ok, "ok"},         {Action::Verb::Yes, "yes"},
+    {Action::Verb::No, "no"},         {Action::Verb::Cancel, "cancel"}, {Action::Verb::File, "file"},
+    {Action::Verb::Folder, "folder"}, {Action::Verb::Show, "show"},
+};
+
+const char* VerbText(Action::Verb verb) {
+    for (const auto& v : kVerbs)
+        if (v.verb == verb)
+            return v.name;
+    return "?";
+}
+
+std::string_view TrimView(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string_view TakeWord(std::string_view& s) {
+    s = TrimView(s);
+    std::size_t n = 0;
+    while (n < s.size() && !std::isspace(static_cast<unsigned char>(s[n])))
+        ++n;
+    std::string_view word = s.substr(0, n);
+    s.remove_prefix(n);
+    return word;
+}
+
+bool ParseInt(std::string_view word, int& value) {
+    if (word.empty() || word.size() > 9)
+        return false;
+    int v = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    value = v;
+    return true;
+}
+
+// The rest of a line as a text: in double quotes with escapes, or as written, blanks trimmed.
+bool ParseText(std::string_view s, WString& text, std::string& error) {
+    s = TrimView(s);
+    if (s.empty() || s.front() != '"') {
+        text = WString::FromUtf8(s);
+        return true;
+    }
+    std::string out;
+    std::size_t i = 1;
+    for (; i < s.size() && s[i] != '"'; ++i) {
+        if (s[i] != '\\') {
+            out += s[i];
+            continue;
+        }
+        if (++i == s.size())
+            break;
+        switch (s[i]) {
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        default:
+            out += s[i];
+        }
+    }
+    if (i >= s.size()) {
+        error = "the text has no closing quote";
+        return false;
+    }
+    if (!TrimView(s.substr(i + 1)).empty()) {
+        error = "unexpected words after the quoted text";
+        return false;
+    }
+    text = WString::FromUtf8(out);
+    return true;
+}
+
+// A control: its id, or its own text in brackets.
+bool ParseControl(std::string_view& s, Action& a, std::string& error) {
+    s = TrimView(s);
+    if (!s.empty() && s.front() == '[') {
+        const std::size_t close = s.find(']');
+        if (close == std::string_view::npos) {
+            error = "the label has no closing ]";
+            return false;
+        }
+        a.label = WString::FromUtf8(s.substr(1, close - 1));
+        s.remove_prefix(close + 1);
+        return true;
+    }
+    const std::string_view word = TakeWord(s);
+    int id = 0;
+    if (!ParseInt(word, id) || id == 0) {
+        error =
+            word.empty() ? "a control id is missing" : "\"" + std::string(word) + "\" is not a control id";
+        return false;
+    }
+    a.id = static_cast<UINT>(id);
+    return true;
+}
+
+bool ParseIndexOrText(std::string_view s, Action& a, std::string& error) {
+    s = TrimView(s);
+    if (!s.empty() && s.front() == '#') {
+        std::string_view rest = s.substr(1);
+        if (!ParseInt(TrimView(rest), a.index)) {
+            error = "\"" + std::string(s) + "\" is not an entry index";
+            return false;
+        }
+        return true;
+    }
+    if (s.empty()) {
+        error = "an entry (#index or text) is missing";
+        return false;
+    }
+    return ParseText(s, a.text, error);
+}
+
+std::string ControlRef(const Action& a) {
+    if (a.id != 0)
+        return std::to_string(a.id);
+    return "[" + a.label.ToUtf8() + "]";
+}
+
+std::string ResultText(int result) {
+    if (result == IDOK)
+        return "1 (OK)";
+    if (result == IDCANCEL)
+        return "2 (Cancel)";
+    return std::to_string(result);
+}
+
+std::string IconText(UINT style) {
+    switch (style & 0xF0) {
+    case MB_ICONERROR:
+        return "error";
+    case MB_ICONQUESTION:
+        return "question";
+    case MB_ICONEXCLAMATION:
+        return "exclamation";
+    case MB_ICONINFORMATION:
+        return "information";
+    default:
+        return "no icon";
+    }
+}
+
+// The answers a message box offers.
+std::vector<Action::Verb> Answers(UINT style) {
+    switch (style & 0x0F) {
+    case MB_OKCANCEL:
+        return {Action::Verb::Ok, Action::Verb::Cancel};
+    case MB_YESNOCANCEL:
+        return {Action::Verb::Yes, Action::Verb::No, Action::Verb::Cancel};
+    case MB_YESNO:
+        return {Action::Verb::Yes, Action::Verb::No};
+    default:
+        return {Action::Verb::Ok};
+    }
+}
+
+std::string AnswerList(UINT style) {
+    std::string out;
+    for (auto v : Answers(style))
+        out += (out.empty() ? "" : ", ") + std::string(VerbText(v));
+    return out;
+}
+
+int AnswerId(Action::Verb verb) {
+    switch (verb) {
+    case Action::Verb::Yes:
+        return IDYES;
+    case Action::Verb::No:
+        return IDNO;
+    case Action::Verb::Cancel:
+        return IDCANCEL;
+    default:
+        return IDOK;
+    }
+}
+
+bool IsAnswer(Action::Verb v) {
+    return v == Action::Verb::Ok || v == Action::Verb::Yes || v == Action::Verb::No ||
+           v == Action::Verb::Cancel || v == Action::Verb::File || v == Action::Verb::Folder;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Finding the control an action names
+
+bool Contains(const UiWindow& root, const UiWindow* w) {
+    if (&root == w)
+        return true;
+    for (const auto& c : root.children)
+        if (Contains(*c, w))
+            return true;
+    return false;
+}
+
+bool LabelMatches(const UiWindow& c, const WString& label) {
+    WString text = c.text;
+    text.Remove(u'&');
+    text.Trim();
+    WString wanted = label;
+    wanted.Trim();
+    return text == wanted ||
+           (text.GetLength() > 2 && text.Right(2) == u" :" && text.Left(text.GetLength() - 2) == wanted);
+}
+
+void Collect(UiWindow& dialog, const Action& a, std::vector<UiWindow*>& found) {
+    for (const auto& c : dialog.children) {
+        if (c->isDialog) {
+            Collect(*c, a, found);
+            continue;
+        }
+        if (a.id != 0 ? c->id == a.id : LabelMatches(*c, a.label))
+            found.push_back(c.get());
+    }
+}
+
+// The control, preferring one the user can see; with why when the user cannot act on it.
+UiWindow* Resolve(UiWindow& dialog, const Action& a, std::string& why, bool forShow = false) {
+    std::vector<UiWindow*> found;
+    Collect(dialog, a, found);
+    if (found.empty()) {
+        why = "there is no control " + ControlRef(a);
+        return nullptr;
+    }
+    for (UiWindow* c : found)
+        if (c->Shown()) {
+            if (!forShow && !c->enabled) {
+                why = "control " + std::to_string(c->id) + " is disabled";
+                return nullptr;
+            }
+            return c;
+        }
+    if (forShow)
+        return found.front();
+    why = "control " + std::to_string(found.front()->id) + " is hidden";
+    return nullptr;
+}
+
+std::string KindMismatch(const UiWindow& c, const char* wanted) {
+    return "control " + std::to_string(c.id) + " is a " + KindName(c.kind) + ", not " + wanted;
+}
+
+std::filesystem::path HostPath(const WString& typed) {
+    std::filesystem::path p(typed.ToUtf8());
+    if (p.is_relative() && !host::GetFolders().jobs.empty())
+        p = host::GetFolders().jobs / p;
+    return p;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The active driver
+
+Driver* g_active = nullptr;
+std::unique_ptr<Driver> g_installed;
+
+} // namespace
+
+std::string Action::Canonical() const {
+    std::string out = VerbText(verb);
+    switch (verb) {
+    case Verb::Type:
+        return out + " " + ControlRef(*this) + " " + Quote(text);
+    case Verb::Pick:
+    case Verb::Tab:
+        return out + " " + ControlRef(*this) + " " + (index >= 0 ? "#" + std::to_string(index) : Quote(text));
+    case Verb::Tick:
+    case Verb::Untick:
+        out += " " + ControlRef(*this);
+        if (row >= 0)
+            out += " " + std::to_string(row);
+        if (column >= 0)
+            out += " " + std::to_string(column);
+        return out;
+    case Verb::Choose:
+    case Verb::Click:
+        return out + " " + ControlRef(*this);
+    case Verb::Tap:
+        return out + " " + ControlRef(*this) + " " + std::to_string(row) + " " + std::to_string(column);
+    case Verb::Edit:
+        return out + " " + ControlRef(*this) + " " + std::to_string(row) + " " + std::to_string(column) +
+               " " + Quote(text);
+    case Verb::File:
+    case Verb::Folder:
+        return out + " " + Quote(text);
+    case Verb::Show:
+        return id != 0 || !label.IsEmpty() ? out + " " + ControlRef(*this) : out;
+    default:
+        return out;
+    }
+}
+
+std::optional<Action> ParseAction(std::string_view line, std::string& error) {
+    error.clear();
+    std::string_view s = TrimView(line);
+    if (s.empty() || s.front() == '#')
+        return std::nullopt;
+    const std::string_view word = TakeWord(s);
+    Action a;
+    bool known = false;
+    for (const auto& v : kVerbs)
+        if (word == v.name) {
+            a.verb = v.verb;
+            known = true;
+        }
+    if (!known) {
+        error = "unknown command \"" + std::string(word) + "\" (help lists the commands)";
+        return std::nullopt;
+    }
+    const auto noMore = [&](std::string_view rest) {
+        if (!TrimView(rest).empty()) {
+            error =
+                "unexpected words after " + std::string(word) + ": \"" + std::string(TrimView(rest)) + "\"";
+            return false;
+        }
+        return true;
+    };
+    const auto rowColumn = [&](std::string_view& rest, bool columnNeeded) {
+        const std::string_view r = TakeWord(rest);
+        if (!ParseInt(r, a.row)) {
+            error = r.empty() ? "a grid row is missing" : "\"" + std::string(r) + "\" is not a grid row";
+            return false;
+        }
+        const std::string_view c = TakeWord(rest);
+        if (c.empty() && !columnNeeded)
+            return true;
+        if (!ParseInt(c, a.column)) {
+            error =
+                c.empty() ? "a grid column is missing" : "\"" + std::string(c) + "\" is not a grid column";
+            return false;
+        }
+        return true;
+    };
+    switch (a.verb) {
+    case Action::Verb::Type:
+        if (!ParseControl(s, a, error))
+            return std::nullopt;
+        if (TrimView(s).empty()) {
+            error = "type needs a text (\"\" for none)";
+            return std::nullopt;
+        }
+        if (!ParseText(s, a.text, error))
+            return std::nullopt;
+        break;
+    case Action::Verb::Pick:
+    case Action::Verb::Tab:
+        if (!ParseControl(s, a, error) || !ParseIndexOrText(s, a, error))
+            return std::nullopt;
+        break;
+    case Action::Verb::Tick:
+    case Action::Verb::Untick:
+        if (!ParseControl(s, a, error))
+            return std::nullopt;
+        if (!TrimView(s).empty() && (!rowColumn(s, false) || !noMore(s)))
+            return std::nullopt;
+        break;
+    case Action::Verb::Choose:
+    case Action::Verb::Click:
+        if (!ParseControl(s, a, error) || !noMore(s))
+            return std::nullopt;
+        break;
+    case Action::Verb::Tap:
+        if (!ParseControl(s, a, error) || !rowColumn(s, true) || !noMore(s))
+            return std::nullopt;
+        break;
+    case Action::Verb::Edit:
+        if (!ParseControl(s, a, error) || !rowColumn(s, true) || !ParseText(s, a.text, error))
+            return std::nullopt;
+        break;
+    case Action::Verb::File:
+    case Action::Verb::Folder:
+        if (TrimView(s).empty()) {
+            error = std::string(word) + " needs a path";
+            return std::nullopt;
+        }
+        if (!ParseText(s, a.text, error))
+            return std::nullopt;
+        break;
+    case Action::Verb::Show:
+        if (!TrimView(s).empty() && (!ParseControl(s, a, error) || !noMore(s)))
+            return std::nullopt;
+        break;
+    default:
+        if (!noMore(s))
+            return std::nullopt;
+    }
+    return a;
+}
+
+const char* CommandHelp() {
+    return "Commands (controls by id, or by their own text in brackets: click [Annulla]):\n"
+           "  type ID TEXT          replace the text of an edit or editable combo (\"\" for none)\n"
+           "  pick ID #N | TEXT     choose an entry of a combo or list, by index or by its text\n"
+           "  tick ID / untick ID   tick or clear a check box\n"
+           "  tick ID ROW [COL]     tick the check box of a grid row (untick likewise)\n"
+           "  choose ID             choose a radio button\n"
+           "  click ID              press a button\n"
+           "  tab ID #N | TEXT      switch to a tab\n"
+           "  tap ID ROW COL        tap a grid cell (rows count the heading row as 0)\n"
+           "  edit ID ROW COL TEXT  write into a cell of an editable grid\n"
+           "  close                 close the dialog as its close box does (cancel)\n"
+           "  ok | yes | no | cancel  answer a message box\n"
+           "  file PATH | folder PATH | cancel  answer a file or folder choice\n"
+           "  show [ID]             show the dialog, or one control in full\n"
+           "  help                  this list\n"
+           "  quit                  give up: nothing is saved\n"
+           "Texts may be written in double quotes with \\n \\r \\t \\\" \\\\ escapes.\n";
+}
+
+std::string Prompt::Describe() const {
+    switch (kind) {
+    case Kind::Dialog:
+        return dialog ? "dialog " + std::to_string(dialog->id) + " " + Quote(dialog->text) : "dialog";
+    case Kind::MessageBox:
+        return "message box " + Quote(title);
+    case Kind::File:
+        return "file dialog";
+    case Kind::Folder:
+        return "folder dialog";
+    }
+    return "dialog";
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Driver
+
+Driver::Driver(std::ostream& transcript) : m_Out(transcript) {}
+
+Driver::~Driver() {
+    if (g_active == this)
+        g_active = nullptr;
+}
+
+void Driver::Echo(const Action& action) {
+    m_Out << "> " << action.Canonical() << "\n";
+}
+
+int Driver::RunModal(CWSizeDialog& dialog) {
+    const DialogTemplate* tmpl = FindDialogTemplate(dialog.GetTemplateId());
+    if (!tmpl) {
+        m_Out << "dialog " << dialog.GetTemplateId() << " cannot open: no template\n";
+        return -1;
+    }
+    if (dialog.GetUiWindow())
+        return -1;
+    std::unique_ptr<UiWindow> window = CreateDialogWindow(dialog, *tmpl, nullptr);
+    window->modal = true;
+    UiWindow* w = window.get();
+    m_Open.push_back(w);
+    m_Out << "dialog " << w->id << " " << Quote(w->text) << " opened\n";
+
+    // Whatever way the dialog ends, its window goes; a dialog abandoned by an error is not told.
+    struct Closer {
+        Driver& driver;
+        std::unique_ptr<UiWindow>& window;
+        int exceptions = std::uncaught_exceptions();
+        ~Closer() {
+            driver.m_Open.pop_back();
+            if (std::uncaught_exceptions() > exceptions)
+                window.reset();
+            else
+                DestroyDialogWindow(std::move(window));
+        }
+    };
+    int result = 0;
+    WString title;
+    {
+        Closer closer{*this, window};
+        dialog.OnInitDialog();
+        while (!w->ended) {
+            Prompt prompt;
+            prompt.kind = Prompt::Kind::Dialog;
+            prompt.dialog = w;
+            std::optional<Action> action = Next(prompt);
+            if (!action)
+                RanOut(prompt);
+            Execute(*action, prompt);
+        }
+        result = w->result;
+        title = w->text;
+    }
+    m_Out << "dialog " << tmpl->id << " " << Quote(title) << " closed with " << ResultText(result) << "\n";
+    return result;
+}
+
+int Driver::MessageBox(const WString& text, const WString& title, UINT style) {
+    Prompt prompt;
+    prompt.kind = Prompt::Kind::MessageBox;
+    prompt.title = title;
+    prompt.text = text;
+    prompt.style = style;
+    m_Out << "message box " << Quote(title) << " [" << IconText(style) << "; " << AnswerList(style)
+          << "]: " << Quote(text) << "\n";
+    for (;;) {
+        std::optional<Action> action = Next(prompt);
+        if (!action)
+            RanOut(prompt);
+        if (action->verb == Action::Verb::Show) {
+            Echo(*action);
+            m_Out << "message box " << Quote(title) << " [" << IconText(style) << "; " << AnswerList(style)
+                  << "]: " << Quote(text) << "\n";
+            continue;
+        }
+        const auto answers = Answers(style);
+        if (std::find(answers.begin(), answers.end(), action->verb) == answers.end()) {
+            Refuse(*action, prompt, "a message box waits for an answer: " + AnswerList(style));
+            continue;
+        }
+        Echo(*action);
+        return AnswerId(action->verb);
+    }
+}
+
+bool Driver::ChooseFile(const WString& filter, bool mustExist, WString& path) {
+    Prompt prompt;
+    prompt.kind = Prompt::Kind::File;
+    prompt.text = filter;
+    m_Out << "file dialog " << Quote(filter) << "\n";
+    for (;;) {
+        std::optional<Action> action = Next(prompt);
+        if (!action)
+            RanOut(prompt);
+        if (action->verb == Action::Verb::Cancel) {
+            Echo(*action);
+            return false;
+        }
+        if (action->verb != Action::Verb::File) {
+            Refuse(*action, prompt, "a file dialog waits for: file PATH, or cancel");
+            continue;
+        }
+        const std::filesystem::path p = HostPath(action->text);
+        std::error_code ec;
+        if (mustExist && !std::filesystem::is_regular_file(p, ec)) {
+            Refuse(*action, prompt, "there is no file " + Quote(action->text));
+            continue;
+        }
+        Echo(*action);
+        path = WString::FromUtf8(p.string());
+        return true;
+    }
+}
+
+bool Driver::ChooseFolder(WString& folder) {
+    Prompt prompt;
+    prompt.kind = Prompt::Kind::Folder;
+    m_Out << "folder dialog\n";
+    for (;;) {
+        std::optional<Action> action = Next(prompt);
+        if (!action)
+            RanOut(prompt);
+        if (action->verb == Action::Verb::Cancel) {
+            Echo(*action);
+            return false;
+        }
+        if (action->verb != Action::Verb::Folder) {
+            Refuse(*action, prompt, "a folder dialog waits for: folder PATH, or cancel");
+            continue;
+        }
+        const std::filesystem::path p = HostPath(action->text);
+        std::error_code ec;
+        if (!std::filesystem::is_directory(p, ec)) {
+            Refuse(*action, prompt, "there is no folder " + Quote(action->text));
+            continue;
+        }
+        Echo(*action);
+        folder = WString::FromUtf8(p.string());
+        return true;
+    }
+}
+
+bool Driver::Execute(const Action& action, const Prompt& prompt) {
+    UiWindow& dialog = *prompt.dialog;
+    std::string why;
+    const auto refuse = [&](const std::string& reason) {
+        Refuse(action, prompt, reason);
+        return false;
+    };
+    if (IsAnswer(action.verb))
+        return refuse("no message box or file choice is open; " + std::string(VerbText(action.verb)) +
+                      " does not fit here");
+    if (action.verb == Action::Verb::Close) {
+        Echo(action);
+        if (dialog.object)
+            dialog.object->OnCommand(MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return true;
+    }
+    if (action.verb == Action::Verb::Show) {
+        if (action.id == 0 && action.label.IsEmpty()) {
+            Echo(action);
+            m_Out << RenderDialog(dialog);
+            return true;
+        }
+        UiWindow* c = Resolve(dialog, action, why, true);
+        if (!c)
+            return refuse(why);
+        Echo(action);
+        m_Out << RenderControl(*c, true);
+        return true;
+    }
+
+    UiWindow* c = Resolve(dialog, action, why);
+    if (!c)
+        return refuse(why);
+    Action done = action;
+    done.id = c->id;
+    done.label.Empty();
+
+    switch (action.verb) {
+    case Action::Verb::Type: {
+        if (c->kind != ControlKind::Edit && c->kind != ControlKind::ComboEdit)
+            return refuse(KindMismatch(*c, "an edit or an editable combo"));
+        if (c->kind == ControlKind::Edit && c->readOnly)
+            return refuse("control " + std::to_string(c->id) + " is read-only");
+        WString text = action.text;
+        if (c->textLimit > 0 && text.GetLength() > static_cast<int>(c->textLimit))
+            text = text.Left(static_cast<int>(c->textLimit));
+        Echo(done);
+        c->text = text;
+        if (c->kind == ControlKind::Edit) {
+            SendCommand(*c, EN_CHANGE);
+        } else {
+            c->curSel = -1;
+            SendCommand(*c, CBN_EDITCHANGE);
+        }
+        return true;
+    }
+    case Action::Verb::Pick: {
+        if (!c->IsCombo() && c->kind != ControlKind::ListBox)
+            return refuse(KindMismatch(*c, "a combo or a list"));
+        int index = action.index;
+        if (index >= 0 && index >= static_cast<int>(c->items.size()))
+            return refuse("control " + std::to_string(c->id) + " has no entry #" + std::to_string(index) +
+                          " (" + std::to_string(c->items.size()) + " entries)");
+        if (index < 0) {
+            for (std::size_t i = 0; i < c->items.size() && index < 0; ++i)
+                if (c->items[i].text == action.text)
+                    index = static_cast<int>(i);
+            if (index < 0)
+                return refuse("control " + std::to_string(c->id) + " has no entry " + Quote(action.text));
+        }
+        Echo(done);
+        c->curSel = index;
+        if (c->kind == ControlKind::ComboEdit)
+            c->text = c->items[index].text;
+        SendCommand(*c, c->kind == ControlKind::ListBox ? LBN_SELCHANGE : CBN_SELCHANGE);
+        return true;
+    }
+    case Action::Verb::Tick:
+    case Action::Verb::Untick:
+    case Action::Verb::Tap: {
+        const bool tick = action.verb == Action::Verb::Tick;
+        if (action.verb != Action::Verb::Tap && action.row < 0) {
+            if (c->kind != ControlKind::CheckBox)
+                return refuse(KindMismatch(*c, "a check box"));
+            if ((c->check == BST_CHECKED) == tick)
+                return refuse("check box " + std::to_string(c->id) +
+                              (tick ? " is already ticked" : " is not ticked"));
+            Echo(done);
+            c->check = tick ? BST_CHECKED : BST_UNCHECKED;
+            SendCommand(*c, BN_CLICKED);
+            return true;
+        }
+        if (c->kind != ControlKind::Grid || !c->grid)
+            return refuse(KindMismatch(*c, "a grid"));
+        GridState& g = *c->grid;
+        const int row = action.row;
+        int column = action.column;
+        if (row < g.fixedRows || row >= g.RowCount())
+            return refuse("grid " + std::to_string(c->id) + " has no data row " + std::to_string(row) +
+                          " (rows " + std::to_string(g.fixedRows) + " to " +
+                          std::to_string(g.RowCount() - 1) + ")");
+        if (action.verb != Action::Verb::Tap) {
+            if (column < 0)
+                for (int k = 0; k < g.columns && column < 0; ++k)
+                    if (g.rows[row][k].hasCheck)
+                        column = k;
+            if (column < 0 || column >= g.columns || !g.rows[row][column].hasCheck)
+                return refuse("grid " + std::to_string(c->id) + " row " + std::to_string(row) +
+                              " has no check box" +
+                              (action.column >= 0 ? " in column " + std::to_string(action.column) : ""));
+            if (g.rows[row][column].checked == tick)
+                return refuse("grid " + std::to_string(c->id) + " row " + std::to_string(row) +
+                              (tick ? " is already ticked" : " is not ticked"));
+        } else if (column < 0 || column >= g.columns) {
+            return refuse("grid " + std::to_string(c->id) + " has no column " + std::to_string(column));
+        }
+        Echo(done);
+        // A tap selects the row, toggles a check box under the finger and reports the cell.
+        if (g.selectedRow != row) {
+            g.selectedRow = row;
+            g.focus = CCellID{row, column};
+            SendGridNotify(*c, GVN_SELCHANGED, row, column);
+            if (!Contains(dialog, c) || !c->grid)
+                return true;
+        }
+        if (GridCell* cell = c->grid->Cell(row, column); cell && cell->hasCheck)
+            cell->checked = !cell->checked;
+        SendGridNotify(*c, NM_CLICK, row, column);
+        return true;
+    }
+    case Action::Verb::Choose: {
+        if (c->kind != ControlKind::Radio)
+            return refuse(KindMismatch(*c, "a radio"));
+        Echo(done);
+        for (UiWindow* r : RadioGroup(*c))
+            r->check = r == c ? BST_CHECKED : BST_UNCHECKED;
+        SendCommand(*c, BN_CLICKED);
+        return true;
+    }
+    case Action::Verb::Click:
+        if (c->kind != ControlKind::Button)
+            return refuse(KindMismatch(*c, "a button") + (c->kind == ControlKind::CheckBox
+                                                              ? " (use tick or untick)"
+                                                          : c->kind == ControlKind::Radio ? " (use choose)"
+                                                                                          : ""));
+        Echo(done);
+        SendCommand(*c, BN_CLICKED);
+        return true;
+    case Action::Verb::Tab: {
+        if (c->kind != ControlKind::Tab)
+            return refuse(KindMismatch(*c, "a tab control"));
+        int index = action.index;
+        if (index < 0)
+            for (std::size_t i = 0; i < c->items.size() && index < 0; ++i)
+                if (c->items[i].text == action.text)
+                    index = static_cast<int>(i);
+        if (index < 0 || index >= static_cast<int>(c->items.size()))
+            return refuse("tab control " + std::to_string(c->id) + " has no tab " +
+                          (action.index >= 0 ? "#" + std::to_string(action.index) : Quote(action.text)));
+        Echo(done);
+        c->curSel = index;
+        SendGridNotify(*c, TCN_SELCHANGE, -1, -1);
+        return true;
+    }
+    case Action::Verb::Edit: {
+        if (c->kind != ControlKind::Grid || !c->grid)
+            return refuse(KindMismatch(*c, "a grid"));
+        GridState& g = *c->grid;
+        if (!g.editable)
+            return refuse("grid " + std::to_string(c->id) + " is not editable");
+        if (action.row < g.fixedRows || action.row >= g.RowCount() || action.column < g.fixedColumns ||
+            action.column >= g.columns || (g.autoNumber && action.column == 0))
+            return refuse("grid " + std::to_string(c->id) + " has no editable cell " +
+                          std::to_string(action.row) + " " + std::to_string(action.column));
+        Echo(done);
+        g.rows[action.row][action.column].text = action.text;
+        g.KeepEmptyLastRow();
+        SendGridNotify(*c, GVN_ENDLABELEDIT, action.row, action.column);
+        return true;
+    }
+    default:
+        return refuse(std::string(VerbText(action.verb)) + " does not fit here");
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// ScriptDriver
+
+ScriptDriver::ScriptDriver(std::ostream& transcript, std::string name)
+    : Driver(transcript), m_Name(std::move(name)) {}
+
+bool ScriptDriver::Load(const std::filesystem::path& file, std::string& error) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        error = "cannot read the script " + file.string();
+        return false;
+    }
+    m_Name = file.filename().string();
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return AddLines(text, error);
+}
+
+bool ScriptDriver::AddLines(std::string_view text, std::string& error) {
+    std::size_t lineNo = 0;
+    std::vector<Action> parsed;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        ++lineNo;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        std::string why;
+        std::optional<Action> a = ParseAction(line, why);
+        if (!why.empty()) {
+            error = m_Name + ":" + std::to_string(lineNo) + ": " + why;
+            return false;
+        }
+        if (a) {
+            a->where = m_Name + ":" + std::to_string(lineNo);
+            parsed.push_back(std::move(*a));
+        }
+    }
+    for (auto& a : parsed)
+        m_Actions.push_back(std::move(a));
+    return true;
+}
+
+ScriptDriver& ScriptDriver::Add(Action action) {
+    if (action.where.empty())
+        action.where = "action " + std::to_string(m_Actions.size() + 1);
+    m_Actions.push_back(std::move(action));
+    return *this;
+}
+
+ScriptDriver& ScriptDriver::Push(Action::Verb verb, UINT id) {
+    Action a;
+    a.verb = verb;
+    a.id = id;
+    return Add(std::move(a));
+}
+
+ScriptDriver& ScriptDriver::Type(UINT id, const WString& text) {
+    Push(Action::Verb::Type, id);
+    m_Actions.back().text = text;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Pick(UINT id, int index) {
+    Push(Action::Verb::Pick, id);
+    m_Actions.back().index = index;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Pick(UINT id, const WString& entry) {
+    Push(Action::Verb::Pick, id);
+    m_Actions.back().text = entry;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Tick(UINT id) {
+    return Push(Action::Verb::Tick, id);
+}
+ScriptDriver& ScriptDriver::Untick(UINT id) {
+    return Push(Action::Verb::Untick, id);
+}
+ScriptDriver& ScriptDriver::TickRow(UINT grid, int row, int column) {
+    Push(Action::Verb::Tick, grid);
+    m_Actions.back().row = row;
+    m_Actions.back().column = column;
+    return *this;
+}
+ScriptDriver& ScriptDriver::UntickRow(UINT grid, int row, int column) {
+    Push(Action::Verb::Untick, grid);
+    m_Actions.back().row = row;
+    m_Actions.back().column = column;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Choose(UINT id) {
+    return Push(Action::Verb::Choose, id);
+}
+ScriptDriver& ScriptDriver::Click(UINT id) {
+    return Push(Action::Verb::Click, id);
+}
+ScriptDriver& ScriptDriver::Tab(UINT id, int index) {
+    Push(Action::Verb::Tab, id);
+    m_Actions.back().index = index;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Tab(UINT id, const WString& label) {
+    Push(Action::Verb::Tab, id);
+    m_Actions.back().text = label;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Tap(UINT grid, int row, int column) {
+    Push(Action::Verb::Tap, grid);
+    m_Actions.back().row = row;
+    m_Actions.back().column = column;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Edit(UINT grid, int row, int column, const WString& text) {
+    Push(Action::Verb::Edit, grid);
+    m_Actions.back().row = row;
+    m_Actions.back().column = column;
+    m_Actions.back().text = text;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Close() {
+    return Push(Action::Verb::Close);
+}
+ScriptDriver& ScriptDriver::Ok() {
+    return Push(Action::Verb::Ok);
+}
+ScriptDriver& ScriptDriver::Yes() {
+    return Push(Action::Verb::Yes);
+}
+ScriptDriver& ScriptDriver::No() {
+    return Push(Action::Verb::No);
+}
+ScriptDriver& ScriptDriver::Cancel() {
+    return Push(Action::Verb::Cancel);
+}
+ScriptDriver& ScriptDriver::File(const WString& path) {
+    Push(Action::Verb::File);
+    m_Actions.back().text = path;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Folder(const WString& path) {
+    Push(Action::Verb::Folder);
+    m_Actions.back().text = path;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Show(UINT id) {
+    return Push(Action::Verb::Show, id);
+}
+
+std::optional<Action> ScriptDriver::Next(const Prompt&) {
+    if (m_Next >= m_Actions.size())
+        return std::nullopt;
+    m_LastWhere = m_Actions[m_Next].where;
+    return m_Actions[m_Next++];
+}
+
+void ScriptDriver::Refuse(const Action& action, const Prompt& prompt, const std::string& why) {
+    throw ScriptError(action.where + ": " + prompt.Describe() + ": " + action.Canonical() + ": " + why);
+}
+
+void ScriptDriver::RanOut(const Prompt& prompt) {
+    const std::string what =
+        prompt.Describe() + (prompt.kind == Prompt::Kind::Dialog ? " is still open" : " waits");
+    if (m_LastWhere.empty())
+        throw ScriptError(m_Name + ": the script has no actions, but " + what);
+    throw ScriptError(m_LastWhere + ": the script ends here, but " + what);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TerminalDriver
+
+TerminalDriver::TerminalDriver(std::istream& in, std::ostream& out) : Driver(out), m_In(in), m_Screen(out) {}
+
+std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
+    for (;;) {
+        if (prompt.kind == Prompt::Kind::Dialog && m_Shown != prompt.dialog) {
+            m_Screen << RenderDialog(*prompt.dialog);
+            m_Shown = prompt.dialog;
+        } else if (prompt.kind != Prompt::Kind::Dialog) {
+            m_Shown = nullptr;
+        }
+        if (prompt.kind == Prompt::Kind::MessageBox)
+            m_Screen << "(answer " << AnswerList(prompt.style) << ")\n";
+        else if (prompt.kind == Prompt::Kind::File)
+            m_Screen << "(answer file PATH, or cancel)\n";
+        else if (prompt.kind == Prompt::Kind::Folder)
+            m_Screen << "(answer folder PATH, or cancel)\n";
+        m_Screen << (prompt.kind == Prompt::Kind::Dialog ? std::to_string(prompt.dialog->id) : "?") << "> "
+                 << std::flush;
+        std::string line;
+        if (!std::getline(m_In, line))
+            return std::nullopt;
+        const std::string_view s = TrimView(line);
+        if (s.empty())
+            continue;
+        if (s == "help") {
+            m_Screen << CommandHelp();
+            continue;
+        }
+        if (s == "quit")
+            throw ScriptError("terminal: given up while " + prompt.Describe() + " was open");
+        std::string why;
+        std::optional<Action> a = ParseAction(s, why);
+        if (!a) {
+            if (!why.empty())
+                m_Screen << "error: " << why << "\n";
+            continue;
+        }
+        a->where = "terminal";
+        return a;
+    }
+}
+
+void TerminalDriver::Refuse(const Action&, const Prompt&, const std::string& why) {
+    m_Screen << "error: " << why << "\n";
+}
+
+void TerminalDriver::RanOut(const Prompt& prompt) {
+    throw ScriptError("terminal: the input ended while " + prompt.Describe() + " was open");
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Installation
+
+Driver* ActiveDriver() {
+    return g_active;
+}
+
+Driver* SetActiveDriver(Driver* driver) {
+    Driver* previous = g_active;
+    g_active = driver;
+    return previous;
+}
+
+ScriptedUi::ScriptedUi() : ScriptDriver(m_Text, "test"), m_Previous(SetActiveDriver(this)) {}
+
+ScriptedUi::~ScriptedUi() {
+    SetActiveDriver(m_Previous);
+}
+
+bool InstallDriver(const std::optional<std::filesystem::path>& script, std::ostream& transcript,
+                   std::string& error) {
+    if (script) {
+        auto driver = std::make_unique<ScriptDriver>(transcript);
+        if (!driver->Load(*script, error))
+            return false;
+        g_installed = std::move(driver);
+    } else {
+        g_installed = std::make_unique<TerminalDriver>(std::cin, transcript);
+    }
+    SetActiveDriver(g_installed.get());
+    return true;
+}
+
+bool FinishDriver(std::string& error) {
+    std::unique_ptr<Driver> driver = std::move(g_installed);
+    if (!driver)
+        return true;
+    if (g_active == driver.get())
+        g_active = nullptr;
+    if (auto* script = dynamic_cast<ScriptDriver*>(driver.get()); script && script->Remaining() > 0) {
+        error = script->NextWhere() + ": " + std::to_string(script->Remaining()) +
+                " action(s) left unused after the last dialog closed";
+        return false;
+    }
+    return true;
+}
+
+int RunModalDialog(CWSizeDialog& dialog) {
+    Driver* driver = ActiveDriver();
+    return driver ? driver->RunModal(dialog) : -1;
+}
+
+} // namespace host::ui
+
+// ---------------------------------------------------------------------------------------------------
+// Host services that show something to the user
+
+int CreateMessageBox(CWnd*, const WString& text, const WString& title, UINT style) {
+    host::ui::Driver* driver = host::ui::ActiveDriver();
+    return driver ? driver->MessageBox(text, title, style) : 0;
+}
+
+CWaitThread* CWaitThread::GetInstance() {
+    static CWaitThread instance;
+    return &instance;
+}
+
+void CWaitThread::StartWait() {
+    ++m_Depth;
+}
+
+void CWaitThread::EndWait() {
+    if (m_Depth > 0)
+        --m_Depth;
+}
+
+CFileDialog::CFileDialog(BOOL open, const WString& defaultExt, const WString& fileName, DWORD flags,
+                         const WString& filter, CWnd*)
+    : m_Open(open), m_DefaultExt(defaultExt), m_Path(fileName), m_Flags(flags), m_Filter(filter) {}
+
+int CFileDialog::DoModal() {
+    host::ui::Driver* driver = host::ui::ActiveDriver();
+    if (!driver)
+        return IDCANCEL;
+    WString path;
+    if (!driver->ChooseFile(m_Filter, m_Open && (m_Flags & OFN_FILEMUSTEXIST), path))
+        return IDCANCEL;
+    m_Path = path;
+    return IDOK;
+}
+
+WString CFileDialog::GetFileName() const {
+    const int slash = std::max(m_Path.ReverseFind(u'/'), m_Path.ReverseFind(u'\\'));
+    return m_Path.Mid(slash + 1);
+}
+
+BOOL DlgSelectJobFolder(CWnd*, WString& folder) {
+    host::ui::Driver* driver = host::ui::ActiveDriver();
+    return driver && driver->ChooseFolder(folder);
+}

@@ -1,0 +1,208 @@
+// How the transcript shows dialogs and controls.
+#include "host/ui/Driver.h"
+#include "host/ui/Window.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace host::ui {
+
+namespace {
+
+std::string Escape(const WString& text) {
+    std::string out;
+    for (char16_t c : text.view()) {
+        switch (c) {
+        case u'"':
+            out += "\\\"";
+            break;
+        case u'\\':
+            out += "\\\\";
+            break;
+        case u'\n':
+            out += "\\n";
+            break;
+        case u'\r':
+            out += "\\r";
+            break;
+        case u'\t':
+            out += "\\t";
+            break;
+        default:
+            out += WString(c).ToUtf8();
+        }
+    }
+    return out;
+}
+
+// Width in characters as the terminal shows them: UTF-8 continuation bytes take no room.
+std::size_t Columns(const std::string& s) {
+    return static_cast<std::size_t>(
+        std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+std::string Pad(const std::string& s, std::size_t width) {
+    const std::size_t n = Columns(s);
+    return n >= width ? s : s + std::string(width - n, ' ');
+}
+
+std::string Selection(const UiWindow& c) {
+    const auto count = std::to_string(c.items.size());
+    if (c.curSel < 0)
+        return "no entry of " + count;
+    return "entry " + std::to_string(c.curSel) + " of " + count;
+}
+
+std::string GridCellText(const GridCell& cell) {
+    std::string out;
+    if (cell.hasCheck)
+        out += cell.checked ? "[x]" : "[ ]";
+    if (cell.image >= 0) {
+        if (!out.empty())
+            out += ' ';
+        out += "@" + std::to_string(cell.image);
+    }
+    if (!cell.text.IsEmpty()) {
+        if (!out.empty())
+            out += ' ';
+        std::string t = Escape(cell.text);
+        out += t;
+    }
+    return out;
+}
+
+void RenderGrid(const UiWindow& c, const std::string& indent, std::string& out) {
+    const GridState& g = *c.grid;
+    std::vector<std::vector<std::string>> table;
+    std::vector<std::size_t> widths(static_cast<std::size_t>(g.columns) + 1, 0);
+    for (int r = 0; r < g.RowCount(); ++r) {
+        std::vector<std::string> line;
+        line.push_back(std::to_string(r));
+        for (int col = 0; col < g.columns; ++col)
+            line.push_back(GridCellText(g.rows[r][col]));
+        for (std::size_t i = 0; i < line.size(); ++i)
+            widths[i] = std::max(widths[i], Columns(line[i]));
+        table.push_back(std::move(line));
+    }
+    for (int r = 0; r < g.RowCount(); ++r) {
+        std::string row = indent + (r == g.selectedRow ? "> " : "  ");
+        const auto& line = table[r];
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (i > 0)
+                row += " | ";
+            row += i + 1 < line.size() ? Pad(line[i], widths[i]) : line[i];
+        }
+        // Empty cells at the end of a row leave no trailing separators.
+        for (;;) {
+            while (!row.empty() && row.back() == ' ')
+                row.pop_back();
+            if (row.size() < 2 || row.compare(row.size() - 2, 2, " |") != 0)
+                break;
+            row.resize(row.size() - 2);
+        }
+        out += row + "\n";
+    }
+}
+
+std::string Flags(const UiWindow& c) {
+    std::vector<std::string> flags;
+    if (!c.visible)
+        flags.push_back("hidden");
+    if (!c.enabled)
+        flags.push_back("disabled");
+    if (c.readOnly && (c.kind == ControlKind::Edit))
+        flags.push_back("read-only");
+    std::string out;
+    for (const auto& f : flags)
+        out += (out.empty() ? " (" : ", ") + f;
+    return out.empty() ? out : out + ")";
+}
+
+void RenderLine(const UiWindow& c, const std::string& indent, bool full, std::string& out) {
+    std::string line = indent + Pad(std::to_string(c.id), 6) + Pad(KindName(c.kind), 11);
+    switch (c.kind) {
+    case ControlKind::CheckBox:
+        line += Quote(c.text) + (c.check == BST_CHECKED ? " [x]" : " [ ]");
+        break;
+    case ControlKind::Radio:
+        line += Quote(c.text) + (c.check == BST_CHECKED ? " (o)" : " ( )");
+        break;
+    case ControlKind::ComboList:
+        line += (c.curSel >= 0 ? Quote(c.items[c.curSel].text) : std::string("\"\"")) + ", " + Selection(c);
+        break;
+    case ControlKind::ComboEdit:
+        line += Quote(c.text) + ", " + Selection(c);
+        break;
+    case ControlKind::ListBox:
+        line += (c.curSel >= 0 ? Quote(c.items[c.curSel].text) + ", " : std::string()) + Selection(c);
+        break;
+    case ControlKind::Tab: {
+        std::string tabs;
+        for (std::size_t i = 0; i < c.items.size(); ++i) {
+            const std::string label = Escape(c.items[i].text);
+            tabs += (i ? " | " : "") + (static_cast<int>(i) == c.curSel ? "[" + label + "]" : label);
+        }
+        line += tabs.empty() ? std::string("no tabs") : tabs;
+        break;
+    }
+    case ControlKind::Grid: {
+        const GridState& g = *c.grid;
+        line += std::to_string(g.RowCount()) + " rows (" + std::to_string(g.fixedRows) + " fixed), " +
+                std::to_string(g.columns) + " columns";
+        if (g.selectedRow >= 0)
+            line += ", row " + std::to_string(g.selectedRow) + " selected";
+        break;
+    }
+    default:
+        line += Quote(c.text);
+        if (c.image >= 0)
+            line += " image " + std::to_string(c.image);
+    }
+    out += line + Flags(c) + "\n";
+    if (c.kind == ControlKind::Grid && c.grid) {
+        RenderGrid(c, indent + "      ", out);
+    } else if (full && c.IsList()) {
+        for (std::size_t i = 0; i < c.items.size(); ++i)
+            out += indent + (static_cast<int>(i) == c.curSel ? "    > #" : "      #") + std::to_string(i) +
+                   " " + Quote(c.items[i].text) + "\n";
+    }
+}
+
+void RenderChildren(const UiWindow& dialog, const std::string& indent, std::string& out) {
+    for (const auto& c : dialog.children) {
+        if (c->isDialog) {
+            out += indent + "page " + std::to_string(c->id);
+            if (!c->text.IsEmpty())
+                out += " " + Quote(c->text);
+            if (!c->visible) {
+                out += " (hidden)\n";
+                continue;
+            }
+            out += "\n";
+            RenderChildren(*c, indent + "  ", out);
+            continue;
+        }
+        RenderLine(*c, indent, false, out);
+    }
+}
+
+} // namespace
+
+std::string Quote(const WString& text) {
+    return "\"" + Escape(text) + "\"";
+}
+
+std::string RenderDialog(const UiWindow& dialog) {
+    std::string out = "dialog " + std::to_string(dialog.id) + " " + Quote(dialog.text) + "\n";
+    RenderChildren(dialog, "  ", out);
+    return out;
+}
+
+std::string RenderControl(const UiWindow& control, bool full) {
+    std::string out;
+    RenderLine(control, "  ", full, out);
+    return out;
+}
+
+} // namespace host::ui

@@ -1,0 +1,147 @@
+// A test-only dialog that uses every part of the toolkit: tab pages, radio groups, an editable combo,
+// a drop-down list, a list box, a grid with check boxes and images, a nested dialog and message boxes.
+#pragma once
+
+#include "entry/host/Controls.h"
+#include "entry/host/Dialog.h"
+#include "entry/host/Grid.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace prova {
+
+// Template sets (four variants each).
+constexpr UINT IDD_PROVA = 9000;
+constexpr UINT IDD_PAGINA_DATI = 9004;
+constexpr UINT IDD_PAGINA_ELENCO = 9008;
+constexpr UINT IDD_DETTAGLIO = 9012;
+
+// Main dialog.
+constexpr UINT IDC_TAB = 9010;
+constexpr UINT IDC_CORNICE = 9011;
+constexpr UINT IDC_OK = 9020;
+constexpr UINT IDC_ANNULLA = 9021;
+// Page "Dati".
+constexpr UINT IDC_NOME = 9102;
+constexpr UINT IDC_ATTIVO = 9103;
+constexpr UINT IDC_TIPO1 = 9104;
+constexpr UINT IDC_TIPO2 = 9105;
+constexpr UINT IDC_TIPO3 = 9106;
+constexpr UINT IDC_NOMINALE = 9107;
+constexpr UINT IDC_REALE = 9108;
+constexpr UINT IDC_COMUNE = 9110;
+constexpr UINT IDC_PROVINCIA = 9111;
+constexpr UINT IDC_CODICE = 9112;
+// Page "Elenco".
+constexpr UINT IDC_CORNICE_GRIGLIA = 9201;
+constexpr UINT IDC_GRIGLIA = 9202;
+constexpr UINT IDC_DESCRIZIONE = 9203;
+constexpr UINT IDC_ELENCO = 9204;
+constexpr UINT IDC_ELIMINA = 9205;
+constexpr UINT IDC_TUTTO = 9206;
+// Nested dialog.
+constexpr UINT IDC_DETT_NOME = 9301;
+constexpr UINT IDC_DETT_OK = 9302;
+
+// The test templates, as a module's resource section offers them.
+const ResourceTable* ProvaResourceTable();
+
+// Registers the test templates in the resource chain for the object's lifetime (unit tests).
+class Resources {
+public:
+    Resources();
+    ~Resources();
+    Resources(const Resources&) = delete;
+    Resources& operator=(const Resources&) = delete;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_Impl;
+};
+
+struct Record {
+    WString nome;
+    bool attivo = false;
+    int tipo = 0;   // 1..3
+    int natura = 0; // 0 nominale, 1 reale
+    WString provincia;
+    WString comune;
+    std::vector<WString> punti; // names of the rows left in the grid
+};
+
+class CDlgPaginaDati : public CExDialog {
+public:
+    explicit CDlgPaginaDati(CWnd* parent);
+    BOOL OnInitDialog() override;
+    void Carica(const Record& r);
+    void Salva(Record& r);
+
+protected:
+    void OnProvincia();
+    void OnAttivo();
+    void OnTipo(UINT id);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CCEEditKeybTxt m_Nome;
+    CCEBaseKeybCombo m_Provincia;
+    CComboBox m_Comune;
+};
+
+class CDlgPaginaElenco : public CExDialog {
+public:
+    explicit CDlgPaginaElenco(CWnd* parent);
+    ~CDlgPaginaElenco() override;
+    BOOL OnInitDialog() override;
+    void Carica(const Record& r);
+    void Salva(Record& r);
+
+protected:
+    void OnTap(NMHDR* nm, LRESULT* result);
+    void OnSelezione(NMHDR* nm, LRESULT* result);
+    void OnElimina();
+    void OnTutto();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void AggiungiRiga(const WString& nome, bool inTolleranza);
+    CCEGridCtrl m_Griglia;
+    CImageList m_Immagini;
+    CBitmap* m_Bitmap = nullptr;
+};
+
+class CDlgDettaglio : public CExDialog {
+public:
+    CDlgDettaglio(CWnd* parent, const WString& nome);
+    BOOL OnInitDialog() override;
+    WString m_NomeScelto;
+
+protected:
+    void OnOk();
+    DECLARE_MESSAGE_MAP()
+};
+
+class CDlgProva : public CExDialog {
+public:
+    explicit CDlgProva(CWnd* parent);
+    BOOL OnInitDialog() override;
+    Record m_Record;
+    int m_Inits = 0;
+
+protected:
+    void OnOk();
+    void OnAnnulla();
+    void OnTab(NMHDR* nm, LRESULT* result);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CDlgPaginaDati m_Dati;
+    CDlgPaginaElenco m_Elenco;
+    CTabCtrl m_Tab;
+    CColButton m_Ok;
+    CColButton m_Annulla;
+};
+
+} // namespace prova
