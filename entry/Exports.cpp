@@ -2,9 +2,14 @@
 // modally and reports whether the user confirmed. Tools not yet present report false.
 #include "entry/Exports.h"
 
-bool FPregeoEditRiga0(CWnd*, ICarviloDati* dati) {
-    dati->GetCts();
-    return false;
+#include "editors/DlgPregeoRiga0.h"
+#include "editors/DlgPregeoRiga9.h"
+
+bool FPregeoEditRiga0(CWnd* parent, ICarviloDati* dati) {
+    CCts* libretto = dati->GetCts();
+    CDlgPregeoRiga0 dlg(parent);
+    dlg.Imposta(libretto);
+    return dlg.DoModal() == IDOK;
 }
 
 bool FPregeoEditRiga3(CWnd*, ICarviloDati* dati) {
@@ -25,10 +30,12 @@ bool FPregeoEditRiga8(CWnd*, ICarviloDati*) {
     return false;
 }
 
-bool FPregeoEditRiga9(CWnd*, ICarviloDati* dati) {
-    dati->GetLibCmp();
-    dati->GetCts();
-    return false;
+bool FPregeoEditRiga9(CWnd* parent, ICarviloDati* dati) {
+    CLibCmp* stazioni = dati->GetLibCmp();
+    CCts* libretto = dati->GetCts();
+    CDlgPregeoRiga9 dlg(parent);
+    dlg.Imposta(libretto, stazioni);
+    return dlg.DoModal() == IDOK;
 }
 
 bool FPregeoImportRighe8(CWnd*, ICarviloDati* dati) {

@@ -3,6 +3,7 @@
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
 #include "host/project/Project.h"
+#include "host/ui/Driver.h"
 
 #include <filesystem>
 #include <iostream>
@@ -194,20 +195,35 @@ int main(int argc, char** argv) {
     }
 
     // UI driver: installed here, before the export runs.
+    if (!host::ui::InstallDriver(opt.script, std::cout, error)) {
+        std::cerr << "pregeo-host: " << error << "\n";
+        return 2;
+    }
     host::HostData dati(*project);
     bool confermato = false;
-    switch (info->kind) {
-    case host::ExportKind::Editor:
-        confermato = reinterpret_cast<bool (*)(CWnd*, ICarviloDati*)>(proc)(nullptr, &dati);
-        break;
-    case host::ExportKind::Tool:
-        reinterpret_cast<void (*)(CWnd*, ICarviloDati*)>(proc)(nullptr, &dati);
-        break;
-    case host::ExportKind::ToolWithWord:
-        reinterpret_cast<void (*)(CWnd*, ICarviloDati*, WPARAM)>(proc)(nullptr, &dati, 0);
-        break;
+    try {
+        switch (info->kind) {
+        case host::ExportKind::Editor:
+            confermato = reinterpret_cast<bool (*)(CWnd*, ICarviloDati*)>(proc)(nullptr, &dati);
+            break;
+        case host::ExportKind::Tool:
+            reinterpret_cast<void (*)(CWnd*, ICarviloDati*)>(proc)(nullptr, &dati);
+            break;
+        case host::ExportKind::ToolWithWord:
+            reinterpret_cast<void (*)(CWnd*, ICarviloDati*, WPARAM)>(proc)(nullptr, &dati, 0);
+            break;
+        }
+    } catch (const host::ui::ScriptError& e) {
+        // The user's actions did not fit: nothing is saved.
+        std::cerr << "pregeo-host: " << e.what() << "\n";
+        host::ui::FinishDriver(error);
+        return 1;
     }
     // UI driver: finished here; a script with actions left over is an error.
+    if (!host::ui::FinishDriver(error)) {
+        std::cerr << "pregeo-host: " << error << "\n";
+        return 1;
+    }
 
     if (info->kind == host::ExportKind::Editor) {
         std::cout << info->name << ": " << (confermato ? "confermato" : "annullato") << "\n";

@@ -1,0 +1,68 @@
+// The header row (riga 0) as its editor sees it: the province table, the year rule, the checks made on
+// OK with their messages, and the writing back into the booklet. Plain code: the dialog calls it.
+#pragma once
+
+#include "entry/host/Booklet.h"
+#include "entry/host/Platform.h"
+#include "entry/host/WString.h"
+
+#include <optional>
+#include <vector>
+
+// A line of "Support\Collegi.txt": two-character code, one separator, the name shown in the lists.
+struct CProvinciaCollegio {
+    WString codice;
+    WString nome;
+};
+
+// The province table of a file, in file order; empty when the file cannot be read.
+std::vector<CProvinciaCollegio> LeggiCollegi(const WString& percorso);
+// The province table of the host's support folder.
+std::vector<CProvinciaCollegio> CaricaCollegi();
+// One line as read, line end included.
+CProvinciaCollegio ProvinciaDaRiga(WString riga);
+
+// The four-digit year shown for the stored two-digit year.
+int AnnoDaMostrare(const WString& annoMemorizzato);
+bool IsAnnoBisestile(int anno);
+int GiorniDelMese(int mese, int anno);
+
+// The qualifications offered, in the order shown.
+const std::vector<WString>& QualificheTecnico();
+
+// A refusal on OK: its message and message-box icon. The editor's title is TITOLO_RIGA0.
+struct CRifiuto {
+    WString testo;
+    UINT icona = 0;
+};
+inline constexpr const char16_t* TITOLO_RIGA0 = u"Riga 0";
+
+// The page "Archivio" as typed.
+struct CDatiArchivio {
+    int tipo = 0; // index of "Tipo": 0 Standard, 1 Modesta entità
+    WString giorno;
+    WString mese;
+    WString anno;
+    WString protocollo;
+    WString codiceProvincia; // empty when no province is chosen
+    WString codiceComune;    // empty when no comune is chosen
+    WString foglio;
+    WString mappale;
+};
+
+// The page "Tecnico" as typed; qualification and province are the texts of the chosen entries.
+struct CDatiTecnico {
+    WString nome;
+    WString cognome;
+    WString qualifica;
+    WString iscrizione;
+    WString codiceFiscale;
+    WString provincia;
+};
+
+// The first failing check, or nothing when the page may be saved.
+std::optional<CRifiuto> ValidaArchivio(const CDatiArchivio& dati);
+std::optional<CRifiuto> ValidaTecnico(const CDatiTecnico& dati);
+
+void SalvaArchivio(const CDatiArchivio& dati, CCts& libretto);
+void SalvaTecnico(const CDatiTecnico& dati, CCts& libretto);

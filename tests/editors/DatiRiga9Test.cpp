@@ -1,0 +1,207 @@
+// Row 9's rules: the update-type table, the entry shown on opening, the checks on OK and the writing.
+#include "editors/DatiRiga9.h"
+#include "entry/host/Dialog.h"
+#include "tests/editors/TestEditori.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CTipiAggiornamento Tabella(std::initializer_list<const char16_t*> righe) {
+    CTipiAggiornamento t;
+    for (const char16_t* r : righe)
+        t.Aggiungi(TipoAggiornamentoDaRiga(r));
+    return t;
+}
+
+CTipiAggiornamento TabellaDemo() {
+    return Tabella({u"1|Tipo mappale|*|*\n", u"8|Tipo mappale modesta entità|*|*\n",
+                    u"13|Aggiornamento automatico|*|*\n", u"13|Caso A|Conformità A|A\n",
+                    u"13|Caso B|Conformità B|B\n", u"17|Caso E|Demolizione|*\n"});
+}
+
+} // namespace
+
+TEST(TipoAggTessaro, FieldsSplitAtBarsAndTheLineEndStaysOut) {
+    const struct {
+        const char16_t* riga;
+        const char16_t* codice;
+        const char16_t* testo;
+        const char16_t* descrizione;
+        const char16_t* caso;
+    } casi[] = {
+        {u"13|Caso A|Conformità di mappa|A\n", u"13", u"Caso A", u"Conformità di mappa", u"A"},
+        {u"13|Caso B|Conformità|B\r\n", u"13", u"Caso B", u"Conformità", u"B"},
+        {u"13|Caso B|Conformità|B", u"13", u"Caso B", u"Conformità", u"B"},
+        {u"1|Tipo mappale|*|*\n", u"1", u"Tipo mappale", u"*", u"*"},
+        // Empty fields collapse, extra fields are ignored, missing ones stay empty.
+        {u"|2||Frazionamento|*|*|extra\n", u"2", u"Frazionamento", u"*", u"*"},
+        {u"5|Solo testo\n", u"5", u"Solo testo", u"", u""},
+        {u"\n", u"", u"", u"", u""},
+    };
+    for (const auto& c : casi) {
+        const CTipoAggiornamento v = TipoAggiornamentoDaRiga(c.riga);
+        EXPECT_EQ(v.codice, c.codice) << WString(c.riga);
+        EXPECT_EQ(v.testo, c.testo) << WString(c.riga);
+        EXPECT_EQ(v.descrizione, c.descrizione) << WString(c.riga);
+        EXPECT_EQ(v.caso, c.caso) << WString(c.riga);
+    }
+}
+
+TEST(TipoAggTessaro, TheDemoFileSplitsIntoMainTypesAndSubCases) {
+    ProgettoProva progetto("tipoagg");
+    CTipiAggiornamento tipi;
+    ASSERT_TRUE(tipi.Carica());
+    ASSERT_EQ(tipi.Principali().size(), 13u);
+    ASSERT_EQ(tipi.Automatici().size(), 5u);
+    EXPECT_EQ(tipi.Principali().back()->testo, u"Aggiornamento automatico");
+    EXPECT_EQ(tipi.Principali()[7]->testo, u"Tipo mappale modesta entità");
+    EXPECT_EQ(tipi.Automatici()[0]->caso, u"A");
+    EXPECT_EQ(tipi.Automatici()[4]->caso, u"*");
+    EXPECT_EQ(tipi.Automatici()[4]->descrizione, u"Demolizione totale di fabbricato");
+
+    std::filesystem::remove(progetto.Supporto("TipoAggTessaro.dat"));
+    CTipiAggiornamento vuota;
+    EXPECT_FALSE(vuota.Carica());
+    EXPECT_TRUE(vuota.Principali().empty());
+    EXPECT_TRUE(vuota.Automatici().empty());
+}
+
+TEST(TipoAggTessaro, OpeningChoiceForTheStoredCodeAndCase) {
+    const CTipiAggiornamento tipi = TabellaDemo();
+    const struct {
+        const char16_t* codice;
+        const char16_t* caso;
+        int principale;
+        int automatico;
+    } casi[] = {
+        {u"1", u"", 0, -1},
+        {u"8", u"", 1, -1},
+        {u"13", u"A", 2, 0},
+        // A sub-case sharing the automatic entry's code keeps its own case.
+        {u"13", u"B", 2, 1},
+        // Case "*" matches whatever is stored.
+        {u"17", u"", 2, 2},
+        {u"17", u"Q", 2, 2},
+        // The automatic entry's code without a matching case opens on its first sub-case.
+        {u"13", u"Z", 2, -1},
+        {u"99", u"", 0, -1},
+        {u"", u"", 0, -1},
+    };
+    for (const auto& c : casi) {
+        const CSceltaTipoAgg s = SceltaIniziale(tipi, c.codice, c.caso);
+        EXPECT_EQ(s.principale, c.principale) << WString(c.codice) << "/" << WString(c.caso);
+        EXPECT_EQ(s.automatico, c.automatico) << WString(c.codice) << "/" << WString(c.caso);
+    }
+    EXPECT_EQ(SceltaIniziale(CTipiAggiornamento(), u"1", u"").principale, -1);
+}
+
+TEST(Riga9, QuotaShownWithoutSignOrDecimalsAndCalcolaNeedsAPoint) {
+    EXPECT_EQ(QuotaDaMostrare(-58.0), u"58");
+    EXPECT_EQ(QuotaDaMostrare(123.4), u"123");
+    EXPECT_EQ(QuotaDaMostrare(REALE_INDEFINITO), u"");
+
+    CLibCmp punti;
+    EXPECT_FALSE(IsEstMediaCalcolabile(&punti));
+    COri* np = punti.AddOri(false);
+    np->SetCoordXY(1000, 0);
+    np->SetCodeNP(true);
+    COri* senzaEst = punti.AddOri(false);
+    senzaEst->SetCoordXY(REALE_INDEFINITO, 0);
+    EXPECT_FALSE(IsEstMediaCalcolabile(&punti));
+    punti.AddOri(false)->SetCoordXY(1500, 0);
+    EXPECT_TRUE(IsEstMediaCalcolabile(&punti));
+    EXPECT_FALSE(IsEstMediaCalcolabile(nullptr));
+}
+
+TEST(Riga9, ChecksInOrderWithTheirMessages) {
+    const CTipiAggiornamento tipi =
+        Tabella({u"3|Tipo mappale con frazionamento|*|*", u"9|Frazionamento m.e.|*|*"});
+    const CTipoAggiornamento* tipo3 = tipi.Principali()[0].get();
+    const CTipoAggiornamento* tipo9 = tipi.Principali()[1].get();
+    const struct {
+        const char16_t* quota;
+        const char16_t* estMedia;
+        WString nota;
+        const CTipoAggiornamento* tipo;
+        bool modesta;
+        const char16_t* messaggio;
+    } casi[] = {
+        {u"9999", u"1705", u"", tipo3, false, nullptr},
+        {u"0", u"", WString(u'n', 40), tipo3, false, nullptr},
+        {u"58", u"1705", WString(u'n', 41), tipo3, false,
+         u"Il campo note può essere lungo al massimo 40 caratteri."},
+        {u"10000", u"1705", u"", tipo3, false, u"Inserire un valore per la quota compreso tra 0 e 9999."},
+        {u"quota", u"1705", u"", tipo3, false, u"Inserire un valore per la quota compreso tra 0 e 9999."},
+        {u"", u"1705", u"", tipo3, false, u"Inserire un valore per la quota compreso tra 0 e 9999."},
+        {u"-1", u"1705", u"", tipo3, false, u"Inserire un valore per la quota compreso tra 0 e 9999."},
+        // Only a malformed Est Media refuses; doubtful values are left to the booklet check.
+        {u"58", u"17.5", u"", tipo3, false,
+         u"Inserire un valore per l'est.media intero compreso tra -999999 e 9999999"},
+        {u"58", u"1-7", u"", tipo3, false,
+         u"Inserire un valore per l'est.media intero compreso tra -999999 e 9999999"},
+        {u"58", u"10000000", u"", tipo3, false,
+         u"Inserire un valore per l'est.media intero compreso tra -999999 e 9999999"},
+        {u"58", u"-999999", u"", tipo3, false, nullptr},
+        {u"58", u"150000", u"", tipo3, false, nullptr},
+        {u"58", u"90000", u"", tipo3, false, nullptr},
+        {u"58", u"1705", u"", tipo3, true,
+         u"Tipologia di atto di aggiornamento non compatibile con la modesta entità"},
+        {u"58", u"1705", u"", tipo9, false,
+         u"Tipologia di atto di aggiornamento non compatibile con la natura standard"},
+        {u"58", u"1705", u"", tipo9, true, nullptr},
+        {u"58", u"1705", u"", nullptr, true, nullptr},
+    };
+    CLibCmp punti;
+    punti.AddOri(false)->SetCoordXY(1705, 0);
+    for (std::size_t i = 0; i < std::size(casi); ++i) {
+        const auto& c = casi[i];
+        CCts cts;
+        cts.m_TipoLibretto = c.modesta ? 1 : 0;
+        CDatiRiga9 d;
+        d.quota = c.quota;
+        d.estMedia = c.estMedia;
+        d.nota = c.nota;
+        d.scelta = c.tipo;
+        const auto rifiuto = ValidaRiga9(d, cts, &punti);
+        if (!c.messaggio) {
+            EXPECT_FALSE(rifiuto) << "case " << i << ": " << rifiuto->testo;
+            continue;
+        }
+        ASSERT_TRUE(rifiuto) << "case " << i;
+        EXPECT_EQ(rifiuto->testo, c.messaggio) << "case " << i;
+        EXPECT_EQ(rifiuto->icona, MB_ICONERROR) << "case " << i;
+    }
+}
+
+TEST(Riga9, SavingWritesEveryFieldAndTheCaseOfTheChosenEntry) {
+    const CTipiAggiornamento tipi = TabellaDemo();
+    CRig9 riga;
+    riga.SetLblNome2(u"4");
+    riga.SetCaso(u"X");
+    CDatiRiga9 d;
+    d.quota = u"58,5";
+    d.estMedia = u"1705";
+    d.nota = u"nota";
+    d.lineare100 = true;
+    SalvaRiga9(d, riga);
+    // No entry chosen (no table): the update type stays.
+    EXPECT_EQ(riga.GetLblNome2(), u"4");
+    EXPECT_EQ(riga.GetCaso(), u"X");
+    EXPECT_DOUBLE_EQ(riga.GetDatoRea1(), 58.5);
+    EXPECT_EQ(riga.GetLblNome1(), u"1705");
+    EXPECT_EQ(riga.GetLblMater(), u"nota");
+    EXPECT_EQ(riga.GetDatoInt1(), 100);
+    EXPECT_EQ(riga.GetDatoInt2(), 20);
+
+    d.scelta = tipi.Automatici()[1].get();
+    SalvaRiga9(d, riga);
+    EXPECT_EQ(riga.GetLblNome2(), u"13");
+    EXPECT_EQ(riga.GetCaso(), u"B");
+    d.scelta = tipi.Automatici()[2].get();
+    d.angolare100 = true;
+    SalvaRiga9(d, riga);
+    EXPECT_EQ(riga.GetLblNome2(), u"17");
+    EXPECT_EQ(riga.GetCaso(), u"");
+    EXPECT_EQ(riga.GetDatoInt2(), 100);
+}
