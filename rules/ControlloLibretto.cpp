@@ -59,6 +59,10 @@ void CControlloLibretto::ControllaTutto() {
     // Each run judges the booklet afresh, even on a checker that has run before.
     m_MisurePresenti = 0;
     m_LineeRosseSegnalate = false;
+    m_StazioniSegnalate.clear();
+    m_GpsSegnalati.clear();
+    m_nPuntiPrecedenti = 0;
+    m_nNomiPrecedenti = 0;
 
     CIndicePunti indice(m_pLibGps, m_pLibCmp, m_pCts);
     CIndicePunti* const indicePrecedente = m_pIndice;

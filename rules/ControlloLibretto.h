@@ -11,6 +11,8 @@
 
 #include <vector>
 
+class CRicercaRilievo;
+
 class CControlloLibretto : public CErrAvvList {
 public:
     CControlloLibretto() = default;
@@ -61,6 +63,7 @@ public:
     void ControllaNotaRiga6(int rowNumber);
     void ControllaRiga7(int rowNumber);
     void ControllaPuntiOri();
+    void ControllaNotaPlanimetrica(WString nota, WString nome);
     void ControllaAllineamenti();
     void CercaCoordPunto(WString nome, double& x, double& y);
     int ControllaRiga5Distanza(WString origine, WString orientamento);
@@ -69,8 +72,17 @@ public:
     void SetRigaCorrente(CRig* riga) { m_pRigaCorrente = riga; }
     CIndicePunti* GetIndice() const { return m_pIndice; }
     bool GetMisurePresenti() const { return m_MisurePresenti != 0; }
+    // The survey families answer their name queries from tables built once per family; off, every query
+    // walks the survey again (the plain definition, kept to check the tables against).
+    void SetRicercaVeloce(bool on) { m_RicercaVeloce = on; }
 
 private:
+    void CompletaNome(WString& nome) const;
+    bool HasRiga4Precedente() const;
+    bool HasStazioni() const;
+    bool HasRiga5Distanza(const WString& orientamento) const;
+    void ControllaAltimetriaPf(const WString& nome, bool is3D, int& stessoFoglio, int& altroFoglio);
+
     int m_nPuntiPrecedenti = 0;
     int m_nNomiPrecedenti = 0;
     CCts* m_pCts = nullptr;
@@ -85,4 +97,6 @@ private:
     CIndicePunti* m_pIndice = nullptr;
     bool m_LineeRosseSegnalate = false;
     BYTE m_MisurePresenti = 0;
+    bool m_RicercaVeloce = true;
+    const CRicercaRilievo* m_pRicerca = nullptr;
 };

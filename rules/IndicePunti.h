@@ -1,5 +1,6 @@
 // Point index: the names the survey defines, in seven sets, so that row checks can tell whether a name
 // used in a row exists somewhere.
+// Which source feeds which set is fixed in the constructor; only S5 holds fiducial names completed.
 #pragma once
 
 #include "entry/host/Booklet.h"
@@ -7,25 +8,38 @@
 #include "entry/host/TotalStation.h"
 #include "entry/host/WString.h"
 
-#include <set>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <unordered_map>
+
+struct HashNome {
+    std::size_t operator()(const WString& nome) const { return std::hash<std::u16string>()(nome.str()); }
+};
 
 class CIndicePunti {
 public:
     static constexpr int NUM_INSIEMI = 7;
 
     CIndicePunti() = default;
-    // Fills the sets from the GPS data, the total-station data and the booklet.
+    // Fills the sets from the GPS data, the total-station data and the booklet; any of them may be null.
     CIndicePunti(CLibGps* gps, CLibCmp* stazioni, CCts* libretto);
 
     // Sets are numbered 1 to 7; other numbers hold nothing.
     void Aggiungi(int insieme, const WString& nome) {
         if (insieme >= 1 && insieme <= NUM_INSIEMI)
-            m_Insiemi[insieme - 1].insert(nome);
+            m_Nomi[nome] |= Bit(insieme);
     }
     bool IsPresente(int insieme, const WString& nome) const {
-        return insieme >= 1 && insieme <= NUM_INSIEMI && m_Insiemi[insieme - 1].count(nome) > 0;
+        if (insieme < 1 || insieme > NUM_INSIEMI)
+            return false;
+        const auto it = m_Nomi.find(nome);
+        return it != m_Nomi.end() && (it->second & Bit(insieme)) != 0;
     }
 
 private:
-    std::set<WString> m_Insiemi[NUM_INSIEMI];
+    static unsigned char Bit(int insieme) { return static_cast<unsigned char>(1u << (insieme - 1)); }
+
+    // One entry per name with a bit per set: a survey's names are looked up once, not once per set.
+    std::unordered_map<WString, unsigned char, HashNome> m_Nomi;
 };

@@ -1,5 +1,6 @@
 // pregeo-host: loads a project and the module, and runs one of the module's exports on it.
 #include "entry/host/CarviloDati.h"
+#include "host/app/Check.h"
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
 #include "host/project/Project.h"
@@ -18,13 +19,15 @@ namespace {
 
 const char* kUsage =
     "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE] COMANDO\n"
-    "COMANDO: exports | demo | riscrivi | il nome di un export del modulo (FPregeoEditRiga0, ...)\n";
+    "COMANDO: exports | demo | riscrivi | check [--json] |\n"
+    "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n";
 
 struct Options {
     std::filesystem::path project;
     std::string module;
     std::optional<std::filesystem::path> script;
     std::string command;
+    bool json = false;
 };
 
 bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
@@ -52,6 +55,8 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
             if (!v)
                 return false;
             opt.script = v;
+        } else if (arg == "--json") {
+            opt.json = true;
         } else if (arg == "-h" || arg == "--help") {
             error.clear();
             return false;
@@ -138,6 +143,10 @@ int main(int argc, char** argv) {
     }
     project->Activate();
 
+    // The host shows the checker's list itself: the module is not needed for it.
+    if (opt.command == "check")
+        return host::StampaControllo(*project, opt.json, std::cout);
+
     // The host's start window: the module signals it while loading.
     std::vector<std::string> avvio;
     HWND startWindow =
@@ -175,6 +184,8 @@ int main(int argc, char** argv) {
             std::cout << "Finestra di avvio \"ValmenoFieldStart\": "
                       << (avvio.empty() ? std::string("nessun messaggio") : avvio.front()) << "\n";
             PrintSummary(*project);
+            std::cout << "\n";
+            host::StampaControllo(*project, false, std::cout);
         }
         host::DestroyTopLevelWindow(startWindow);
         return risolte == static_cast<int>(host::ModuleExports().size()) ? 0 : 1;
