@@ -111,10 +111,10 @@ void CControlloLibretto::ControllaVistaRiga45() {
         m_pRigaCorrente = vista.GetRigAt(i);
         if (!m_pRigaCorrente)
             continue;
-        const char spec = m_pRigaCorrente->GetSpecRiga();
+        const char specRiga = m_pRigaCorrente->GetSpecRiga();
         switch (m_pRigaCorrente->GetTipoRiga()) {
         case '4':
-            if (spec == 1 || spec == 2) {
+            if (specRiga == 1 || specRiga == 2) {
                 ControllaRiga4Speciale(i + 1);
             } else {
                 m_MisurePresenti = 1;
@@ -122,7 +122,7 @@ void CControlloLibretto::ControllaVistaRiga45() {
             }
             break;
         case '5':
-            if (spec == 0) {
+            if (specRiga == 0) {
                 m_MisurePresenti = 1;
                 ControllaRiga5(i + 1);
             } else {

@@ -27,7 +27,7 @@ public:
 class HOSTAPI CRig : public CEgn {
 public:
     CRig() = default;
-    explicit CRig(char type, char spec = 0) : m_TipoRiga(type), m_SpecRiga(spec) {}
+    explicit CRig(char type, char specRiga = 0) : m_TipoRiga(type), m_SpecRiga(specRiga) {}
     CRig(const CRig& other);
     CRig& operator=(const CRig& other);
     ~CRig() override;
@@ -35,7 +35,7 @@ public:
     char GetTipoRiga() const { return m_TipoRiga; }
     void SetTipoRiga(char type) { m_TipoRiga = type; }
     char GetSpecRiga() const { return m_SpecRiga; }
-    void SetSpecRiga(char spec) { m_SpecRiga = spec; }
+    void SetSpecRiga(char specRiga) { m_SpecRiga = specRiga; }
     WString GetLblNome1() const { return m_LblNome1; }
     void SetLblNome1(const WString& text) { m_LblNome1 = text; }
     WString GetLblNome2() const { return m_LblNome2; }

@@ -343,23 +343,23 @@ int WString::Delete(int index, int count) {
 
 namespace {
 
-struct Spec {
+struct Formato {
     bool left = false, plus = false, space = false, zero = false, alt = false;
     int width = 0;
     int precision = -1;
 };
 
-void Pad(std::u16string& out, std::u16string body, const Spec& spec, bool numeric) {
-    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+void Pad(std::u16string& out, std::u16string body, const Formato& fmt, bool numeric) {
+    const std::size_t width = fmt.width > 0 ? static_cast<std::size_t>(fmt.width) : 0;
     if (body.size() >= width) {
         out += body;
         return;
     }
     const std::size_t fill = width - body.size();
-    if (spec.left) {
+    if (fmt.left) {
         out += body;
         out.append(fill, u' ');
-    } else if (spec.zero && numeric) {
+    } else if (fmt.zero && numeric) {
         std::size_t signLen =
             (!body.empty() && (body[0] == u'-' || body[0] == u'+' || body[0] == u' ')) ? 1 : 0;
         if (body.size() > signLen + 1 && body[signLen] == u'0' &&
@@ -382,17 +382,17 @@ std::u16string Widen(const char* text) {
 }
 
 // Numbers go through the C library so that rounding and exponent forms match printf exactly.
-std::u16string FormatNumber(char conv, const Spec& spec, const FormatArg& arg) {
+std::u16string FormatNumber(char conv, const Formato& fmt, const FormatArg& arg) {
     std::string pattern = "%";
-    if (spec.plus)
+    if (fmt.plus)
         pattern += '+';
-    if (spec.space)
+    if (fmt.space)
         pattern += ' ';
-    if (spec.alt)
+    if (fmt.alt)
         pattern += '#';
-    if (spec.precision >= 0) {
+    if (fmt.precision >= 0) {
         pattern += '.';
-        pattern += std::to_string(spec.precision);
+        pattern += std::to_string(fmt.precision);
     }
     char buffer[512];
     switch (conv) {
@@ -454,41 +454,41 @@ WString WString::FormatList(const char16_t* pattern, const FormatArg* args, std:
             out += u'%';
             continue;
         }
-        Spec spec;
+        Formato fmt;
         for (;; ++p) {
             if (*p == u'-')
-                spec.left = true;
+                fmt.left = true;
             else if (*p == u'+')
-                spec.plus = true;
+                fmt.plus = true;
             else if (*p == u' ')
-                spec.space = true;
+                fmt.space = true;
             else if (*p == u'0')
-                spec.zero = true;
+                fmt.zero = true;
             else if (*p == u'#')
-                spec.alt = true;
+                fmt.alt = true;
             else
                 break;
         }
         if (*p == u'*') {
-            spec.width = takeInt();
-            if (spec.width < 0) {
-                spec.left = true;
-                spec.width = -spec.width;
+            fmt.width = takeInt();
+            if (fmt.width < 0) {
+                fmt.left = true;
+                fmt.width = -fmt.width;
             }
             ++p;
         } else {
             while (*p >= u'0' && *p <= u'9')
-                spec.width = std::min(spec.width * 10 + (*p++ - u'0'), 4096);
+                fmt.width = std::min(fmt.width * 10 + (*p++ - u'0'), 4096);
         }
         if (*p == u'.') {
             ++p;
-            spec.precision = 0;
+            fmt.precision = 0;
             if (*p == u'*') {
-                spec.precision = takeInt();
+                fmt.precision = takeInt();
                 ++p;
             } else {
                 while (*p >= u'0' && *p <= u'9')
-                    spec.precision = std::min(spec.precision * 10 + (*p++ - u'0'), 400);
+                    fmt.precision = std::min(fmt.precision * 10 + (*p++ - u'0'), 400);
             }
         }
         while (*p == u'h' || *p == u'l' || *p == u'L' || *p == u'I')
@@ -505,16 +505,16 @@ WString WString::FormatList(const char16_t* pattern, const FormatArg* args, std:
         case u'S': {
             std::u16string body(arg->kind == FormatArg::Kind::Text ? std::u16string(arg->s)
                                                                    : std::u16string());
-            if (spec.precision >= 0 && body.size() > static_cast<std::size_t>(spec.precision))
-                body.resize(static_cast<std::size_t>(spec.precision));
-            Pad(out, std::move(body), spec, false);
+            if (fmt.precision >= 0 && body.size() > static_cast<std::size_t>(fmt.precision))
+                body.resize(static_cast<std::size_t>(fmt.precision));
+            Pad(out, std::move(body), fmt, false);
             break;
         }
         case u'c':
         case u'C': {
             const char16_t c = arg->kind == FormatArg::Kind::Int ? static_cast<char16_t>(arg->i)
                                                                  : static_cast<char16_t>(arg->u);
-            Pad(out, std::u16string(1, c), spec, false);
+            Pad(out, std::u16string(1, c), fmt, false);
             break;
         }
         case u'd':
@@ -529,7 +529,7 @@ WString WString::FormatList(const char16_t* pattern, const FormatArg* args, std:
         case u'E':
         case u'g':
         case u'G':
-            Pad(out, FormatNumber(static_cast<char>(conv), spec, *arg), spec, true);
+            Pad(out, FormatNumber(static_cast<char>(conv), fmt, *arg), fmt, true);
             break;
         default:
             out += u'%';

@@ -134,7 +134,7 @@ void ReadPoint(const In& in, CEgn& p) {
 Json WriteRow(const CRig& r) {
     Json j;
     j["tipo"] = std::string(1, r.GetTipoRiga());
-    j["spec"] = static_cast<int>(r.GetSpecRiga());
+    j["specRiga"] = static_cast<int>(r.GetSpecRiga());
     j["nome1"] = Text(r.GetLblNome1());
     j["nome2"] = Text(r.GetLblNome2());
     j["nota"] = Text(r.GetLblMater());
@@ -176,7 +176,7 @@ void ReadRows(const In& in, CCtsRigArray& rows, const std::string& allowed) {
         const char type = jr["tipo"].Char();
         if (allowed.find(type) == std::string::npos)
             jr["tipo"].Fail("tipo di riga non ammesso qui (ammessi " + allowed + ")");
-        auto row = std::make_unique<CRig>(type, static_cast<char>(jr["spec"].Int(0, 2)));
+        auto row = std::make_unique<CRig>(type, static_cast<char>(jr["specRiga"].Int(0, 2)));
         ReadRowFields(jr, *row);
         rows.AddRig(row.release());
     }
@@ -211,7 +211,7 @@ Json WriteBooklet(const CCts& c) {
     const CRig9& r9 = *c.GetRiga9();
     Json riga9 = WriteRow(r9);
     riga9.erase("tipo");
-    riga9.erase("spec");
+    riga9.erase("specRiga");
     riga9.erase("vertici");
     riga9["caso"] = Text(r9.GetCaso());
     j["riga9"] = riga9;

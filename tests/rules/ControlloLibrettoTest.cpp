@@ -38,8 +38,8 @@ std::vector<WString> Messaggi(CErrAvvList& lista) {
     return out;
 }
 
-CRig* Riga(char tipo, char spec = 0, const char16_t* nota = u"") {
-    CRig* r = new CRig(tipo, spec);
+CRig* Riga(char tipo, char specRiga = 0, const char16_t* nota = u"") {
+    CRig* r = new CRig(tipo, specRiga);
     r->SetLblMater(nota);
     return r;
 }
@@ -454,18 +454,18 @@ TEST(ControllaTutto, Conferma) {
 TEST(ControllaTutto, MisurePresentiNelleRighe45) {
     struct Caso {
         char tipo;
-        char spec;
+        char specRiga;
         bool voce105;
     };
     const Caso casi[] = {{'4', 0, false}, {'4', 1, true}, {'4', 2, true},
                          {'5', 0, false}, {'5', 1, true}, {'6', 0, true}};
     for (const auto& c : casi) {
         LibrettoCompleto l;
-        l.cts.m_Righe45.AddRig(Riga(c.tipo, c.spec));
+        l.cts.m_Righe45.AddRig(Riga(c.tipo, c.specRiga));
         const auto voci = l.Controlla();
         // The empty row has findings of its own; only the confirmation entry matters here.
         EXPECT_EQ(std::count(voci.begin(), voci.end(), VOCE_105), c.voce105 ? 1 : 0)
-            << c.tipo << " " << int(c.spec);
+            << c.tipo << " " << int(c.specRiga);
     }
 }
 

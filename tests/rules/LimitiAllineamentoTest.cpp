@@ -131,8 +131,8 @@ struct Rilievo {
         AddRiga5(u"901", 0);
         AddRiga5(u"901", 1); // a levelling reading does not count
     }
-    void AddRiga5(const char16_t* nome, char spec) {
-        CRig* r = new CRig('5', spec);
+    void AddRiga5(const char16_t* nome, char specRiga) {
+        CRig* r = new CRig('5', specRiga);
         r->SetLblNome1(nome);
         cts.m_Righe45.AddRig(r);
     }
