@@ -1,9 +1,9 @@
 #include "editors/DatiRiga0.h"
 
-#include "entry/host/Conversions.h"
-#include "entry/host/Dialog.h"
-#include "entry/host/FileIO.h"
-#include "entry/host/Resources.h"
+#include "hostapi/Conversions.h"
+#include "hostapi/Dialog.h"
+#include "hostapi/FileIO.h"
+#include "hostapi/Resources.h"
 #include "rules/Regole.h"
 
 #include <cstring>

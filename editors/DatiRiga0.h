@@ -2,9 +2,9 @@
 // OK with their messages, and the writing back into the booklet. Plain code: the dialog calls it.
 #pragma once
 
-#include "entry/host/Booklet.h"
-#include "entry/host/Platform.h"
-#include "entry/host/WString.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/Platform.h"
+#include "hostapi/WString.h"
 
 #include <optional>
 #include <vector>

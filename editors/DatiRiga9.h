@@ -3,10 +3,10 @@
 #pragma once
 
 #include "editors/DatiRiga0.h"
-#include "entry/host/Booklet.h"
-#include "entry/host/Points.h"
-#include "entry/host/TotalStation.h"
-#include "entry/host/WString.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/Points.h"
+#include "hostapi/TotalStation.h"
+#include "hostapi/WString.h"
 
 #include <memory>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "editors/DlgPregeoRiga0.h"
 
-#include "entry/host/Conversions.h"
+#include "hostapi/Conversions.h"
 #include "resources/IdRiga0Riga9.h"
 
 namespace {

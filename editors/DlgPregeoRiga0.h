@@ -2,9 +2,9 @@
 #pragma once
 
 #include "editors/DatiRiga0.h"
-#include "entry/host/Booklet.h"
-#include "entry/host/Controls.h"
-#include "entry/host/Dialog.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/Controls.h"
+#include "hostapi/Dialog.h"
 
 #include <vector>
 

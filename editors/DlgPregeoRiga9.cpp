@@ -1,6 +1,6 @@
 #include "editors/DlgPregeoRiga9.h"
 
-#include "entry/host/Conversions.h"
+#include "hostapi/Conversions.h"
 #include "resources/IdRiga0Riga9.h"
 #include "rules/Regole.h"
 

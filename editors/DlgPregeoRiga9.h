@@ -2,10 +2,10 @@
 #pragma once
 
 #include "editors/DatiRiga9.h"
-#include "entry/host/Booklet.h"
-#include "entry/host/Controls.h"
-#include "entry/host/Dialog.h"
-#include "entry/host/TotalStation.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/Controls.h"
+#include "hostapi/Dialog.h"
+#include "hostapi/TotalStation.h"
 
 class CDlgPregeoRiga9 : public CExDialog {
 public:

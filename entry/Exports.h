@@ -1,8 +1,8 @@
 // The sixteen entry points the host calls, by their plain names.
 #pragma once
 
-#include "entry/host/CarviloDati.h"
-#include "entry/host/Platform.h"
+#include "hostapi/CarviloDati.h"
+#include "hostapi/Platform.h"
 
 class CWnd;
 

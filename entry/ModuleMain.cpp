@@ -1,8 +1,8 @@
 // Load and unload of the module: start signal, resources, string loader.
-#include "entry/ModuleState.h"
-#include "entry/host/Platform.h"
-#include "entry/host/Resources.h"
+#include "hostapi/Platform.h"
+#include "hostapi/Resources.h"
 #include "resources/ModuleResources.h"
+#include "resources/StringLoader.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "pfimport/TafElenco.h"
 
-#include "entry/host/FileIO.h"
+#include "hostapi/FileIO.h"
 
 #include <algorithm>
 #include <cmath>

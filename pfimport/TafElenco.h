@@ -1,8 +1,8 @@
 // Fiducial point records read from TAF and OUT files or from the TAF web service.
 #pragma once
 
-#include "entry/host/Conversions.h"
-#include "entry/host/WString.h"
+#include "hostapi/Conversions.h"
+#include "hostapi/WString.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "pfimport/TafRichiesta.h"
 
-#include "entry/host/Internet.h"
-#include "entry/host/Settings.h"
+#include "hostapi/Internet.h"
+#include "hostapi/Settings.h"
 #include "pfimport/TafElenco.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // cadastral distances between two fiducial points.
 #pragma once
 
-#include "entry/host/WString.h"
+#include "hostapi/WString.h"
 
 #include <cstdint>
 

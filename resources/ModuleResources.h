@@ -1,7 +1,7 @@
 // The module's compiled resources: string table and dialog templates.
 #pragma once
 
-#include "entry/host/Resources.h"
+#include "hostapi/Resources.h"
 
 #include <cstddef>
 

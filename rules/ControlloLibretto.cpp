@@ -1,6 +1,6 @@
 #include "rules/ControlloLibretto.h"
 
-#include "entry/host/Conversions.h"
+#include "hostapi/Conversions.h"
 #include "rules/Regole.h"
 
 CControlloLibretto::CControlloLibretto(CRig* rigaCorrente, CCts* libretto, CLibCmp* stazioni, CLibGps* gps,

@@ -2,10 +2,10 @@
 // errors-and-warnings list. Tools build it on the stack for single checks; ControllaTutto runs them all.
 #pragma once
 
-#include "entry/host/Booklet.h"
-#include "entry/host/Gps.h"
-#include "entry/host/TotalStation.h"
-#include "entry/host/WString.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/Gps.h"
+#include "hostapi/TotalStation.h"
+#include "hostapi/WString.h"
 #include "rules/ErrAvvList.h"
 #include "rules/IndicePunti.h"
 

@@ -1,4 +1,4 @@
-#include "entry/host/Conversions.h"
+#include "hostapi/Conversions.h"
 #include "rules/ControlloLibretto.h"
 #include "rules/Regole.h"
 

@@ -1,5 +1,5 @@
 // Row checks (rows 3, 4, 5, 6, 7), orientation points, alignment limits, point lookup and the point index.
-#include "entry/host/Conversions.h"
+#include "hostapi/Conversions.h"
 #include "rules/ControlloLibretto.h"
 #include "rules/IndicePunti.h"
 #include "rules/Regole.h"

@@ -5,7 +5,7 @@
 // once per family. The counters the queries keep are only ever tested against zero, and a query that
 // finds nothing has compared everything before it, so the tables add the size of the searched range:
 // exact when nothing is found, and above zero whenever something is.
-#include "entry/host/Conversions.h"
+#include "hostapi/Conversions.h"
 #include "rules/ControlloLibretto.h"
 #include "rules/IndicePunti.h"
 #include "rules/Regole.h"

@@ -1,9 +1,9 @@
 // Errors-and-warnings lists: ordered texts, each an error or a warning, for a display outside the module.
 #pragma once
 
-#include "entry/host/Booklet.h"
-#include "entry/host/TotalStation.h"
-#include "entry/host/WString.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/TotalStation.h"
+#include "hostapi/WString.h"
 
 #include <cstddef>
 #include <vector>

@@ -3,10 +3,10 @@
 // Which source feeds which set is fixed in the constructor; only S5 holds fiducial names completed.
 #pragma once
 
-#include "entry/host/Booklet.h"
-#include "entry/host/Gps.h"
-#include "entry/host/TotalStation.h"
-#include "entry/host/WString.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/Gps.h"
+#include "hostapi/TotalStation.h"
+#include "hostapi/WString.h"
 
 #include <cstddef>
 #include <functional>

@@ -5,12 +5,12 @@
 // REALE_LIMITE is a value the user has not given.
 #pragma once
 
-#include "entry/host/Booklet.h"
-#include "entry/host/Conversions.h"
-#include "entry/host/Gps.h"
-#include "entry/host/Points.h"
-#include "entry/host/TotalStation.h"
-#include "entry/host/WString.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/Conversions.h"
+#include "hostapi/Gps.h"
+#include "hostapi/Points.h"
+#include "hostapi/TotalStation.h"
+#include "hostapi/WString.h"
 
 constexpr int REGOLA_OK = -1;
 

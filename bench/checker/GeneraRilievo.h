@@ -4,10 +4,10 @@
 // the sheet, 2D and 3D points), drawn from a seed so that a size always gives the same survey.
 #pragma once
 
-#include "entry/host/Booklet.h"
-#include "entry/host/Gps.h"
-#include "entry/host/TotalStation.h"
-#include "entry/host/WString.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/Gps.h"
+#include "hostapi/TotalStation.h"
+#include "hostapi/WString.h"
 
 #include <random>
 

@@ -4,7 +4,7 @@
 // Each load runs in a child process, so that its peak memory is its own.
 #include "pfimport/TafElenco.h"
 
-#include "entry/host/FileIO.h"
+#include "hostapi/FileIO.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,10 +1,10 @@
 // pregeo-host: loads a project and the module, and runs one of the module's exports on it.
-#include "entry/host/CarviloDati.h"
 #include "host/app/Check.h"
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
 #include "host/project/Project.h"
 #include "host/ui/Driver.h"
+#include "hostapi/CarviloDati.h"
 
 #include <filesystem>
 #include <iostream>
@@ -17,10 +17,9 @@ class CWnd;
 
 namespace {
 
-const char* kUsage =
-    "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE] COMANDO\n"
-    "COMANDO: exports | demo | riscrivi | check [--json] |\n"
-    "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n";
+const char* kUsage = "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE] COMANDO\n"
+                     "COMANDO: exports | demo | riscrivi | check [--json] |\n"
+                     "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n";
 
 struct Options {
     std::filesystem::path project;

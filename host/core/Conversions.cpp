@@ -1,4 +1,4 @@
-#include "entry/host/Conversions.h"
+#include "hostapi/Conversions.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "entry/host/FileIO.h"
+#include "hostapi/FileIO.h"
 
 #include "host/core/HostContext.h"
 

@@ -1,7 +1,7 @@
 // Where the stand-in host keeps its files: set by the program (or a test) before the module runs.
 #pragma once
 
-#include "entry/host/WString.h"
+#include "hostapi/WString.h"
 
 #include <filesystem>
 #include <string>

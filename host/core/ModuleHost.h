@@ -1,7 +1,7 @@
 // Loads the module as the device does and resolves its exports by name.
 #pragma once
 
-#include "entry/host/Platform.h"
+#include "hostapi/Platform.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "entry/host/Resources.h"
+#include "hostapi/Resources.h"
 
 #include "host/core/HostContext.h"
 #include "host/core/Windows.h"

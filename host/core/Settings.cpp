@@ -1,4 +1,4 @@
-#include "entry/host/Settings.h"
+#include "hostapi/Settings.h"
 
 #include "host/core/HostContext.h"
 

@@ -1,4 +1,4 @@
-#include "entry/host/WString.h"
+#include "hostapi/WString.h"
 
 #include <algorithm>
 #include <array>

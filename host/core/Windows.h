@@ -1,9 +1,9 @@
 // The stand-in host's window registry and module loader, beyond what a module sees.
 #pragma once
 
-#include "entry/host/Platform.h"
-#include "entry/host/Resources.h"
-#include "entry/host/WString.h"
+#include "hostapi/Platform.h"
+#include "hostapi/Resources.h"
+#include "hostapi/WString.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "entry/host/Booklet.h"
+#include "hostapi/Booklet.h"
 
-#include "entry/host/Resources.h"
 #include "host/core/HostContext.h"
+#include "hostapi/Resources.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "entry/host/Computations.h"
+#include "hostapi/Computations.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "entry/host/Gps.h"
+#include "hostapi/Gps.h"
 
 #include <cmath>
 #include <map>

@@ -1,4 +1,4 @@
-#include "entry/host/Points.h"
+#include "hostapi/Points.h"
 
 void CEgn::SetCoord(double x, double y, double z) {
     m_X = x;

@@ -1,4 +1,4 @@
-#include "entry/host/TotalStation.h"
+#include "hostapi/TotalStation.h"
 
 #include <cmath>
 #include <numbers>

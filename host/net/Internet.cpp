@@ -1,5 +1,5 @@
-#include "entry/host/Internet.h"
-#include "entry/host/WString.h"
+#include "hostapi/Internet.h"
+#include "hostapi/WString.h"
 
 #include "host/net/NetLimits.h"
 

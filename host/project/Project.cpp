@@ -191,8 +191,8 @@ Json WriteRows(const CCtsRigArray& rows) {
 
 #define HEADER_FIELDS(X)                                                                                     \
     X(Anno)                                                                                                  \
-    X(Mese) X(Gior) X(CdCm) X(ProvCm) X(Prov) X(Fogl) X(Mapp) X(Prot) X(Qual) X(TcnN) X(TcnC) X(TcnCF)       \
-        X(TcnNIscr)
+    X(Mese)                                                                                                  \
+    X(Gior) X(CdCm) X(ProvCm) X(Prov) X(Fogl) X(Mapp) X(Prot) X(Qual) X(TcnN) X(TcnC) X(TcnCF) X(TcnNIscr)
 
 Json WriteBooklet(const CCts& c) {
     Json j;

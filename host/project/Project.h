@@ -2,10 +2,10 @@
 // job folder. The survey file is JSON (see docs/architecture.md, "Project files").
 #pragma once
 
-#include "entry/host/Booklet.h"
-#include "entry/host/CarviloDati.h"
-#include "entry/host/Gps.h"
-#include "entry/host/TotalStation.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/CarviloDati.h"
+#include "hostapi/Gps.h"
+#include "hostapi/TotalStation.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,5 +1,5 @@
-#include "entry/host/Controls.h"
-#include "entry/host/Resources.h"
+#include "hostapi/Controls.h"
+#include "hostapi/Resources.h"
 
 #include "host/core/HostContext.h"
 

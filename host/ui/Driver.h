@@ -4,7 +4,7 @@
 // API below; all three speak the same command language and write the same transcript.
 #pragma once
 
-#include "entry/host/Dialog.h"
+#include "hostapi/Dialog.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "entry/host/Dialog.h"
+#include "hostapi/Dialog.h"
 
 #include "host/core/Windows.h"
 #include "host/ui/Driver.h"

@@ -2,9 +2,9 @@
 // its parent window (a modal dialog's by the modal loop).
 #pragma once
 
-#include "entry/host/Controls.h"
-#include "entry/host/Dialog.h"
-#include "entry/host/Grid.h"
+#include "hostapi/Controls.h"
+#include "hostapi/Dialog.h"
+#include "hostapi/Grid.h"
 
 #include <memory>
 #include <vector>

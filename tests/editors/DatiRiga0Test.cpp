@@ -1,7 +1,7 @@
 // The header row's rules: province table, year and date rules, the checks on OK in their order with
 // their messages and icons, and what is written back.
 #include "editors/DatiRiga0.h"
-#include "entry/host/Dialog.h"
+#include "hostapi/Dialog.h"
 #include "tests/editors/TestEditori.h"
 
 #include <gtest/gtest.h>

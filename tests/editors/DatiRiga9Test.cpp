@@ -1,6 +1,6 @@
 // Row 9's rules: the update-type table, the entry shown on opening, the checks on OK and the writing.
 #include "editors/DatiRiga9.h"
-#include "entry/host/Dialog.h"
+#include "hostapi/Dialog.h"
 #include "tests/editors/TestEditori.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // the demo project, readable WString failures.
 #pragma once
 
-#include "entry/host/Resources.h"
-#include "entry/host/WString.h"
 #include "host/core/Windows.h"
 #include "host/project/Project.h"
+#include "hostapi/Resources.h"
+#include "hostapi/WString.h"
 #include "resources/ModuleResources.h"
 
 #include <filesystem>

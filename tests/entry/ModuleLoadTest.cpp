@@ -1,7 +1,7 @@
-#include "entry/host/Resources.h"
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
 #include "host/project/Project.h"
+#include "hostapi/Resources.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Stand-ins for broken modules: one whose attach says no, one with no resources to register.
-#include "entry/host/Platform.h"
-#include "entry/host/Resources.h"
+#include "hostapi/Platform.h"
+#include "hostapi/Resources.h"
 
 namespace {
 EXTENSION_MODULE g_Record;

@@ -1,16 +1,35 @@
 #!/usr/bin/env bash
-# Module code is device code: it may include the standard library, its own folders and entry/host only.
+# Module code is device code, built in layers: the host interface at the bottom, resources and rules
+# above it, the tool rooms above those, entry/ at the top. A file may include the standard library and
+# the folders of its own layer and below; nothing of Linux, of the stand-in host or of a third party.
 set -u
 root=$1
-bad=$(cd "$root" && grep -n -E '^\s*#\s*include' entry/*.cpp entry/*.h rules editors pfimport distances tolerance resources -r \
-    --include='*.cpp' --include='*.h' 2>/dev/null |
-    grep -v -E '#\s*include\s*<[a-z_0-9]+>' |
-    grep -v -E '#\s*include\s*"(entry/host/|entry/[A-Za-z]+\.h|rules/|editors/|pfimport/|distances/|tolerance/|resources/)')
-posix=$(cd "$root" && grep -n -E '#\s*include\s*<(unistd|dlfcn|pthread|sys/|curl|nlohmann|httplib|proj|boost)' -r \
-    entry/*.cpp entry/*.h entry/host rules editors pfimport distances tolerance resources 2>/dev/null)
-if [ -n "$bad$posix" ]; then
-    echo "Module files include what the device would not have:"
-    printf '%s\n' "$bad" "$posix" | sed '/^$/d'
-    exit 1
-fi
-echo "module includes: ok"
+cd "$root" || exit 2
+
+# room: the folders its files may include
+declare -A allowed=(
+    [hostapi]="hostapi"
+    [resources]="hostapi resources"
+    [rules]="hostapi resources rules"
+    [pfimport]="hostapi resources rules pfimport"
+    [distances]="hostapi resources rules pfimport distances"
+    [editors]="hostapi resources rules pfimport editors"
+    [tolerance]="hostapi resources rules pfimport distances tolerance"
+    [entry]="hostapi resources rules pfimport distances editors tolerance entry"
+)
+
+status=0
+for room in "${!allowed[@]}"; do
+    [ -d "$room" ] || continue
+    pattern=$(printf '%s/|' ${allowed[$room]})
+    bad=$(grep -rn -E '^\s*#\s*include' "$room" --include='*.cpp' --include='*.h' |
+        grep -v -E '#\s*include\s*<[a-z_0-9]+>' |
+        grep -v -E "#\s*include\s*\"(${pattern%|})")
+    if [ -n "$bad" ]; then
+        echo "$room/ may include only ${allowed[$room]} and the standard library:"
+        printf '%s\n' "$bad"
+        status=1
+    fi
+done
+[ $status -eq 0 ] && echo "module includes: ok"
+exit $status

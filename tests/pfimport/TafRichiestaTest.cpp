@@ -5,7 +5,7 @@
 #include "TafTestUtil.h"
 #include "host/core/HostContext.h"
 
-#include "entry/host/Settings.h"
+#include "hostapi/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include "TafTestUtil.h"
 #include "host/core/HostContext.h"
 
-#include "entry/host/Internet.h"
-#include "entry/host/Settings.h"
+#include "hostapi/Internet.h"
+#include "hostapi/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entry/host/WString.h"
+#include "hostapi/WString.h"
 
 #include <ostream>
 

@@ -1,7 +1,7 @@
 // A test-only module with the test dialog: built like the real module (hidden symbols, resources
 // linked at attach, the host library beside it), so that dialogs derived across the two libraries,
 // their handler tables and the driver's errors are exercised as the real module meets them.
-#include "entry/host/Resources.h"
+#include "hostapi/Resources.h"
 #include "tests/host/ui/ProvaDialog.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // pregeo-uitest: the stand-in host's program shape for the test dialog. Reads "prova.txt" of the
 // project, runs the test module's dialog under the UI driver and writes the file back on OK.
 //   pregeo-uitest --project DIR [--script FILE] prova
-#include "entry/host/Dialog.h"
 #include "host/core/HostContext.h"
 #include "host/core/Windows.h"
 #include "host/ui/Driver.h"
+#include "hostapi/Dialog.h"
 #include "tests/host/ui/ProvaDialog.h"
 
 #include <fstream>

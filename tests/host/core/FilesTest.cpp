@@ -1,8 +1,8 @@
-#include "entry/host/Conversions.h"
-#include "entry/host/FileIO.h"
-#include "entry/host/Resources.h"
-#include "entry/host/Settings.h"
 #include "host/core/HostContext.h"
+#include "hostapi/Conversions.h"
+#include "hostapi/FileIO.h"
+#include "hostapi/Resources.h"
+#include "hostapi/Settings.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,7 +1,7 @@
-#include "entry/host/Booklet.h"
-#include "entry/host/Computations.h"
-#include "entry/host/Resources.h"
+#include "hostapi/Booklet.h"
 #include "host/core/HostContext.h"
+#include "hostapi/Computations.h"
+#include "hostapi/Resources.h"
 
 #include <filesystem>
 #include <fstream>

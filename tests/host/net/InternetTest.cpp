@@ -1,4 +1,4 @@
-#include "entry/host/Internet.h"
+#include "hostapi/Internet.h"
 #include "host/net/NetLimits.h"
 
 #include <httplib.h>

@@ -2,9 +2,9 @@
 // a drop-down list, a list box, a grid with check boxes and images, a nested dialog and message boxes.
 #pragma once
 
-#include "entry/host/Controls.h"
-#include "entry/host/Dialog.h"
-#include "entry/host/Grid.h"
+#include "hostapi/Controls.h"
+#include "hostapi/Dialog.h"
+#include "hostapi/Grid.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 // Host settings file: sections and keys of typed values.
 #pragma once
 
-#include "entry/host/Platform.h"
-#include "entry/host/WString.h"
+#include "hostapi/Platform.h"
+#include "hostapi/WString.h"
 
 #include <cstdint>
 #include <map>

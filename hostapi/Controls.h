@@ -3,7 +3,7 @@
 // with the dialog.
 #pragma once
 
-#include "entry/host/Dialog.h"
+#include "hostapi/Dialog.h"
 
 #include <vector>
 

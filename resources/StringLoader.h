@@ -1,8 +1,8 @@
-// State the module keeps from load to unload, and string-table loading.
+// The module string loader, initialised at attach, and string-table loading.
 #pragma once
 
-#include "entry/host/Resources.h"
-#include "entry/host/WString.h"
+#include "hostapi/Resources.h"
+#include "hostapi/WString.h"
 
 // The module's string loader, initialised with the instance handle at attach.
 CStringLoader& ModuleStringLoader();

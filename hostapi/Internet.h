@@ -1,7 +1,7 @@
 // The platform's internet API, the part of it that a module uses to fetch a document over HTTP.
 #pragma once
 
-#include "entry/host/Platform.h"
+#include "hostapi/Platform.h"
 
 #include <cstdint>
 

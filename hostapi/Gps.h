@@ -1,9 +1,9 @@
 // GPS data library, coordinate conversion and the receiver.
 #pragma once
 
-#include "entry/host/Platform.h"
-#include "entry/host/Points.h"
-#include "entry/host/WString.h"
+#include "hostapi/Platform.h"
+#include "hostapi/Points.h"
+#include "hostapi/WString.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 // Module resources, the string loader, translation and the host's special folders.
 #pragma once
 
-#include "entry/host/Platform.h"
-#include "entry/host/WString.h"
+#include "hostapi/Platform.h"
+#include "hostapi/WString.h"
 
 #include <cstddef>
 

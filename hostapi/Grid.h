@@ -1,7 +1,7 @@
 // The host's grid controls. Rows and columns count from 0 and include the fixed (heading) ones.
 #pragma once
 
-#include "entry/host/Controls.h"
+#include "hostapi/Controls.h"
 
 constexpr UINT DT_LEFT = 0x0000;
 constexpr UINT DT_CENTER = 0x0001;

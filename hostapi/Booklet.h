@@ -1,10 +1,10 @@
 // Survey data library: the booklet (libretto delle misure) and its rows.
 #pragma once
 
-#include "entry/host/Conversions.h"
-#include "entry/host/Platform.h"
-#include "entry/host/Points.h"
-#include "entry/host/WString.h"
+#include "hostapi/Conversions.h"
+#include "hostapi/Platform.h"
+#include "hostapi/Points.h"
+#include "hostapi/WString.h"
 
 #include <memory>
 #include <vector>

@@ -1,10 +1,10 @@
 // Booklet computation library.
 #pragma once
 
-#include "entry/host/Booklet.h"
-#include "entry/host/Gps.h"
-#include "entry/host/Platform.h"
-#include "entry/host/TotalStation.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/Gps.h"
+#include "hostapi/Platform.h"
+#include "hostapi/TotalStation.h"
 
 class CGcadEng;
 

@@ -1,11 +1,11 @@
 // The host data interface handed to every entry point.
 #pragma once
 
-#include "entry/host/Booklet.h"
-#include "entry/host/Gps.h"
-#include "entry/host/Platform.h"
-#include "entry/host/Points.h"
-#include "entry/host/TotalStation.h"
+#include "hostapi/Booklet.h"
+#include "hostapi/Gps.h"
+#include "hostapi/Platform.h"
+#include "hostapi/Points.h"
+#include "hostapi/TotalStation.h"
 
 // Owned by the host; the module never creates, keeps or frees it, nor the objects it hands out.
 // Operations the module does not use stand around the five it uses, as in the host's interface.

@@ -3,9 +3,9 @@
 // that show something to the user.
 #pragma once
 
-#include "entry/host/Platform.h"
-#include "entry/host/Resources.h"
-#include "entry/host/WString.h"
+#include "hostapi/Platform.h"
+#include "hostapi/Resources.h"
+#include "hostapi/WString.h"
 
 #include <cstddef>
 

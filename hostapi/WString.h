@@ -1,7 +1,7 @@
 // The host's wide string: UTF-16 text as the device keeps it.
 #pragma once
 
-#include "entry/host/Platform.h"
+#include "hostapi/Platform.h"
 
 #include <compare>
 #include <cstddef>

@@ -5,8 +5,8 @@
 // ".5" and "5." are numbers. Exponents, thousands separators and anything else are not.
 #pragma once
 
-#include "entry/host/Platform.h"
-#include "entry/host/WString.h"
+#include "hostapi/Platform.h"
+#include "hostapi/WString.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 // The runtime's file functions as the device offers them to a module.
 #pragma once
 
-#include "entry/host/Platform.h"
-#include "entry/host/WString.h"
+#include "hostapi/Platform.h"
+#include "hostapi/WString.h"
 
 // An open file. Paths may use backslashes; the host resolves them case-insensitively like the device.
 struct PlatformFile;

@@ -1,4 +1,4 @@
-#include "entry/ModuleState.h"
+#include "resources/StringLoader.h"
 
 #include <vector>
 

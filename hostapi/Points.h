@@ -1,9 +1,9 @@
 // Point data library: survey points, orientation points and their library.
 #pragma once
 
-#include "entry/host/Conversions.h"
-#include "entry/host/Platform.h"
-#include "entry/host/WString.h"
+#include "hostapi/Conversions.h"
+#include "hostapi/Platform.h"
+#include "hostapi/WString.h"
 
 #include <memory>
 #include <vector>
