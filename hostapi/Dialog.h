@@ -97,23 +97,9 @@ constexpr int IDNO = 7;
 // Dialog templates: module resources, data not code.
 //
 // A dialog exists as four templates n, n+1, n+2, n+3, one per screen variant, with the same controls
-// (same ids and kinds, in the same order); only positions and sizes differ. A dialog adds its
-// templates as data to the module's resource list (resources/Dialogs.cpp):
-//
-//     const ControlTemplate kRiga9v0[] = {
-//         {2201, ControlKind::Static, u"Caso :", WS_VISIBLE, {4, 4, 40, 12}},
-//         {2209, ControlKind::ComboList, u"", WS_VISIBLE | WS_TABSTOP, {44, 4, 130, 60}},
-//         ...
-//     };
-//     const DialogTemplate kRiga9[4] = {
-//         {12212, u"Riga 9", 138, 167, kRiga9v0, std::size(kRiga9v0)},
-//         {12213, u"Riga 9", 138, 217, kRiga9v1, std::size(kRiga9v1)}, // taller
-//         {12214, u"Riga 9", 179, 120, kRiga9v2, std::size(kRiga9v2)}, // landscape
-//         {12215, u"Riga 9", 229, 120, kRiga9v3, std::size(kRiga9v3)}, // wide landscape
-//     };
-//
-// and lists the address of each of the four in the array that ModuleDialogs returns. Sizes and
-// rectangles are in dialog units; pages have no title. A control without WS_VISIBLE starts hidden,
+// (same ids and kinds, in the same order); only positions and sizes differ. A module writes its dialogs
+// in its resource script (resources/Pregeo.rc) and the build turns the script into these tables. Sizes
+// and rectangles are in dialog units; pages have no title. A control without WS_VISIBLE starts hidden,
 // with WS_DISABLED disabled; WS_GROUP starts a new group of radios.
 
 enum class ControlKind : BYTE {

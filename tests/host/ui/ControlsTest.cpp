@@ -3,14 +3,12 @@
 #include "host/core/Windows.h"
 #include "host/ui/Driver.h"
 #include "host/ui/Window.h"
-#include "resources/ModuleResources.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <functional>
-#include <map>
 
 using host::ui::ScriptedUi;
 using testing::HasSubstr;
@@ -280,30 +278,4 @@ TEST_F(Controls, SupportBitmapsLoadAsImageStrips) {
     EXPECT_EQ(LoadASupportBmp(u"Corto.bmp"), nullptr);
     EXPECT_EQ(LoadASupportBmp(u"Strano.bmp"), nullptr);
     std::filesystem::remove_all(dir);
-}
-
-// Every dialog of the module comes as four consecutive templates with the same controls.
-TEST(ModuleTemplates, EverySetHasFourVariantsWithTheSameControls) {
-    std::size_t count = 0;
-    const DialogTemplate* const* dialogs = ModuleDialogs(count);
-    std::map<UINT, const DialogTemplate*> byId;
-    for (std::size_t i = 0; i < count; ++i) {
-        ASSERT_NE(dialogs[i], nullptr);
-        EXPECT_TRUE(byId.emplace(dialogs[i]->id, dialogs[i]).second)
-            << "template " << dialogs[i]->id << " twice";
-    }
-    for (const auto& [id, first] : byId) {
-        if (byId.count(id - 1))
-            continue; // not the first of its set
-        for (UINT v = 1; v < 4; ++v) {
-            auto it = byId.find(id + v);
-            ASSERT_NE(it, byId.end()) << "template " << id + v << " missing";
-            const DialogTemplate* other = it->second;
-            ASSERT_EQ(other->controlCount, first->controlCount) << other->id;
-            for (std::size_t c = 0; c < first->controlCount; ++c) {
-                EXPECT_EQ(other->controls[c].id, first->controls[c].id) << other->id;
-                EXPECT_EQ(other->controls[c].kind, first->controls[c].kind) << other->id;
-            }
-        }
-    }
 }

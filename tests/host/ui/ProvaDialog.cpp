@@ -4,100 +4,20 @@ namespace prova {
 
 namespace {
 
-constexpr DWORD V = WS_VISIBLE | WS_CHILD;
-
-const ControlTemplate kProva[] = {
-    {IDC_TAB, ControlKind::Tab, u"", V, {2, 2, 136, 18}},
-    {IDC_CORNICE, ControlKind::Static, u"", WS_CHILD, {2, 20, 136, 140}},
-    {IDC_OK, ControlKind::Button, u"OK", V | WS_TABSTOP, {2, 145, 60, 160}},
-    {IDC_ANNULLA, ControlKind::Button, u"Annulla", V | WS_TABSTOP, {70, 145, 136, 160}},
-};
-
-const ControlTemplate kDati[] = {
-    {9101, ControlKind::Static, u"Nome :", V, {2, 2, 40, 12}},
-    {IDC_NOME, ControlKind::Edit, u"", V | WS_TABSTOP, {42, 2, 130, 12}},
-    {IDC_ATTIVO, ControlKind::CheckBox, u"Attivo", V, {2, 16, 60, 26}},
-    {IDC_TIPO1, ControlKind::Radio, u"Tipo 1", V | WS_GROUP, {2, 30, 40, 40}},
-    {IDC_TIPO2, ControlKind::Radio, u"Tipo 2", V, {44, 30, 84, 40}},
-    {IDC_TIPO3, ControlKind::Radio, u"Tipo 3", V, {86, 30, 126, 40}},
-    {IDC_NOMINALE, ControlKind::Radio, u"Nominale", V | WS_GROUP, {2, 44, 60, 54}},
-    {IDC_REALE, ControlKind::Radio, u"Reale", V, {62, 44, 120, 54}},
-    {9113, ControlKind::Static, u"Provincia :", V, {2, 58, 40, 68}},
-    {IDC_PROVINCIA, ControlKind::ComboList, u"", V | CBS_SORT, {42, 58, 130, 100}},
-    {9109, ControlKind::Static, u"Comune :", V, {2, 72, 40, 82}},
-    {IDC_COMUNE, ControlKind::ComboEdit, u"", V, {42, 72, 130, 120}},
-    {9114, ControlKind::Static, u"Codice :", V, {2, 86, 40, 96}},
-    {IDC_CODICE, ControlKind::Edit, u"", V | ES_READONLY, {42, 86, 130, 96}},
-};
-
-const ControlTemplate kElenco[] = {
-    {IDC_CORNICE_GRIGLIA, ControlKind::Static, u"Griglia", WS_CHILD, {2, 2, 132, 70}},
-    {IDC_DESCRIZIONE, ControlKind::Static, u"Selezionare una riga", V, {2, 72, 132, 82}},
-    {IDC_ELENCO, ControlKind::ListBox, u"", V, {2, 84, 132, 110}},
-    {IDC_ELIMINA, ControlKind::Button, u"Elimina", V, {2, 112, 60, 124}},
-    {IDC_TUTTO, ControlKind::Button, u"Tutto", V, {64, 112, 120, 124}},
-};
-
-const ControlTemplate kDettaglio[] = {
-    {9300, ControlKind::Static, u"Nome :", V, {2, 2, 40, 12}},
-    {IDC_DETT_NOME, ControlKind::Edit, u"", V, {42, 2, 130, 12}},
-    {IDC_DETT_OK, ControlKind::Button, u"OK", V, {2, 145, 60, 160}},
-    {IDCANCEL, ControlKind::Button, u"Annulla", V, {70, 145, 136, 160}},
-};
-
-// The other three variants differ only in positions and sizes: taller, landscape, wide landscape.
-CRect Scale(const CRect& r, int v) {
-    static const int kx[4] = {138, 138, 179, 229};
-    static const int ky[4] = {167, 217, 120, 120};
-    return CRect(r.left * kx[v] / 138, r.top * ky[v] / 167, r.right * kx[v] / 138, r.bottom * ky[v] / 167);
-}
-
 WString Testo(CWnd* w) {
     return w ? w->GetWindowText() : WString();
 }
 
 } // namespace
 
-namespace {
-
-struct Tabelle {
-    std::vector<std::vector<ControlTemplate>> controls;
-    std::vector<DialogTemplate> dialogs;
-    std::vector<const DialogTemplate*> pointers;
-    ResourceTable table{};
-
-    template <std::size_t N>
-    void AddSet(UINT first, const char16_t* title, const ControlTemplate (&list)[N]) {
-        static const short cx[4] = {138, 138, 179, 229};
-        static const short cy[4] = {167, 217, 120, 120};
-        for (int v = 0; v < 4; ++v) {
-            std::vector<ControlTemplate> scaled(list, list + N);
-            for (auto& c : scaled)
-                c.rect = Scale(c.rect, v);
-            controls.push_back(std::move(scaled));
-            dialogs.push_back({first + static_cast<UINT>(v), title, cx[v], cy[v], controls.back().data(), N});
-        }
-    }
-
-    Tabelle() {
-        controls.reserve(16);
-        dialogs.reserve(16);
-        AddSet(IDD_PROVA, u"Prova toolkit", kProva);
-        AddSet(IDD_PAGINA_DATI, u"", kDati);
-        AddSet(IDD_PAGINA_ELENCO, u"", kElenco);
-        AddSet(IDD_DETTAGLIO, u"Dettaglio punto", kDettaglio);
-        for (const auto& d : dialogs)
-            pointers.push_back(&d);
-        table.dialogs = pointers.data();
-        table.dialogCount = pointers.size();
-    }
-};
-
-} // namespace
-
 const ResourceTable* ProvaResourceTable() {
-    static const Tabelle tabelle;
-    return &tabelle.table;
+    static const ResourceTable table = [] {
+        ResourceTable t{};
+        t.dialogs = ProvaDialogs(t.dialogCount);
+        t.strings = ProvaStrings(t.stringCount);
+        return t;
+    }();
+    return &table;
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -5,10 +5,14 @@
 #include "hostapi/Controls.h"
 #include "hostapi/Dialog.h"
 #include "hostapi/Grid.h"
+#include "hostapi/Resources.h"
 
 #include <memory>
 #include <string>
 #include <vector>
+
+const DialogTemplate* const* ProvaDialogs(std::size_t& count);
+const StringResource* ProvaStrings(std::size_t& count);
 
 namespace prova {
 
@@ -45,7 +49,7 @@ constexpr UINT IDC_TUTTO = 9206;
 constexpr UINT IDC_DETT_NOME = 9301;
 constexpr UINT IDC_DETT_OK = 9302;
 
-// The test templates, as a module's resource section offers them.
+// The test templates, as a module's resource section offers them (tests/host/ui/Prova.rc).
 const ResourceTable* ProvaResourceTable();
 
 // Registers the test templates in the resource chain for the object's lifetime (unit tests).
