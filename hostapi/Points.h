@@ -141,3 +141,32 @@ private:
     int m_Notifiche = 0;
     int m_MaxOri = 9999;
 };
+
+// A named 3D point of the geometry library, and the ordered list of them that lists and meshes use.
+struct CPoint3d {
+    WString nome;
+    double x = REALE_INDEFINITO;
+    double y = REALE_INDEFINITO;
+    double z = REALE_INDEFINITO;
+    WString codice;
+};
+
+class CPoint3dVector {
+public:
+    int GetSize() const { return static_cast<int>(m_Punti.size()); }
+    // Callers ask for indices below GetSize.
+    const CPoint3d& GetAt(int index) const { return m_Punti.at(static_cast<std::size_t>(index)); }
+    CPoint3d& GetAt(int index) { return m_Punti.at(static_cast<std::size_t>(index)); }
+    void Add(const CPoint3d& point) { m_Punti.push_back(point); }
+    void RemoveAll() { m_Punti.clear(); }
+    // Index of the first point of that name, -1 when none has it.
+    int Trova(const WString& nome) const {
+        for (std::size_t i = 0; i < m_Punti.size(); ++i)
+            if (m_Punti[i].nome == nome)
+                return static_cast<int>(i);
+        return -1;
+    }
+
+private:
+    std::vector<CPoint3d> m_Punti;
+};
