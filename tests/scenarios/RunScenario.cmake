@@ -1,24 +1,75 @@
-# Runs one scenario: copies its project, runs the command with its script, and compares the
-# transcript, the exit code, the error text and the project files with what the scenario expects.
+# Runs one scenario: builds its project, runs the command with its script, and compares the
+# transcript, the exit code, the error text and the project afterwards with what the scenario expects.
 #   cmake -DSCENARIO=dir -DBIN=dir -DWORK=dir -DSOURCE=dir -P RunScenario.cmake
-# A scenario folder holds:
-#   command       program and arguments after --project/--script (e.g. "pregeo-host FPregeoEditRiga0")
-#   script        the user's actions
-#   project/      the project to copy, or "sample" naming a folder of samples/
-#   expected.txt  the transcript (stdout), the project's path written as <project>
-#   expected/     files the project must hold afterwards, byte for byte
-#   exit          the exit code, when not 0;  stderr  a text the error output must contain
+# A scenario folder holds (docs/architecture.md, "Scenario tests", says it in full):
+#   command              program and arguments after --project/--script (e.g. "pregeo-host FPregeoEditRiga0")
+#   script               the user's actions
+#   sample               the folder of samples/ the project starts from
+#   project/             files laid over the sample, or the whole project when there is no sample
+#   remove               project files to delete before the run, one a line
+#   patch.json           a JSON Patch applied to progetto.json before the run
+#   expected.txt         the transcript (stdout), the project's path written as <project>
+#   expected.patch.json  the JSON Patch from progetto.json before the run to progetto.json after it
+#   expected/            other files the project must hold afterwards, byte for byte
+#   unchanged            one line saying why nothing changes: every project file stays byte for byte
+#   exit                 the exit code, when not 0;  stderr  a text the error output must contain
+# Every project file that no expectation names must stay as it was.
+cmake_minimum_required(VERSION 3.25)
+set(jsonpatch "${BIN}/jsonpatch")
+if(NOT EXISTS "${jsonpatch}")
+    message(FATAL_ERROR "scenario ${SCENARIO}: ${jsonpatch} is not built")
+endif()
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 set(project "${WORK}/project")
-if(EXISTS "${SCENARIO}/project")
-    file(COPY "${SCENARIO}/project/" DESTINATION "${project}")
-elseif(EXISTS "${SCENARIO}/sample")
+set(before "${WORK}/before")
+
+if(EXISTS "${SCENARIO}/sample")
     file(STRINGS "${SCENARIO}/sample" sample LIMIT_COUNT 1)
+    if(NOT IS_DIRECTORY "${SOURCE}/samples/${sample}")
+        message(FATAL_ERROR "scenario ${SCENARIO}: no sample \"${sample}\" in samples/")
+    endif()
     file(COPY "${SOURCE}/samples/${sample}/" DESTINATION "${project}")
-else()
-    message(FATAL_ERROR "scenario ${SCENARIO}: no project/ and no sample")
 endif()
+if(IS_DIRECTORY "${SCENARIO}/project")
+    file(COPY "${SCENARIO}/project/" DESTINATION "${project}")
+endif()
+if(NOT IS_DIRECTORY "${project}")
+    message(FATAL_ERROR "scenario ${SCENARIO}: no sample and no project/")
+endif()
+if(EXISTS "${SCENARIO}/remove")
+    file(STRINGS "${SCENARIO}/remove" gone)
+    foreach(f ${gone})
+        if(NOT EXISTS "${project}/${f}")
+            message(FATAL_ERROR "scenario ${SCENARIO}: remove names ${f}, which the project lacks")
+        endif()
+        file(REMOVE "${project}/${f}")
+    endforeach()
+endif()
+if(EXISTS "${SCENARIO}/patch.json")
+    execute_process(COMMAND "${jsonpatch}" apply "${project}/progetto.json" "${SCENARIO}/patch.json"
+                    ERROR_VARIABLE err RESULT_VARIABLE rc)
+    if(rc)
+        message(FATAL_ERROR "scenario ${SCENARIO}: ${err}")
+    endif()
+endif()
+
+# A scenario says what it expects of the project, even when that is nothing.
+if(EXISTS "${SCENARIO}/expected/progetto.json")
+    message(FATAL_ERROR "scenario ${SCENARIO}: state the change of progetto.json as expected.patch.json")
+endif()
+set(expects_patch FALSE)
+if(EXISTS "${SCENARIO}/expected.patch.json")
+    set(expects_patch TRUE)
+endif()
+if(EXISTS "${SCENARIO}/unchanged")
+    if(expects_patch OR IS_DIRECTORY "${SCENARIO}/expected")
+        message(FATAL_ERROR "scenario ${SCENARIO}: unchanged, yet expected.patch.json or expected/ names a change")
+    endif()
+elseif(NOT expects_patch AND NOT IS_DIRECTORY "${SCENARIO}/expected")
+    message(FATAL_ERROR "scenario ${SCENARIO}: no expected.patch.json, expected/ or unchanged")
+endif()
+file(COPY "${project}/" DESTINATION "${before}")
 
 file(STRINGS "${SCENARIO}/command" command LIMIT_COUNT 1)
 separate_arguments(args UNIX_COMMAND "${command}")
@@ -51,20 +102,60 @@ if(EXISTS "${SCENARIO}/expected.txt")
         string(APPEND failures "transcript differs (expected, actual):\n${diff}\n")
     endif()
 endif()
+
+# Every file the project held or holds: progetto.json against the expected patch, the files of
+# expected/ against their copies, every other one against itself before the run.
+file(GLOB_RECURSE before_files RELATIVE "${before}" "${before}/*")
+file(GLOB_RECURSE after_files RELATIVE "${project}" "${project}/*")
 file(GLOB_RECURSE expected_files RELATIVE "${SCENARIO}/expected" "${SCENARIO}/expected/*")
-foreach(f ${expected_files})
+set(files ${before_files} ${after_files} ${expected_files})
+list(REMOVE_DUPLICATES files)
+list(SORT files)
+foreach(f ${files})
     if(NOT EXISTS "${project}/${f}")
-        string(APPEND failures "project file ${f} is missing\n")
-        continue()
-    endif()
-    execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${SCENARIO}/expected/${f}" "${project}/${f}"
-                    RESULT_VARIABLE differs)
-    if(differs)
-        execute_process(COMMAND diff -u "${SCENARIO}/expected/${f}" "${project}/${f}" OUTPUT_VARIABLE diff)
-        string(APPEND failures "project file ${f} differs:\n${diff}\n")
+        if(EXISTS "${before}/${f}")
+            string(APPEND failures "project file ${f} was removed\n")
+        else()
+            string(APPEND failures "project file ${f} is missing\n")
+        endif()
+    elseif(f STREQUAL "progetto.json" AND expects_patch)
+        # The runner leaves the patch it saw in actual.patch.json, ready to be copied as the expectation.
+        execute_process(COMMAND "${jsonpatch}" diff "${before}/${f}" "${project}/${f}"
+                        OUTPUT_FILE "${WORK}/actual.patch.json" ERROR_VARIABLE diff_err RESULT_VARIABLE diff_rc)
+        execute_process(COMMAND "${jsonpatch}" format "${SCENARIO}/expected.patch.json"
+                        OUTPUT_FILE "${WORK}/expected.patch.json" ERROR_VARIABLE format_err RESULT_VARIABLE format_rc)
+        if(diff_rc OR format_rc)
+            string(APPEND failures "${diff_err}${format_err}")
+        else()
+            execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${WORK}/expected.patch.json"
+                                    "${WORK}/actual.patch.json" RESULT_VARIABLE differs)
+            if(differs)
+                execute_process(COMMAND diff -u --label expected.patch.json --label actual "${WORK}/expected.patch.json"
+                                        "${WORK}/actual.patch.json" OUTPUT_VARIABLE diff)
+                string(APPEND failures "progetto.json changed otherwise (expected patch, actual patch):\n${diff}\n")
+            endif()
+        endif()
+    elseif(f IN_LIST expected_files)
+        execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${SCENARIO}/expected/${f}" "${project}/${f}"
+                        RESULT_VARIABLE differs)
+        if(differs)
+            execute_process(COMMAND diff -u "${SCENARIO}/expected/${f}" "${project}/${f}" OUTPUT_VARIABLE diff)
+            string(APPEND failures "project file ${f} differs (expected, actual):\n${diff}\n")
+        endif()
+    elseif(NOT EXISTS "${before}/${f}")
+        string(APPEND failures "project file ${f} was created\n")
+    else()
+        execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${before}/${f}" "${project}/${f}"
+                        RESULT_VARIABLE differs)
+        if(differs)
+            execute_process(COMMAND diff -u "${before}/${f}" "${project}/${f}" OUTPUT_VARIABLE diff)
+            string(APPEND failures "project file ${f} changed, and no expectation names it (before, after):\n${diff}\n")
+        endif()
     endif()
 endforeach()
 
+# NOTICE prints the diffs as they are; FATAL_ERROR would rewrap their lines.
 if(failures)
-    message(FATAL_ERROR "scenario ${SCENARIO}:\n${failures}")
+    message(NOTICE "scenario ${SCENARIO}:\n${failures}")
+    message(FATAL_ERROR "scenario ${SCENARIO} failed")
 endif()
