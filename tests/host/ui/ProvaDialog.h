@@ -20,7 +20,7 @@ constexpr UINT IDD_PROVA = 9000;
 constexpr UINT IDD_PAGINA_DATI = 9004;
 constexpr UINT IDD_PAGINA_ELENCO = 9008;
 constexpr UINT IDD_DETTAGLIO = 9012;
-constexpr UINT IDD_CONTROLLI = 9016; // controls driven from code (ControlsTest)
+constexpr UINT IDD_CONTROLLI = 9016; // controls driven from code by ToolkitTest
 
 // Main dialog.
 constexpr UINT IDC_TAB = 9010;

@@ -30,16 +30,9 @@ protected:
     LinkedResources resources{ProvaResourceTable()};
 };
 
+// The province is found by the list's prefix selection, which ignores case.
 Record Esempio() {
-    Record r;
-    r.nome = u"Cippo";
-    r.attivo = true;
-    r.tipo = 2;
-    r.natura = 1;
-    r.provincia = u"rm"; // prefix selection ignores case
-    r.comune = u"Tivoli";
-    r.punti = {u"PF01", u"PF02", u"PF03"};
-    return r;
+    return {u"Cippo", true, 2, 1, u"rm", u"Tivoli", {u"PF01", u"PF02", u"PF03"}};
 }
 
 } // namespace
