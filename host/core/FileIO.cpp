@@ -139,9 +139,17 @@ PlatformFile* _wfopen(const char16_t* path, const char16_t* mode) {
 }
 
 char16_t* fgetws(char16_t* buffer, int count, PlatformFile* file) {
+    // Windows-1252 is Latin-1 but for 0x80-0x9F: every byte is widened in one pass that the compiler
+    // vectorises and that notes whether any of those 32 is there; only then does the table mend them.
     return ReadLine(buffer, count, file, [](const unsigned char* from, std::size_t n, char16_t* to) {
-        for (std::size_t i = 0; i < n; ++i)
-            to[i] = kCp1252[from[i]];
+        unsigned char diversi = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            to[i] = from[i];
+            diversi |= (from[i] & 0xE0) == 0x80;
+        }
+        if (diversi)
+            for (std::size_t i = 0; i < n; ++i)
+                to[i] = kCp1252[from[i]];
     });
 }
 
