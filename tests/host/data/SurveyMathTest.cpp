@@ -132,4 +132,11 @@ TEST(SurveyMath, GeographicToPlaneThroughProj) {
     conv.GrafGpsToPlanAtt(REALE_INDEFINITO, 9.0 * deg, 0, 0, east, north);
     EXPECT_EQ(east, REALE_INDEFINITO);
     EXPECT_FALSE(CConvCoord().Imposta("not a system"));
+    // The definition is checked at once, the transformation built later: both must agree.
+    for (const char* sistema :
+         {"+proj=utm +zone=32 +datum=WGS84", "+proj=pipeline +step +proj=unitconvert", "+proj=nessuna"}) {
+        CConvCoord c;
+        const bool accettato = c.Imposta(sistema);
+        EXPECT_EQ(accettato, c.IsConvCoordReady()) << sistema;
+    }
 }
