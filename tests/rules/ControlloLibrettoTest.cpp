@@ -140,15 +140,6 @@ TEST(ControlloLibretto, ListaEOpzioni) {
     EXPECT_FALSE(sulloStack.GetMisurePresenti());
 }
 
-TEST(ControlloRiga0, LibrettoValidoNonDaVoci) {
-    CCts cts;
-    LibrettoValido(cts);
-    CControlloLibretto controllo(nullptr, &cts, nullptr, nullptr, nullptr);
-    controllo.ControllaRiga0();
-    controllo.ControllaRiga9();
-    EXPECT_EQ(Messaggi(controllo), std::vector<WString>());
-}
-
 TEST(ControlloRiga0, VersioneVecchiaOSenzaLibretto) {
     for (int versione : {int(VER_PREGEO_1007), 1000}) {
         CCts cts;

@@ -42,14 +42,10 @@ std::vector<WString> Voci(CErrAvvList& l) {
     return out;
 }
 
-// Reason codes of the entries, recovered from their reason texts.
-bool HaMotivo(CErrAvvList& l, int code) {
-    for (int i = 0; i < l.GetMsgArSize(); ++i) {
-        const WString t = l.GetMsgAt(i);
-        const WString m = GetTestoMotivo(code);
-        if (t.GetLength() >= m.GetLength() && t.Right(m.GetLength()) == m)
+bool HaMotivo(const CControlloLibretto& l, int code) {
+    for (int i = 0; l.GetVocePregeoAt(i); ++i)
+        if (l.GetVocePregeoAt(i)->codice == code)
             return true;
-    }
     return false;
 }
 
