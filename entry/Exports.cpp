@@ -4,6 +4,9 @@
 
 #include "editors/DlgPregeoRiga0.h"
 #include "editors/DlgPregeoRiga9.h"
+#include "tolerance/TollAllineamenti.h"
+#include "tolerance/TollDistStazioni.h"
+#include "tolerance/TollStazFuoriTriang.h"
 
 bool FPregeoEditRiga0(CWnd* parent, ICarviloDati* dati) {
     CCts* libretto = dati->GetCts();
@@ -60,17 +63,20 @@ bool FPregeoImportDistanze(CWnd*, ICarviloDati* dati) {
 
 void FPregeoTollDistanze(CWnd*, ICarviloDati*, WPARAM) {}
 
-void FPregeoTollAllineamenti(CWnd*, ICarviloDati*) {}
-
-void FPregeoTollStazOutTriang(CWnd*, ICarviloDati* dati) {
-    dati->GetLibCmp();
-    dati->GetLibGps();
-    dati->GetCts();
+void FPregeoTollAllineamenti(CWnd* parent, ICarviloDati* dati) {
+    TollAllineamenti(parent, dati);
 }
 
-void FPregeoTollDistStazioni(CWnd*, ICarviloDati* dati) {
-    dati->GetCts();
-    dati->GetLibCmp();
+void FPregeoTollStazOutTriang(CWnd* parent, ICarviloDati* dati) {
+    CLibCmp* stazioni = dati->GetLibCmp();
+    CLibGps* gps = dati->GetLibGps();
+    CCts* libretto = dati->GetCts();
+    CTollStazFuoriTriang tool(parent, stazioni, libretto, gps);
+    tool.Esegui(true);
+}
+
+void FPregeoTollDistStazioni(CWnd* parent, ICarviloDati* dati) {
+    TollDistStazioni(parent, dati);
 }
 
 void FPregeoTollSuperfici(CWnd*, ICarviloDati*, WPARAM) {}

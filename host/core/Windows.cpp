@@ -100,3 +100,7 @@ BOOL FreeLibrary(HMODULE module) {
 void Sleep(DWORD milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
+
+COLORREF GetSysColor(int index) {
+    return index == COLOR_WINDOW ? RGB(255, 255, 255) : RGB(0, 0, 0);
+}
