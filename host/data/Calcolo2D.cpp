@@ -21,6 +21,13 @@ double DistanzaDallaRetta(const CPoint3d& a, const CPoint3d& b, const CPoint3d& 
     return Cross(dx, dy, p.x - a.x, p.y - a.y) / std::hypot(dx, dy);
 }
 
+// Outside the box of the segment a-b grown by twice the contact allowance: the point cannot touch it.
+bool FuoriDalRiquadro(const CPoint3d& a, const CPoint3d& b, double x, double y) {
+    constexpr double m = 2 * kContatto;
+    return x < std::min(a.x, b.x) - m || x > std::max(a.x, b.x) + m || y < std::min(a.y, b.y) - m ||
+           y > std::max(a.y, b.y) + m;
+}
+
 // Strictly on opposite sides of a line, each beyond the contact allowance.
 bool DaPartiOpposte(double d1, double d2) {
     return (d1 > kContatto && d2 < -kContatto) || (d1 < -kContatto && d2 > kContatto);
@@ -58,6 +65,8 @@ double DistSegmDaPt(const CPoint3d& a, const CPoint3d& b, const CPoint3d& p, CPo
 }
 
 bool TrovatoPuntoInSegmento(const CPoint3d& p, const CPoint3d& a, const CPoint3d& b) {
+    if (FuoriDalRiquadro(a, b, p.x, p.y))
+        return false;
     const double l = Distanza2pt(a, b);
     if (l <= kContatto)
         return Distanza2pt(a, p) <= kContatto;
@@ -68,6 +77,11 @@ bool TrovatoPuntoInSegmento(const CPoint3d& p, const CPoint3d& a, const CPoint3d
 }
 
 bool IntersezLine(const CPoint3d& a1, const CPoint3d& a2, const CPoint3d& b1, const CPoint3d& b2) {
+    // Boxes apart: most pairs end here.
+    constexpr double m = 2 * kContatto;
+    if (std::max(a1.x, a2.x) + m < std::min(b1.x, b2.x) || std::max(b1.x, b2.x) + m < std::min(a1.x, a2.x) ||
+        std::max(a1.y, a2.y) + m < std::min(b1.y, b2.y) || std::max(b1.y, b2.y) + m < std::min(a1.y, a2.y))
+        return false;
     if (!Coincidono(a1, a2) && !Coincidono(b1, b2) &&
         DaPartiOpposte(DistanzaDallaRetta(a1, a2, b1), DistanzaDallaRetta(a1, a2, b2)) &&
         DaPartiOpposte(DistanzaDallaRetta(b1, b2, a1), DistanzaDallaRetta(b1, b2, a2)))
