@@ -1,5 +1,6 @@
 #include "host/app/Check.h"
 
+#include "host/ui/Driver.h"
 #include "rules/ControlloLibretto.h"
 
 #include <nlohmann/json.hpp>
@@ -22,7 +23,7 @@ void StampaVoce(std::ostream& out, bool errore, const WString& testo) {
             fine = s.size();
         if (!prima)
             out << "    ";
-        out << s.substr(inizio, fine - inizio) << "\n";
+        out << ui::Printable(std::string_view(s).substr(inizio, fine - inizio)) << "\n";
         prima = false;
         inizio = fine + 1;
     }
@@ -52,7 +53,7 @@ int StampaControllo(Project& project, bool json, std::ostream& out) {
         doc["avvertimenti"] = avvertimenti;
         out << doc.dump(2) << "\n";
     } else {
-        out << lista.GetTitolo().ToUtf8() << "\n";
+        out << ui::Printable(lista.GetTitolo().ToUtf8()) << "\n";
         for (int i = 0; i < voci; ++i)
             StampaVoce(out, lista.IsErroreAt(i), lista.GetMsgAt(i));
         if (voci == 0)

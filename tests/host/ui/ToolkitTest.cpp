@@ -265,6 +265,9 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
         {"file \"dati/a.taf\"", "file \"dati/a.taf\""},
         {"show", "show"},
         {"show 2373", "show 2373"},
+        // Control characters come back escaped, whether typed raw or escaped; other characters as they are.
+        {"type 2202 a\x1b[31mb\xc2\x85", "type 2202 \"a\\u001b[31mb\\u0085\""},
+        {"type 2202 \"\\u001B\\u00e8 \xf0\x9f\x98\x80\"", "type 2202 \"\\u001bè \xf0\x9f\x98\x80\""},
     };
     for (const auto& g : good) {
         std::string error;
@@ -293,6 +296,14 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
         {"file", "file needs a path"},
         {"ok now", "unexpected words after ok"},
         {"click [Annulla", "no closing ]"},
+        {"type 2202 \"a\\qb\"", "unknown escape \\q"},
+        {"type 2202 \"\\u0000\"", "\\u needs four hex digits"},
+        {"type 2202 \"\\ud800\"", "\\u needs four hex digits"},
+        {"type 2202 \"\\u12\"", "\\u needs four hex digits"},
+        {"type 2202 \"\xc0\xaf\"", "not valid UTF-8"},     // an overlong '/'
+        {"type 2202 \xed\xa0\x80", "not valid UTF-8"},     // an encoded surrogate
+        {"type 2202 \xf4\x90\x80\x80", "not valid UTF-8"}, // beyond U+10FFFF
+        {"type 2202 \xe2\x82", "not valid UTF-8"},         // cut short
     };
     for (const auto& b : bad) {
         std::string error;
@@ -309,6 +320,8 @@ TEST_F(Toolkit, ScriptParseErrorNamesTheLine) {
     std::string error;
     EXPECT_FALSE(driver.AddLines("show\n\nclick x\n", error));
     EXPECT_EQ(error, "prova.script:3: \"x\" is not a control id");
+    EXPECT_FALSE(driver.AddLines(std::string_view("show\ntype 2202 \"a\0b\"\n", 21), error));
+    EXPECT_EQ(error, "prova.script:2: the line holds a NUL byte");
     EXPECT_EQ(driver.Remaining(), 0u);
 }
 
