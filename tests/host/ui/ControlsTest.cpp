@@ -274,11 +274,24 @@ TEST_F(Controls, SupportBitmapsLoadAsImageStrips) {
     std::ifstream in("samples/demo/Support/Esiti.bmp", std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::ofstream(dir / "Support" / "Corto.bmp", std::ios::binary) << bytes.substr(0, 300);
+    const auto scrivi = [&](const char* name, std::string b) {
+        std::ofstream(dir / "Support" / name, std::ios::binary) << b;
+    };
+    std::string header = bytes;
+    header.replace(14, 4, std::string("\xf0\xff\xff\x7f", 4)); // a header larger than the file
+    scrivi("Testata.bmp", header);
+    // 8 bits with 2^30 colours: the palette's size must not wrap to nothing and let pixels index past the
+    // end of a short file.
+    std::string colori = bytes.substr(0, 54 + 32 * 16);
+    colori[28] = 8;
+    colori.replace(46, 4, std::string("\0\0\0\x40", 4));
+    scrivi("Colori.bmp", colori);
     bytes[28] = 7; // bits per pixel
-    std::ofstream(dir / "Support" / "Strano.bmp", std::ios::binary) << bytes;
+    scrivi("Strano.bmp", bytes);
+    std::filesystem::create_directories(dir / "Support" / "Cartella.bmp");
     host::SetFolders({dir, dir, ""});
-    EXPECT_EQ(LoadASupportBmp(u"Corto.bmp"), nullptr);
-    EXPECT_EQ(LoadASupportBmp(u"Strano.bmp"), nullptr);
+    for (const char16_t* name : {u"Corto.bmp", u"Strano.bmp", u"Testata.bmp", u"Colori.bmp", u"Cartella.bmp"})
+        EXPECT_EQ(LoadASupportBmp(name), nullptr) << WString(name).ToUtf8();
     std::filesystem::remove_all(dir);
 }
 
