@@ -54,7 +54,9 @@ TEST(Collegi, TheDemoTableAndAMissingFile) {
     EXPECT_EQ(elenco.back().codice, u"VT");
     EXPECT_EQ(elenco.back().nome, u"Viterbo");
     std::filesystem::remove(progetto.Supporto("Collegi.txt"));
-    EXPECT_TRUE(CaricaCollegi().empty());
+    bool letto = true;
+    EXPECT_TRUE(CaricaCollegi(&letto).empty());
+    EXPECT_FALSE(letto);
 }
 
 TEST(Riga0Anno, StoredYearsOpenAsFourDigits) {

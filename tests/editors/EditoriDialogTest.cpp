@@ -106,6 +106,19 @@ TEST_F(Editori, Riga0CancelWritesNothing) {
     EXPECT_EQ(progetto->Serialize(), prima);
 }
 
+// Missing support files are named once, when the dialog opens, though the editor reads them again.
+TEST_F(Editori, Riga0SaysOnceWhichSupportFilesAreMissing) {
+    std::filesystem::remove(progetto.Supporto("Collegi.txt"));
+    std::filesystem::remove(progetto.Supporto("Comuni.txt"));
+    EXPECT_FALSE(Esegui(FPregeoEditRiga0, "ok\nshow 2370\ntab 2354 Tecnico\nclick 2355\n"));
+    EXPECT_THAT(trascrizione,
+                HasSubstr("message box \"Pregeo\" [exclamation; ok]: \"Impossibile leggere i file "
+                          "di supporto Support\\\\Collegi.txt, Support\\\\Comuni.txt.\\nGli "
+                          "elenchi che ne dipendono restano vuoti.\""));
+    EXPECT_EQ(trascrizione.find("message box"), trascrizione.rfind("message box"));
+    EXPECT_THAT(trascrizione, HasSubstr("2370  combo      \"\", no entry of 0"));
+}
+
 TEST_F(Editori, Riga9OpensOnTheStoredRowAndSavesTheAutomaticSubCase) {
     progetto->cts.GetRiga9()->SetDatoRea1(-58);
     const char* script =
