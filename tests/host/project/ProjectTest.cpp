@@ -84,8 +84,6 @@ TEST(Project, MalformedFilesNameThePlaceAndWhatWasExpected) {
         // An unsigned value beyond the signed range must not wrap to -1.
         {[](J& d) { d["puntiOrientamento"][0]["tipoPunto"] = 18446744073709551615ull; },
          "/puntiOrientamento/0/tipoPunto", "atteso un intero da -1 a 3"},
-        {[](J& d) { d["gps"]["gruppi"][0]["punti"][0]["covarianza"][0] = 9223372036854775808ull; },
-         "/gps/gruppi/0/punti/0/covarianza/0", "atteso un intero"},
     };
     for (const auto& c : cases) {
         try {
