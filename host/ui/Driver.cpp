@@ -1083,7 +1083,7 @@ std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
         std::optional<Action> a = ParseAction(s, why);
         if (!a) {
             if (!why.empty())
-                m_Screen << "error: " << why << "\n";
+                m_Screen << "error: " << Printable(why) << "\n";
             continue;
         }
         a->where = "terminal";
@@ -1092,7 +1092,7 @@ std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
 }
 
 void TerminalDriver::Refuse(const Action&, const Prompt&, const std::string& why) {
-    m_Screen << "error: " << why << "\n";
+    m_Screen << "error: " << Printable(why) << "\n";
 }
 
 void TerminalDriver::RanOut(const Prompt& prompt) {
