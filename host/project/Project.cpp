@@ -616,10 +616,13 @@ std::unique_ptr<Project> Project::Parse(const std::string& text, const std::stri
 std::unique_ptr<Project> Project::Load(const std::filesystem::path& dir) {
     const std::filesystem::path file = dir / kProjectFile;
     std::ifstream in(file, std::ios::binary);
-    if (!in)
+    std::error_code ec;
+    if (!in || std::filesystem::is_directory(file, ec))
         throw ProjectError(file.string(), "", "il file non si può leggere");
     std::ostringstream text;
     text << in.rdbuf();
+    if (in.bad())
+        throw ProjectError(file.string(), "", "il file non si può leggere");
     auto project = Parse(text.str(), file.string());
     project->dir = dir;
     return project;
