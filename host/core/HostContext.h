@@ -22,6 +22,8 @@ const Folders& GetFolders();
 std::filesystem::path ResolvePath(const WString& devicePath);
 
 // Writes a file beside its target and renames it into place, so that readers never see half a file.
-bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes);
+// A read-only target is refused. On failure the old file stays and `why` gets the reason.
+bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes,
+                     std::string* why = nullptr);
 
 } // namespace host
