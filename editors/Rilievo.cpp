@@ -1,0 +1,33 @@
+#include "editors/Rilievo.h"
+
+#include "rules/IndicePunti.h"
+
+std::vector<WString> NomiIndice(const CRilievo& rilievo, int insieme) {
+    const CIndicePunti indice(rilievo.gps, rilievo.stazioni, rilievo.libretto);
+    std::vector<WString> nomi = indice.Nomi(insieme);
+    std::erase_if(nomi, [](const WString& nome) { return nome.IsEmpty(); });
+    return nomi;
+}
+
+void RiempiNomi(CComboBox& combo, const std::vector<WString>& nomi) {
+    const WString testo = combo.GetWindowText();
+    combo.ResetContent();
+    for (const WString& nome : nomi)
+        combo.AddString(nome);
+    MostraNome(combo, testo);
+}
+
+int TrovaNome(const CComboBox& combo, const WString& nome) {
+    // Names differ by case: the list's own search ignores it.
+    for (int i = 0; i < combo.GetCount(); ++i)
+        if (combo.GetLBText(i) == nome)
+            return i;
+    return CB_ERR;
+}
+
+void MostraNome(CComboBox& combo, const WString& nome) {
+    const int i = TrovaNome(combo, nome);
+    combo.SetCurSel(i);
+    if (i == CB_ERR)
+        combo.SetWindowText(nome);
+}
