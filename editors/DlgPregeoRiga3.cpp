@@ -39,7 +39,7 @@ BOOL CDlgPregeoRiga3::OnInitDialog() {
     m_Lista.SubclassDlgItem(IDC_RIGA3_VERTICI, this);
     m_Nome.SubclassDlgItem(IDC_RIGA3_NOME, this);
     m_Vertici = m_pRiga ? CVerticiRiga3(*m_pRiga) : CVerticiRiga3();
-    RiempiNomi(m_Nome, NomiIndice(m_Rilievo, 5));
+    RiempiNomi(m_Nome, NomiIndice(IndiceRilievo(m_Rilievo), 5));
     Aggiorna();
     return TRUE;
 }

@@ -197,7 +197,7 @@ void CDlgPregeoRiga7::ImpostaModo(bool isolato) {
     m_Segmenti.Abilita(!isolato);
     AbilitaControlli(this, {IDC_RIGA7_PUNTO, IDC_RIGA7_VERTICE, IDC_RIGA7_DIREZIONE}, isolato);
     if (isolato)
-        RiempiNomi(m_Punto, NomiIndice(m_Rilievo, 1));
+        RiempiNomi(m_Punto, NomiIndice(IndiceRilievo(m_Rilievo), 1));
 }
 
 void CDlgPregeoRiga7::OnPoligonale() {

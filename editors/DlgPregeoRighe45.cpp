@@ -74,8 +74,12 @@ BOOL CDlgPregeoRiga4::OnInitDialog() {
     Mostra(this, IDC_RIGA4_ETI_VALORE2, m_Spec == SPEC_4L_MEZZO);
     Mostra(this, IDC_RIGA4_VALORE2, m_Spec == SPEC_4L_MEZZO);
 
-    RiempiNomi(m_Nome1, NomiIndice(m_Rilievo, 3));
-    RiempiNomi(m_Nome2, NomiIndice(m_Rilievo, 4));
+    {
+        // Built for the two lists only.
+        const CIndicePunti indice = IndiceRilievo(m_Rilievo);
+        RiempiNomi(m_Nome1, NomiIndice(indice, 3));
+        RiempiNomi(m_Nome2, NomiIndice(indice, 4));
+    }
     MostraNome(m_Nome1, dati.nome1);
     MostraNome(m_Nome2, dati.nome2);
     m_Valore1.SetWindowText(dati.valore1);

@@ -1,9 +1,10 @@
 #include "editors/Rilievo.h"
 
-#include "rules/IndicePunti.h"
+CIndicePunti IndiceRilievo(const CRilievo& rilievo) {
+    return CIndicePunti(rilievo.gps, rilievo.stazioni, rilievo.libretto);
+}
 
-std::vector<WString> NomiIndice(const CRilievo& rilievo, int insieme) {
-    const CIndicePunti indice(rilievo.gps, rilievo.stazioni, rilievo.libretto);
+std::vector<WString> NomiIndice(const CIndicePunti& indice, int insieme) {
     std::vector<WString> nomi = indice.Nomi(insieme);
     std::erase_if(nomi, [](const WString& nome) { return nome.IsEmpty(); });
     return nomi;

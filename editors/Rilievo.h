@@ -7,6 +7,7 @@
 #include "hostapi/Gps.h"
 #include "hostapi/TotalStation.h"
 #include "hostapi/WString.h"
+#include "rules/IndicePunti.h"
 
 #include <vector>
 
@@ -17,9 +18,11 @@ struct CRilievo {
     CLibGps* gps = nullptr;
 };
 
-// The names of one set of a point index built now over the survey, each once, in survey order; an
-// empty name (a row not yet filled in) is no name to offer.
-std::vector<WString> NomiIndice(const CRilievo& rilievo, int insieme);
+// A point index over the survey as it is now.
+CIndicePunti IndiceRilievo(const CRilievo& rilievo);
+// The names of one set, each once, in survey order; an empty name (a row not yet filled in) is no name
+// to offer.
+std::vector<WString> NomiIndice(const CIndicePunti& indice, int insieme);
 
 // Fills an editable combo with the names, keeping its text.
 void RiempiNomi(CComboBox& combo, const std::vector<WString>& nomi);
