@@ -3,7 +3,10 @@
 #include "entry/Exports.h"
 
 #include "editors/DlgPregeoRiga0.h"
+#include "editors/DlgPregeoRiga3.h"
+#include "editors/DlgPregeoRiga7.h"
 #include "editors/DlgPregeoRiga9.h"
+#include "editors/DlgPregeoRighe45.h"
 
 bool FPregeoEditRiga0(CWnd* parent, ICarviloDati* dati) {
     CCts* libretto = dati->GetCts();
@@ -12,18 +15,25 @@ bool FPregeoEditRiga0(CWnd* parent, ICarviloDati* dati) {
     return dlg.DoModal() == IDOK;
 }
 
-bool FPregeoEditRiga3(CWnd*, ICarviloDati* dati) {
-    dati->GetCts();
-    return false;
+bool FPregeoEditRiga3(CWnd* parent, ICarviloDati* dati) {
+    CCts* libretto = dati->GetCts();
+    CDlgPregeoRighe3 dlg(parent);
+    dlg.Imposta(libretto, dati);
+    return dlg.DoModal() == IDOK;
 }
 
-bool FPregeoEditRiga4And5(CWnd*, ICarviloDati*) {
-    return false;
+bool FPregeoEditRiga4And5(CWnd* parent, ICarviloDati* dati) {
+    // The list asks for the booklet itself.
+    CDlgPregeoRighe45 dlg(parent);
+    dlg.Imposta(dati);
+    return dlg.DoModal() == IDOK;
 }
 
-bool FPregeoEditRiga7(CWnd*, ICarviloDati* dati) {
-    dati->GetCts();
-    return false;
+bool FPregeoEditRiga7(CWnd* parent, ICarviloDati* dati) {
+    CCts* libretto = dati->GetCts();
+    CDlgPregeoRighe7 dlg(parent);
+    dlg.Imposta(libretto, dati);
+    return dlg.DoModal() == IDOK;
 }
 
 bool FPregeoEditRiga8(CWnd*, ICarviloDati*) {
