@@ -80,6 +80,7 @@ PlatformFile* _wfopen(const char16_t* path, const char16_t* mode) {
     std::FILE* file = std::fopen(resolved.c_str(), "rb");
     if (!file)
         return nullptr;
+    host::RegistraFileAperto();
     return new PlatformFile{file, m.Find(u'b') < 0};
 }
 
