@@ -7,6 +7,7 @@
 #include "hostapi/Resources.h"
 #include "hostapi/WString.h"
 #include "resources/ModuleResources.h"
+#include "resources/StringLoader.h"
 
 #include <filesystem>
 #include <fstream>
@@ -22,7 +23,8 @@ inline void PrintTo(const WString& s, std::ostream* os) {
     *os << '"' << t.ToUtf8() << '"';
 }
 
-// Links the module's strings and templates into the host's resource chain for the object's lifetime.
+// Links the module's strings and templates into the host's resource chain, and points the module's string
+// loader at them, for the object's lifetime.
 class RisorseModulo {
 public:
     RisorseModulo() {
@@ -31,8 +33,10 @@ public:
         m_Modulo.resources = &m_Tabella;
         InitExtensionModule(m_Record, &m_Modulo);
         m_Link = std::make_unique<CDynLinkLibrary>(m_Record);
+        ModuleStringLoader().Init(&m_Modulo);
     }
     ~RisorseModulo() {
+        ModuleStringLoader().Init(nullptr);
         m_Link.reset();
         TermExtensionModule(m_Record);
     }
