@@ -236,44 +236,43 @@ void CCacheCarico::Caricato(const WString& percorso, double nord, double est, do
 }
 
 void CIndiceTaf::Svuota() {
+    m_Catene.clear();
     m_Nomi.clear();
-    m_Posizioni.clear();
     m_Successivo.clear();
-    m_Primo.clear();
     m_Costruito = false;
 }
 
-void CIndiceTaf::Costruisci(const CTafElenco& elenco) {
+void CIndiceTaf::Costruisci(const CTafElenco& elenco, const std::vector<WString>& nomi) {
     Svuota();
+    m_Nomi.reserve(nomi.size());
+    for (const WString& nome : nomi)
+        m_Nomi.push_back(nome.str());
+    // The names no longer move: views into them can be keys.
+    for (const std::u16string& nome : m_Nomi)
+        m_Catene.try_emplace(nome);
     const int n = elenco.GetCount();
-    m_Nomi.reserve(static_cast<std::size_t>(n) * 16);
-    m_Posizioni.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        const std::size_t inizio = m_Nomi.size();
-        AccodaNome(m_Nomi, *elenco.GetAt(i));
-        const std::size_t fine = SenzaSpaziADestra(m_Nomi, inizio);
-        m_Nomi.resize(fine);
-        m_Posizioni.emplace_back(inizio, fine - inizio);
-    }
-    // The texts no longer move: views into them can be keys. Walking backwards leaves every chain in
-    // list order.
     m_Successivo.assign(static_cast<std::size_t>(n), -1);
-    m_Primo.reserve(static_cast<std::size_t>(n));
-    const std::u16string_view testo = m_Nomi;
-    for (int i = n - 1; i >= 0; --i) {
-        const auto [inizio, lunghezza] = m_Posizioni[static_cast<std::size_t>(i)];
-        auto [it, nuovo] = m_Primo.try_emplace(testo.substr(inizio, lunghezza), i);
-        if (!nuovo) {
-            m_Successivo[static_cast<std::size_t>(i)] = it->second;
-            it->second = i;
-        }
+    std::u16string nome;
+    for (int i = 0; i < n; ++i) {
+        nome.clear();
+        AccodaNome(nome, *elenco.GetAt(i));
+        nome.resize(SenzaSpaziADestra(nome, 0));
+        const auto it = m_Catene.find(nome);
+        if (it == m_Catene.end())
+            continue;
+        Catena& c = it->second;
+        if (c.primo < 0)
+            c.primo = i;
+        else
+            m_Successivo[static_cast<std::size_t>(c.ultimo)] = i;
+        c.ultimo = i;
     }
     m_Costruito = true;
 }
 
 int CIndiceTaf::Primo(const WString& nome) const {
-    const auto it = m_Primo.find(nome.view());
-    return it == m_Primo.end() ? -1 : it->second;
+    const auto it = m_Catene.find(nome.view());
+    return it == m_Catene.end() ? -1 : it->second.primo;
 }
 
 int CIndiceTaf::Successivo(int indice) const {

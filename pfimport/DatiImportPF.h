@@ -164,21 +164,26 @@ private:
     double m_Raggio = REALE_INDEFINITO;
 };
 
-// The records of a list by name, built once per load: names are made once and looked up, not walked.
+// The records of a list by name, found in one walk of the list per load instead of one walk per name: the
+// names looked for are known before the walk.
 class CIndiceTaf {
 public:
-    void Costruisci(const CTafElenco& elenco);
+    // Indexes the records whose name (formed as ImportaPunto forms it, trimmed) is one of `nomi`.
+    void Costruisci(const CTafElenco& elenco, const std::vector<WString>& nomi);
     void Svuota();
     bool IsCostruito() const { return m_Costruito; }
-    // The first record of the name (trimmed as ImportaPunto forms it), -1 when none; then the next
-    // record of the same name after `indice`, in list order, -1 after the last.
+    // The first record of the name, -1 when none; then the next record of the same name after `indice`, in
+    // list order, -1 after the last.
     int Primo(const WString& nome) const;
     int Successivo(int indice) const;
 
 private:
-    std::u16string m_Nomi;
-    std::vector<std::pair<std::size_t, std::size_t>> m_Posizioni;
+    struct Catena {
+        int primo = -1;
+        int ultimo = -1;
+    };
+    std::vector<std::u16string> m_Nomi;
+    std::unordered_map<std::u16string_view, Catena> m_Catene;
     std::vector<int> m_Successivo;
-    std::unordered_map<std::u16string_view, int> m_Primo;
     bool m_Costruito = false;
 };

@@ -144,13 +144,17 @@ bool CPregeoImportPF::ImportaAuto() {
     // A failed load leaves the list empty: the names below then find nothing.
     if (rilievo.GetSize() > 0)
         CaricaDati(true, m_TipoSel == SORGENTE_WEB ? kWebComune : kFile);
-    WString ultimoComune = m_Comune;
+    m_Cercati.clear();
     for (int i = 0; i < rilievo.GetSize(); ++i) {
         WString nome = rilievo.GetAt(i).nome;
         if (ControlloNomePF8(nome) != -1)
             m_pCts->CompletaNomePfPregeo(nome);
-        if (ControlloNomePF8(nome) != -1)
-            continue;
+        if (ControlloNomePF8(nome) == -1)
+            m_Cercati.push_back(nome);
+    }
+    m_Indice.Svuota();
+    WString ultimoComune = m_Comune;
+    for (const WString& nome : m_Cercati) {
         if (m_TipoSel == SORGENTE_WEB) {
             const WString comune = nome.Mid(10);
             if (comune.IsEmpty())
@@ -174,7 +178,7 @@ bool CPregeoImportPF::ImportaAuto() {
 bool CPregeoImportPF::ImportaPunto(const WString& nome) {
     if (!m_Indice.IsCostruito()) {
         CAttesa attesa;
-        m_Indice.Costruisci(m_Elenco);
+        m_Indice.Costruisci(m_Elenco, m_Cercati);
     }
     for (int i = m_Indice.Primo(nome); i >= 0; i = m_Indice.Successivo(i)) {
         COri* ori = TrovaOAggiungi(nome);

@@ -56,6 +56,7 @@ private:
 
     CTafElenco m_Elenco;
     CIndiceTaf m_Indice;
+    std::vector<WString> m_Cercati; // the names the automatic import looks up
     CCacheCarico m_Carico;
 
     WString m_Percorso;

@@ -119,15 +119,16 @@ TEST(DatiImportPF, SheetsDatesAndNames) {
         elenco.Aggiungi(std::make_unique<CTafPunto>(p));
     CIndiceTaf indice;
     EXPECT_FALSE(indice.IsCostruito());
-    indice.Costruisci(elenco);
+    indice.Costruisci(elenco, Testi({u"PF01/0120/A123", u"PF01/0130/A123", u"PF03/0120/A123"}));
     const int primo = indice.Primo(u"PF01/0120/A123");
     EXPECT_EQ(primo, 0);
     EXPECT_EQ(indice.Successivo(primo), 2);
     EXPECT_EQ(indice.Successivo(2), -1);
     EXPECT_EQ(indice.Primo(u"PF01/0130/A123"), 3);
     EXPECT_EQ(indice.Primo(u"PF03/0120/A123"), -1);
+    EXPECT_EQ(indice.Primo(u"PF02/0120/A123"), -1); // in the list, but not looked for
     indice.Svuota();
-    EXPECT_EQ(indice.Primo(u"PF02/0120/A123"), -1);
+    EXPECT_EQ(indice.Primo(u"PF01/0120/A123"), -1);
 }
 
 TEST(DatiImportPF, FiltersAndOptionsOfTheListImport) {
