@@ -52,19 +52,6 @@ TEST(DatiImportPF, ProvincesAndMunicipalitiesOfTheChoiceDialog) {
         }
     }
 
-    // The host's list comes first; a province unknown to it has only what the cadastre adds.
-    taftest::Cartella dir;
-    std::filesystem::create_directories(dir.Path() / "Support");
-    dir.Scrivi("Support/Comuni.txt", "TN;L378;Trento\r\nPR;G337;Parma\r\n");
-    host::SetFolders({dir.Path(), dir.Path(), dir.Path() / "impostazioni.ini"});
-    const std::vector<WString> trento = ComuniDellaProvincia(u"TN");
-    ASSERT_EQ(trento.size(), 448u);
-    EXPECT_EQ(trento[0], u"L378");
-    EXPECT_EQ(trento[1], u"0001");
-    EXPECT_EQ(ComuniDellaProvincia(u"PR"), Testi({u"G337"}));
-    EXPECT_TRUE(ComuniDellaProvincia(u"XX").empty());
-    host::SetFolders({});
-
     const struct {
         std::vector<WString> voci;
         const char16_t* valore;
