@@ -27,8 +27,7 @@ CDlgPregeoRiga8Import::CDlgPregeoRiga8Import(CWnd* parent, ICarviloDati* dati)
       m_pDati(dati) {}
 
 CDlgPregeoRiga8Import::~CDlgPregeoRiga8Import() {
-    CLibGps* gps = m_pDati ? m_pDati->GetLibGps() : nullptr;
-    CConvCoord* conv = gps ? gps->GetCurrConvCoord() : nullptr;
+    CConvCoord* conv = m_pLibGps ? m_pLibGps->GetCurrConvCoord() : nullptr;
     if (!conv)
         return;
     CWaitThread* attesa = CWaitThread::GetInstance();
@@ -43,6 +42,7 @@ BOOL CDlgPregeoRiga8Import::OnInitDialog() {
     m_Sfoglia.SubclassDlgItem(IDC_IMP_SFOGLIA, this);
     m_Provincia.SubclassDlgItem(IDC_IMP_PROVINCIA, this);
     m_Comune.SubclassDlgItem(IDC_IMP_COMUNE, this);
+    m_pLibGps = m_pDati ? m_pDati->GetLibGps() : nullptr;
 
     const CImpostazioniCatasto s = LeggiImpostazioniCatasto();
     CheckRadioButton(IDC_IMP_DA_INTERNET, IDC_IMP_DA_FILE,

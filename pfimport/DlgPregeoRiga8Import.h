@@ -11,7 +11,8 @@
 class CDlgPregeoRiga8Import : public CExDialog {
 public:
     CDlgPregeoRiga8Import(CWnd* parent, ICarviloDati* dati);
-    // Undoes a province forced onto the GPS coordinate conversion.
+    // Undoes a province forced onto the GPS coordinate conversion (of the GPS data taken when the dialog
+    // opened).
     ~CDlgPregeoRiga8Import() override;
     BOOL OnInitDialog() override;
 
@@ -31,6 +32,7 @@ private:
     void SalvaEChiudi(int codice);
 
     ICarviloDati* m_pDati;
+    CLibGps* m_pLibGps = nullptr; // whose conversion the closing restores
     std::vector<WString> m_Province;
     std::vector<WString> m_Comuni;
     CEdit m_Percorso;
