@@ -1,10 +1,11 @@
 // The import through its export, on a scratch project with a TAF file of its own: what a scenario cannot
-// see (files read, the GPS conversion after the import, the wait indicator, a full library).
+// see (files read, a failed load, the GPS conversion after the import, the wait indicator, a full library).
 #include "entry/Exports.h"
 #include "host/core/HostContext.h"
 #include "host/ui/Driver.h"
 #include "hostapi/Settings.h"
 #include "pfimport/DatiImportPF.h"
+#include "pfimport/PregeoImportPF.h"
 #include "tests/editors/TestEditori.h"
 #include "tests/pfimport/TafTestUtil.h"
 
@@ -84,6 +85,27 @@ TEST_F(ImportPF, ListImportChosenAgainWithTheSameFilterReadsTheFileOnce) {
     ASSERT_GE(chiamate.size(), 4u);
     EXPECT_EQ(std::vector<std::string>(chiamate.begin(), chiamate.begin() + 4),
               (std::vector<std::string>{"GetLibCmp", "GetLibGps", "GetLibConOri", "GetCts"}));
+}
+
+// A load that fails forgets what the list held: asking again for the earlier filter reads the file again
+// instead of showing the list the failure emptied.
+TEST_F(ImportPF, AFailedLoadIsNotTakenForTheEarlierOne) {
+    host::HostData dati(*progetto);
+    CPregeoImportPF importa(nullptr, &dati);
+    const auto elenco = [&](const char* script) {
+        host::ui::ScriptedUi ui;
+        std::string errore;
+        EXPECT_TRUE(ui.AddLines(script, errore)) << errore;
+        EXPECT_FALSE(importa.ImportaElenco());
+        return ui.TranscriptText();
+    };
+    const auto taf = progetto->dir / "prova.taf";
+    elenco("click [OK]\nclick [Annulla]\n");
+    std::filesystem::rename(taf, progetto->dir / "via.taf");
+    EXPECT_THAT(elenco("type 2460 0130\nclick [OK]\nok\n"), HasSubstr("non ha avuto successo"));
+    std::filesystem::rename(progetto->dir / "via.taf", taf);
+    EXPECT_THAT(elenco("type 2460 0120\nclick [OK]\nshow 2451\nclick [Annulla]\n"),
+                HasSubstr("4 rows (1 fixed)"));
 }
 
 TEST_F(ImportPF, NearImportUndoesTheForcedMunicipalityWhenItEnds) {
