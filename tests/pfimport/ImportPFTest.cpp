@@ -6,6 +6,7 @@
 #include "hostapi/Settings.h"
 #include "pfimport/DatiImportPF.h"
 #include "pfimport/PregeoImportPF.h"
+#include "resources/StringLoader.h"
 #include "tests/editors/TestEditori.h"
 #include "tests/pfimport/TafTestUtil.h"
 
@@ -22,6 +23,21 @@ constexpr const char* kUtm32 = "EPSG:32632";
 // The same plane 10 m further east: what the municipality's own system gives while it is forced.
 constexpr const char* kUtm32Spostato =
     "+proj=tmerc +lat_0=0 +lon_0=9 +k=0.9996 +x_0=500010 +y_0=0 +datum=WGS84 +units=m +type=crs";
+
+// The module's string loader pointed at its string table, as the attach does.
+class ModuloCaricato {
+public:
+    ModuloCaricato() {
+        m_Modulo.resources = TabellaModulo();
+        ModuleStringLoader().Init(&m_Modulo);
+    }
+    ~ModuloCaricato() { ModuleStringLoader().Init(nullptr); }
+    ModuloCaricato(const ModuloCaricato&) = delete;
+    ModuloCaricato& operator=(const ModuloCaricato&) = delete;
+
+private:
+    HostModule m_Modulo;
+};
 
 class ImportPF : public testing::Test {
 protected:
@@ -66,7 +82,8 @@ protected:
         return esito;
     }
 
-    RisorseModulo risorse;
+    LinkedResources risorse{TabellaModulo()};
+    ModuloCaricato modulo;
     ProgettoProva progetto{testing::UnitTest::GetInstance()->current_test_info()->name()};
     std::string trascrizione;
     std::vector<std::string> chiamate;
