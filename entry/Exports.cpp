@@ -7,6 +7,8 @@
 #include "editors/DlgPregeoRiga7.h"
 #include "editors/DlgPregeoRiga9.h"
 #include "editors/DlgPregeoRighe45.h"
+#include "pfimport/DlgPregeoRiga8ImportGps.h"
+#include "pfimport/PregeoImportPF.h"
 
 bool FPregeoEditRiga0(CWnd* parent, ICarviloDati* dati) {
     CCts* libretto = dati->GetCts();
@@ -48,17 +50,14 @@ bool FPregeoEditRiga9(CWnd* parent, ICarviloDati* dati) {
     return dlg.DoModal() == IDOK;
 }
 
-bool FPregeoImportRighe8(CWnd*, ICarviloDati* dati) {
-    // The import engine's own order.
-    dati->GetLibCmp();
-    dati->GetLibGps();
-    dati->GetLibConOri();
-    dati->GetCts();
-    return false;
+bool FPregeoImportRighe8(CWnd* parent, ICarviloDati* dati) {
+    CPregeoImportPF importazione(parent, dati);
+    return importazione.Esegui();
 }
 
-bool FPregeoImportPFNear(CWnd*, ICarviloDati*) {
-    return false;
+bool FPregeoImportPFNear(CWnd* parent, ICarviloDati* dati) {
+    CDlgPregeoRiga8ImportGps dlg(parent, dati);
+    return dlg.DoModal() == IDOK;
 }
 
 bool FPregeoImportDistanze(CWnd*, ICarviloDati* dati) {

@@ -10,7 +10,16 @@ namespace host {
 
 namespace {
 Folders g_folders;
+std::size_t g_fileAperti = 0;
 } // namespace
+
+std::size_t FileAperti() {
+    return g_fileAperti;
+}
+
+void RegistraFileAperto() {
+    ++g_fileAperti;
+}
 
 void SetFolders(const Folders& folders) {
     g_folders = folders;
@@ -28,6 +37,9 @@ std::filesystem::path ResolvePath(const WString& devicePath) {
     std::filesystem::path path(text);
     if (path.empty())
         return path;
+    // The device has no working folder: a relative path starts from the install folder.
+    if (path.is_relative() && g_folders.install.is_absolute())
+        path = g_folders.install / path;
     std::error_code ec;
     if (std::filesystem::exists(path, ec))
         return path;

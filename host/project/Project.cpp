@@ -653,7 +653,11 @@ bool Project::Save(std::string* why) const {
 }
 
 void Project::Activate() const {
-    SetFolders(Folders{dir, dir / kJobFolder, dir / kSettingsFile});
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(dir, ec);
+    if (ec)
+        full = dir;
+    SetFolders(Folders{full, full / kJobFolder, full / kSettingsFile});
 }
 
 CLibCmp* HostData::GetLibCmp() {
