@@ -265,6 +265,11 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
         {"file \"dati/a.taf\"", "file \"dati/a.taf\""},
         {"show", "show"},
         {"show 2373", "show 2373"},
+        {"point 101", "point \"101\""},
+        {"point \"row 2\"", "point \"row 2\""},
+        {"point #23", "point #23"},
+        {"point row 2", "point row 2"},
+        {"snapshot vista.svg", "snapshot \"vista.svg\""},
     };
     for (const auto& g : good) {
         std::string error;
@@ -293,6 +298,11 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
         {"file", "file needs a path"},
         {"ok now", "unexpected words after ok"},
         {"click [Annulla", "no closing ]"},
+        {"point", "point needs a point name, #entity or row N"},
+        {"point #0", "\"#0\" is not an entity"},
+        {"point row", "point row needs the number of a row 7"},
+        {"point row 2 3", "point row needs the number of a row 7"},
+        {"snapshot", "snapshot needs a file"},
     };
     for (const auto& b : bad) {
         std::string error;
@@ -327,10 +337,15 @@ TEST_F(Toolkit, LabelsNameControlsByTheirOwnText) {
             HasSubstr("test:2: dialog 9000 \"Prova toolkit\": click [Elenco]: there is no control [Elenco]"));
     }
     ScriptedUi ui2;
-    ASSERT_TRUE(ui2.AddLines("choose [Tipo 3]\nshow 9112\nclick [Annulla]\n", error)) << error;
+    ASSERT_TRUE(ui2.AddLines("choose [Tipo 3]\nshow 9112\ntype [Nome] Nuovo\npick [Provincia :] #0\n"
+                             "show [Codice]\nclick [Annulla]\n",
+                             error))
+        << error;
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    // A label that takes no input names the control it labels.
     EXPECT_THAT(ui2.TranscriptText(),
-                HasSubstr("> choose 9106\n> show 9112\n  9112  edit       \"T3\" (read-only)\n"));
+                HasSubstr("> choose 9106\n> show 9112\n  9112  edit       \"T3\" (read-only)\n"
+                          "> type 9102 \"Nuovo\"\n> pick 9111 #0\n> show [Codice]\n  9112  edit"));
 }
 
 TEST_F(Toolkit, WithoutDriverNothingIsShown) {
@@ -409,7 +424,7 @@ TEST_F(Toolkit, FileAndFolderChoice) {
 }
 
 TEST_F(Toolkit, TerminalAnswersWrongCommandsAndGoesOn) {
-    std::istringstream in("frobnicate\nclick 9999\nhelp\ntype 9102 Dal terminale\nclick 9020\n");
+    std::istringstream in("frobnicate\nclick 9999\nhelp\ntype [Nome] Dal terminale\nclick 9020\n");
     std::ostringstream out;
     host::ui::TerminalDriver terminal(in, out);
     host::ui::Driver* previous = host::ui::SetActiveDriver(&terminal);
@@ -422,12 +437,25 @@ TEST_F(Toolkit, TerminalAnswersWrongCommandsAndGoesOn) {
     EXPECT_THAT(screen, HasSubstr("error: unknown command \"frobnicate\""));
     EXPECT_THAT(screen, HasSubstr("error: there is no control 9999"));
     EXPECT_THAT(screen, HasSubstr("tap ID ROW COL"));
+    // After an action the lines that changed are drawn again, and only those.
+    EXPECT_THAT(screen, HasSubstr("> type 9102 \"Dal terminale\"\n    9102  edit       \"Dal terminale\"\n"));
+    EXPECT_EQ(screen.find("9010  tab"), screen.rfind("9010  tab"));
     // The input ends while a dialog is open: an error, not a hang.
     std::istringstream empty("");
     host::ui::TerminalDriver again(empty, out);
     host::ui::SetActiveDriver(&again);
     EXPECT_THROW(dlg.DoModal(), ScriptError);
     host::ui::SetActiveDriver(previous);
+}
+
+TEST_F(Toolkit, TerminalShowsMessageLinesAsLines) {
+    std::istringstream in("ok\n");
+    std::ostringstream out;
+    host::ui::TerminalDriver terminal(in, out);
+    host::ui::Driver* previous = host::ui::SetActiveDriver(&terminal);
+    EXPECT_EQ(CreateMessageBox(nullptr, u"Prima\r\nseconda\rterza \\r \"q\"\n", u"Pregeo", MB_OK), IDOK);
+    host::ui::SetActiveDriver(previous);
+    EXPECT_THAT(out.str(), HasSubstr("[no icon; ok]: \"Prima\nseconda\nterza \\\\r \\\"q\\\"\n\"\n"));
 }
 
 TEST_F(Toolkit, InstalledScriptReportsUnusedActions) {
