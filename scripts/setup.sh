@@ -7,7 +7,8 @@ flavour=${1:-test}
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-          libcurl4-openssl-dev libproj-dev proj-data libcpp-httplib-dev libboost-dev)
+          libcurl4-openssl-dev libproj-dev proj-data libcpp-httplib-dev libboost-dev libcairo2-dev
+          libfontconfig-dev fonts-dejavu-core libexpat1-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
