@@ -190,6 +190,7 @@ DisegnoRilievo DisegnaRilievo(CGcadEng& eng, const DatiRilievo& dati) {
         }
     }
     disegno.marca = eng.GetImpl().prossimo - 1;
+    disegno.cts = dati.cts;
 
     disegno.titolo = dati.nome;
     if (dati.cts) {

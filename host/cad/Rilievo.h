@@ -41,6 +41,7 @@ struct DisegnoRilievo {
     int punti = 0;
     int marca = 0; // the last handle the host drew: later ones are someone else's
     std::string titolo;
+    const CCts* cts = nullptr; // completes short fiducial names
 };
 
 // The survey of the host's data, whatever object answers the host interface.

@@ -84,6 +84,15 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
         return out.empty() ? "none" : out;
     }
 
+    std::vector<int> Chiamati(const WString& nome) const {
+        std::vector<int> trovati;
+        CGcadEntIterator it(&Eng(), 1);
+        for (int e = it.First(); e != 0; e = it.Next())
+            if (Eng().IsInsert(e) && host::cad::NomeInsert(Eng(), e) == nome)
+                trovati.push_back(e);
+        return trovati;
+    }
+
     CObjBuildSelPnt* Selettore() const { return dynamic_cast<CObjBuildSelPnt*>(view.m_pOB); }
 
     // The entity a point command names; why not, when it names none.
@@ -113,11 +122,14 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
                     }
             return {};
         }
-        std::vector<int> trovati;
-        CGcadEntIterator it(&Eng(), 1);
-        for (int e = it.First(); e != 0; e = it.Next())
-            if (Eng().IsInsert(e) && host::cad::NomeInsert(Eng(), e) == a.text)
-                trovati.push_back(e);
+        std::vector<int> trovati = Chiamati(a.text);
+        // A fiducial point may be named short, as the booklet completes it.
+        if (trovati.empty() && disegno.cts) {
+            WString completo = a.text;
+            disegno.cts->CompletaNomePfPregeo(completo);
+            if (completo != a.text)
+                trovati = Chiamati(completo);
+        }
         if (trovati.empty())
             return "no point of the drawing is named " + host::ui::Quote(a.text);
         if (trovati.size() > 1) {
