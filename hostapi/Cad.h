@@ -72,6 +72,7 @@ public:
     // The handle of attribute n of an insert, 0 when it has none.
     int GetAttribNo(int insert, int n) const;
     bool GetValAttrib(int attrib, WString& value) const;
+    bool SetValAttrib(int attrib, const WString& value);
     // The points of a line, polyline, insert or text; whether a polyline is closed.
     std::vector<CPuntoCad> GetPuntiEnt(int ent) const;
     bool IsPolilineaChiusa(int ent) const;

@@ -176,6 +176,14 @@ bool CGcadEng::GetValAttrib(int attrib, WString& value) const {
     return true;
 }
 
+bool CGcadEng::SetValAttrib(int attrib, const WString& value) {
+    Impl::Ent* e = m_pImpl->Trova(attrib);
+    if (!e || e->tipo != TipoEntCad::Attributo)
+        return false;
+    e->testo = value;
+    return true;
+}
+
 std::vector<CPuntoCad> CGcadEng::GetPuntiEnt(int ent) const {
     const Impl::Ent* e = m_pImpl->Trova(ent);
     return e ? e->punti : std::vector<CPuntoCad>();

@@ -34,8 +34,13 @@ public:
     int Punto(const CEgn& p, int tipo) {
         if (!HaXY(p))
             return 0;
-        if (const int gia = Trova(p.GetNome(), p.GetCoordX(), p.GetCoordY()))
+        if (const int gia = Trova(p.GetNome(), p.GetCoordX(), p.GetCoordY())) {
+            // One point, several objects: the first secondary text given is the point's.
+            WString secondo;
+            if (m_Eng.GetValAttrib(m_Eng.GetAttribNo(gia, 1), secondo) && secondo.IsEmpty())
+                m_Eng.SetValAttrib(m_Eng.GetAttribNo(gia, 1), p.GetSecScri());
             return gia;
+        }
         if (p.IsCodedNP())
             tipo |= UT_NP;
         const int ins = m_Eng.CreateInsert(tipo & 0xF, p.GetCoordX(), p.GetCoordY(), p.GetCoordZ());

@@ -159,7 +159,11 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
                 out += ", scale mode";
             if (view.m_bSelInCorso)
                 out += ", selection open";
-            return out;
+            const Finestra& f = view.m_Finestra;
+            std::ostringstream w;
+            w << std::fixed << std::setprecision(3) << ", window E " << f.xMin << " - " << f.xMax << " N "
+              << f.yMin << " - " << f.yMax;
+            return out + w.str();
         }
         std::string out = indent + "points (handle, user type, name):\n";
         CGcadEntIterator it(&Eng(), 1);
@@ -182,12 +186,7 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
                        (Eng().GetTipoEnt(e) == TipoEntCad::Polilinea ? "polyline" : "label");
             out += " (user type " + std::to_string(host::cad::UT_RIGA7) + ")\n";
         }
-        out += indent + "selected: " + Selezione() + "\n";
-        const Finestra& f = view.m_Finestra;
-        std::ostringstream w;
-        w << std::fixed << std::setprecision(3) << indent << "window: east " << f.xMin << " to " << f.xMax
-          << ", north " << f.yMin << " to " << f.yMax << "\n";
-        return out + w.str();
+        return out + indent + "selected: " + Selezione() + "\n";
     }
 
     std::string Check(const host::ui::Action& a) override {
