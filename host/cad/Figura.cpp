@@ -408,6 +408,11 @@ private:
         case UT_PUNTO_RILEVATO:
             p.Cerchio(c, 2.6, nullptr, &sottile.colore);
             break;
+        case UT_PUNTO_RIGA5: {
+            const Tratto t{{0.7, 0.35, 0}, 1.5};
+            p.Cerchio(c, 3.5, &t, &kBianco);
+            break;
+        }
         case UT_PUNTO_GPS: {
             const Tratto t{{0, 0.5, 0.25}, 1.5};
             p.Spezzata({{c.x - 4, c.y - 4}, {c.x + 4, c.y - 4}, {c.x + 4, c.y + 4}, {c.x - 4, c.y + 4}}, true,
@@ -507,6 +512,7 @@ private:
                              {UT_PUNTO_ORIENTAMENTO, u"Punto di orientamento"},
                              {UT_STAZIONE, u"Stazione"},
                              {UT_PUNTO_RILEVATO, u"Punto rilevato"},
+                             {UT_PUNTO_RIGA5, u"Punto di riga 5"},
                              {UT_GRUPPO_GPS, u"Base GPS"},
                              {UT_PUNTO_GPS, u"Punto GPS"}};
         double y = m_H - kMargine / 2;

@@ -31,24 +31,25 @@ public:
     Disegnatore(CGcadEng& eng, DisegnoRilievo& disegno) : m_Eng(eng), m_Disegno(disegno) {}
 
     // The insert of a survey object: the one already drawn for its name and place, or a new one.
-    int Punto(const CEgn& p, int tipo) {
+    int Punto(const CEgn& p, int tipo) { return Punto(p, tipo, p.GetNome(), p.GetSecScri()); }
+    int Punto(const CEgn& p, int tipo, const WString& nome, const WString& secondoTesto) {
         if (!HaXY(p))
             return 0;
-        if (const int gia = Trova(p.GetNome(), p.GetCoordX(), p.GetCoordY())) {
+        if (const int gia = Trova(nome, p.GetCoordX(), p.GetCoordY())) {
             // One point, several objects: the first secondary text given is the point's.
             WString secondo;
             if (m_Eng.GetValAttrib(m_Eng.GetAttribNo(gia, 1), secondo) && secondo.IsEmpty())
-                m_Eng.SetValAttrib(m_Eng.GetAttribNo(gia, 1), p.GetSecScri());
+                m_Eng.SetValAttrib(m_Eng.GetAttribNo(gia, 1), secondoTesto);
             return gia;
         }
         if (p.IsCodedNP())
             tipo |= UT_NP;
         const int ins = m_Eng.CreateInsert(tipo & 0xF, p.GetCoordX(), p.GetCoordY(), p.GetCoordZ());
-        m_Eng.AddAttrib(ins, p.GetNome());
-        m_Eng.AddAttrib(ins, p.GetSecScri());
+        m_Eng.AddAttrib(ins, nome);
+        m_Eng.AddAttrib(ins, secondoTesto);
         m_Eng.SetUserInfoToEnt(ins, tipo, 0);
         m_Eng.AddAndDrawEntToList(ins, DISEGNO_RILIEVO);
-        m_Punti.push_back({p.GetNome(), ins});
+        m_Punti.push_back({nome, ins});
         ++m_Disegno.punti;
         return ins;
     }
@@ -166,6 +167,23 @@ DisegnoRilievo DisegnaRilievo(CGcadEng& eng, const DatiRilievo& dati) {
             for (int s = 0; s < cmp.GetStaArSize(j); ++s)
                 for (int k = 0; k < cmp.GetPunArSize(j, s); ++k)
                     d.Punto(*cmp.GetPunAt(j, s, k), UT_PUNTO_RILEVATO);
+    }
+    if (dati.cts) {
+        // A row 5 is named by its label; its note says what the point is.
+        const CCalcRighePregeo calcolo(dati.cts, dati.cmp, dati.gps, &eng);
+        const CCtsRigArray& righe = dati.cts->m_Righe45;
+        for (int i = 0; i < righe.GetRigArSize(); ++i) {
+            CRig* riga = righe.GetRigAt(i);
+            if (riga->GetTipoRiga() != '5')
+                continue;
+            if (!riga->EstValidoXY())
+                calcolo.CalcolaSngRiga45(riga);
+            if (riga->EstValidoXY())
+                d.Punto(*riga, UT_PUNTO_RIGA5, riga->GetLblNome1(), riga->GetLblMater());
+        }
+    }
+    if (dati.cmp) {
+        CLibCmp& cmp = *dati.cmp;
         for (int j = 0; j < cmp.GetJobArSize(); ++j)
             for (int s = 0; s < cmp.GetStaArSize(j); ++s) {
                 const int stazione = d.Punto(*cmp.GetStaAt(j, s), UT_STAZIONE);

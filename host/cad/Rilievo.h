@@ -17,6 +17,7 @@ namespace host::cad {
 constexpr int UT_STAZIONE = 1;
 constexpr int UT_PUNTO_RILEVATO = 2;
 constexpr int UT_OSSERVAZIONE = 3; // the line from a station to a point it observed
+constexpr int UT_PUNTO_RIGA5 = 4;  // the point a row 5 places on its alignment (not one the steps pick)
 constexpr int UT_BASE_GPS = 5;     // the line from a GPS group's base to one of its points
 constexpr int UT_PUNTO_GPS = 6;
 constexpr int UT_RIGA7 = 7; // the polygon of a row 7 and its label; the user datum is the row (CRig*)
@@ -53,9 +54,11 @@ struct DatiRilievo {
 };
 DatiRilievo DatiDi(ICarviloDati* host);
 
-// Draws the survey into the engine's survey drawing: orientation points, stations, GPS bases and points
-// and observed points as inserts (one insert for objects of one name at one place), the observations
-// and GPS baselines as lines, each row 7 as a polygon and a label.
+// Draws the survey into the engine's survey drawing: orientation points, stations, GPS bases and points,
+// observed points and the points of rows 5 as inserts (one insert for objects of one name at one place),
+// the observations and GPS baselines as lines, each row 7 as a polygon and a label. A row 5 without
+// coordinates gets them computed (CCalcRighePregeo::CalcolaSngRiga45), as the booklet computation keeps
+// them.
 DisegnoRilievo DisegnaRilievo(CGcadEng& eng, const DatiRilievo& dati);
 
 // The row of an entity of user type 7, null when none.
