@@ -46,6 +46,9 @@ public:
     virtual void Inizia(int w, int h) = 0;
     virtual void ApriGruppo(const std::string&, const std::string&, const WString&) {}
     virtual void ChiudiGruppo() {}
+    // What is drawn until FineRitaglio shows only inside the rectangle.
+    virtual void Ritaglia(double x, double y, double w, double h) = 0;
+    virtual void FineRitaglio() = 0;
     virtual void Spezzata(const std::vector<P>& punti, bool chiusa, const Tratto* tratto,
                           const Colore* fondo) = 0;
     virtual void Cerchio(P c, double r, const Tratto* tratto, const Colore* fondo) = 0;
@@ -134,6 +137,12 @@ public:
         m_Out << "\n";
     }
     void ChiudiGruppo() override { m_Out << "</g>\n"; }
+    void Ritaglia(double x, double y, double w, double h) override {
+        m_Out << "<defs><clipPath id=\"area\"><rect x=\"" << Num(x) << "\" y=\"" << Num(y) << "\" width=\""
+              << Num(w) << "\" height=\"" << Num(h)
+              << "\"/></clipPath></defs>\n<g clip-path=\"url(#area)\">\n";
+    }
+    void FineRitaglio() override { m_Out << "</g>\n"; }
     void Spezzata(const std::vector<P>& punti, bool chiusa, const Tratto* tratto,
                   const Colore* fondo) override {
         m_Out << (chiusa ? "<polygon" : "<polyline") << " points=\"";
@@ -214,6 +223,12 @@ public:
         cairo_set_source_rgb(m_Cr, 1, 1, 1);
         cairo_paint(m_Cr);
     }
+    void Ritaglia(double x, double y, double w, double h) override {
+        cairo_save(m_Cr);
+        cairo_rectangle(m_Cr, x, y, w, h);
+        cairo_clip(m_Cr);
+    }
+    void FineRitaglio() override { cairo_restore(m_Cr); }
     void Spezzata(const std::vector<P>& punti, bool chiusa, const Tratto* tratto,
                   const Colore* fondo) override {
         if (punti.empty())
@@ -309,7 +324,8 @@ public:
         CGcadEntIterator it(&m_Eng, 1);
         for (int e = it.First(); e != 0; e = it.Next())
             ents.push_back(e);
-        // Bottom to top: rows 7, lines, labels of rows, points.
+        // Bottom to top: rows 7, lines, labels of rows, points; below the title.
+        p.Ritaglia(0, kTitolo + 4, m_W, m_H - kTitolo - 4);
         for (int e : ents)
             if (m_Eng.GetTipoEnt(e) == TipoEntCad::Polilinea)
                 Poligono(p, e);
@@ -322,6 +338,7 @@ public:
         for (int e : ents)
             if (m_Eng.IsInsert(e))
                 Punto(p, e);
+        p.FineRitaglio();
         Cornice(p);
     }
 
