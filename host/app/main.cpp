@@ -1,6 +1,7 @@
 // pregeo-host: loads a project and the module, and runs one of the module's exports on it.
 #include "host/app/Check.h"
 #include "host/app/Demo.h"
+#include "host/cad/Figura.h"
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
 #include "host/project/Project.h"
@@ -23,6 +24,7 @@ namespace {
 const char* kUsage = "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE] COMANDO\n"
                      "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
                      "COMANDO: exports | demo | riscrivi | check [--json] [CARTELLA...] |\n"
+                     "         disegno FILE.svg|FILE.png |\n"
                      "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n";
 
 struct Options {
@@ -32,6 +34,7 @@ struct Options {
     std::string command;
     // check: the folders after the command, checked after --project's.
     std::vector<std::filesystem::path> cartelle;
+    std::vector<std::string> args; // disegno: what follows the command
     bool json = false;
 };
 
@@ -73,8 +76,7 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
         } else if (opt.command == "check") {
             opt.cartelle.push_back(arg);
         } else {
-            error = "un solo comando per volta: " + arg;
-            return false;
+            opt.args.push_back(arg);
         }
     }
     if (opt.command == "check" && !opt.project.empty())
@@ -83,6 +85,12 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
         error = "manca --project";
     else if (opt.command.empty())
         error = "manca il comando";
+    else if (opt.command == "disegno" && opt.args.size() != 1)
+        error = "disegno vuole un file .svg o .png";
+    else if (opt.command != "disegno" && !opt.args.empty())
+        error = "un solo comando per volta: " + opt.args.front();
+    else if (opt.command == "disegno" && host::cad::FormatoFigura(opt.args.front()).empty())
+        error = "il disegno si scrive in un file .svg o .png: " + opt.args.front();
     return error.empty();
 }
 
@@ -94,12 +102,12 @@ std::string DefaultModulePath() {
 }
 
 std::string Testo(const WString& s) {
-    return s.IsEmpty() ? std::string("-") : s.ToUtf8();
+    return s.IsEmpty() ? std::string("-") : host::ui::Printable(s.ToUtf8());
 }
 
 void PrintSummary(const host::Project& p) {
     const CCts& c = p.cts;
-    std::cout << "Libretto: " << (p.nome.empty() ? "(senza nome)" : p.nome) << "\n";
+    std::cout << "Libretto: " << (p.nome.empty() ? "(senza nome)" : host::ui::Printable(p.nome)) << "\n";
     std::cout << "  Versione Pregeo " << c.GetVerPregeo() << ", tipo "
               << (c.m_TipoLibretto == 1 ? "modesta entità" : "standard") << "\n";
     std::cout << "  Comune " << Testo(c.GetCdCm()) << " (" << Testo(c.GetProvCm()) << "), foglio "
@@ -131,6 +139,26 @@ void PrintSummary(const host::Project& p) {
     std::cout << "  Distanze dell'estratto di mappa: " << c.m_EstrMap.GetDistanzaArSize() << "\n";
 }
 
+// The picture of the survey as a CAD view opens on it.
+int StampaDisegno(host::Project& project, const std::filesystem::path& file) {
+    CGcadEng eng;
+    host::HostData dati(project);
+    const host::cad::DisegnoRilievo disegno = host::cad::DisegnaRilievo(eng, host::cad::DatiDi(&dati));
+    host::cad::OpzioniFigura opzioni;
+    opzioni.finestra = host::cad::Estensione(eng);
+    std::string error;
+    if (!host::cad::ScriviFigura(eng, disegno, opzioni, file, error)) {
+        std::cerr << "pregeo-host: " << error << "\n";
+        return 1;
+    }
+    std::cout << "Disegno: " << file.string() << " (" << disegno.punti << " punti, " << disegno.righe7.size()
+              << " righe 7)\n";
+    for (const auto& r : disegno.righe7)
+        if (r.entita.empty())
+            std::cout << "  riga 7 n. " << r.numero << " non disegnata: " << r.nonDisegnata << "\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -138,7 +166,7 @@ int main(int argc, char** argv) {
     std::string error;
     if (!ParseOptions(argc, argv, opt, error)) {
         if (!error.empty())
-            std::cerr << "pregeo-host: " << error << "\n";
+            std::cerr << "pregeo-host: " << host::ui::Printable(error) << "\n";
         std::cerr << kUsage;
         return 2;
     }
@@ -151,10 +179,14 @@ int main(int argc, char** argv) {
     try {
         project = host::Project::Load(opt.project);
     } catch (const host::ProjectError& e) {
-        std::cerr << "pregeo-host: progetto non valido: " << e.what() << "\n";
+        std::cerr << "pregeo-host: progetto non valido: " << host::ui::Printable(e.what()) << "\n";
         return 2;
     }
     project->Activate();
+
+    // The host draws the survey itself: the module is not needed for it.
+    if (opt.command == "disegno")
+        return StampaDisegno(*project, opt.args.front());
 
     // The host's start window: the module signals it while loading.
     std::vector<std::string> avvio;
@@ -168,14 +200,16 @@ int main(int argc, char** argv) {
     host::LoadedModule module;
     const std::string modulePath = opt.module.empty() ? DefaultModulePath() : opt.module;
     if (!module.Load(modulePath, error)) {
-        std::cerr << "pregeo-host: il modulo non si carica: " << error << "\n";
+        std::cerr << "pregeo-host: il modulo non si carica: " << host::ui::Printable(error) << "\n";
         return 2;
     }
 
     if (opt.command == "riscrivi") {
         // Rewrites the project file in the host's own form, as every save does.
-        if (!project->Save()) {
-            std::cerr << "pregeo-host: il progetto non si può salvare in " << opt.project.string() << "\n";
+        if (!project->Save(&error)) {
+            std::cerr << "pregeo-host: il progetto non si può salvare in "
+                      << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
+                      << "\n";
             return 1;
         }
         return 0;
@@ -208,8 +242,13 @@ int main(int argc, char** argv) {
     for (const auto& e : host::ModuleExports())
         if (opt.command == e.name)
             info = &e;
+    // Another export of a module given with --module (a test module's) runs as the tools do.
+    const host::ExportInfo altro{opt.command.c_str(), host::ExportKind::Tool};
+    if (!info && !opt.module.empty() && module.Resolve(opt.command.c_str()))
+        info = &altro;
     if (!info) {
-        std::cerr << "pregeo-host: comando sconosciuto: " << opt.command << "\n" << kUsage;
+        std::cerr << "pregeo-host: comando sconosciuto: " << host::ui::Printable(opt.command) << "\n"
+                  << kUsage;
         return 2;
     }
     FARPROC proc = module.Resolve(info->name);
@@ -220,7 +259,7 @@ int main(int argc, char** argv) {
 
     // UI driver: installed here, before the export runs.
     if (!host::ui::InstallDriver(opt.script, std::cout, error)) {
-        std::cerr << "pregeo-host: " << error << "\n";
+        std::cerr << "pregeo-host: " << host::ui::Printable(error) << "\n";
         return 2;
     }
     host::HostData dati(*project);
@@ -232,20 +271,22 @@ int main(int argc, char** argv) {
         confermato = host::ChiamaExport(*info, proc, &dati);
     } catch (const host::ui::ScriptError& e) {
         // The user's actions did not fit: nothing is saved.
-        std::cerr << "pregeo-host: " << e.what() << "\n";
+        std::cerr << "pregeo-host: " << host::ui::Printable(e.what()) << "\n";
         host::ui::FinishDriver(error);
         return 1;
     }
     // UI driver: finished here; a script with actions left over is an error.
     if (!host::ui::FinishDriver(error)) {
-        std::cerr << "pregeo-host: " << error << "\n";
+        std::cerr << "pregeo-host: " << host::ui::Printable(error) << "\n";
         return 1;
     }
 
     if (info->kind == host::ExportKind::Editor) {
         std::cout << info->name << ": " << (confermato ? "confermato" : "annullato") << "\n";
-        if (confermato && !project->Save()) {
-            std::cerr << "pregeo-host: il progetto non si può salvare in " << opt.project.string() << "\n";
+        if (confermato && !project->Save(&error)) {
+            std::cerr << "pregeo-host: il progetto non si può salvare in "
+                      << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
+                      << "\n";
             return 1;
         }
         if (confermato)

@@ -32,8 +32,14 @@ constexpr VerbName kVerbs[] = {
     {Action::Verb::Folder, "folder"}, {Action::Verb::Show, "show"},
 };
 
+// The CAD view's commands.
+constexpr VerbName kVerbiCad[] = {{Action::Verb::Point, "point"}, {Action::Verb::Snapshot, "snapshot"}};
+
 const char* VerbText(Action::Verb verb) {
     for (const auto& v : kVerbs)
+        if (v.verb == verb)
+            return v.name;
+    for (const auto& v : kVerbiCad)
         if (v.verb == verb)
             return v.name;
     return "?";
@@ -70,6 +76,49 @@ bool ParseInt(std::string_view word, int& value) {
     return true;
 }
 
+// Strict UTF-8: no overlong forms, no encoded surrogates, nothing beyond U+10FFFF.
+bool IsValidUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        std::size_t need = 0;
+        char32_t cp = 0, least = 0;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            need = 1, cp = b & 0x1F, least = 0x80;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            need = 2, cp = b & 0x0F, least = 0x800;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            need = 3, cp = b & 0x07, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + need >= s.size())
+            return false;
+        for (std::size_t k = 1; k <= need; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            if ((c & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += need + 1;
+    }
+    return true;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 // The rest of a line as a text: in double quotes with escapes, or as written, blanks trimmed.
 bool ParseText(std::string_view s, WString& text, std::string& error) {
     s = TrimView(s);
@@ -77,38 +126,65 @@ bool ParseText(std::string_view s, WString& text, std::string& error) {
         text = WString::FromUtf8(s);
         return true;
     }
-    std::string out;
+    std::u16string out;
     std::size_t i = 1;
+    std::size_t plain = i;
+    const auto flush = [&](std::size_t end) {
+        out += WString::FromUtf8(s.substr(plain, end - plain)).view();
+    };
     for (; i < s.size() && s[i] != '"'; ++i) {
-        if (s[i] != '\\') {
-            out += s[i];
+        if (s[i] != '\\')
             continue;
-        }
+        flush(i);
         if (++i == s.size())
             break;
         switch (s[i]) {
         case 'n':
-            out += '\n';
+            out += u'\n';
             break;
         case 'r':
-            out += '\r';
+            out += u'\r';
             break;
         case 't':
-            out += '\t';
+            out += u'\t';
             break;
-        default:
-            out += s[i];
+        case '"':
+        case '\\':
+            out += static_cast<char16_t>(s[i]);
+            break;
+        case 'u': {
+            unsigned v = 0;
+            bool hex = i + 4 < s.size();
+            for (std::size_t k = 1; hex && k <= 4; ++k) {
+                const int d = HexDigit(s[i + k]);
+                hex = d >= 0;
+                v = v * 16 + static_cast<unsigned>(d);
+            }
+            if (!hex || v == 0 || (v >= 0xD800 && v <= 0xDFFF)) {
+                error = "\\u needs four hex digits of a character other than NUL or a surrogate";
+                return false;
+            }
+            out += static_cast<char16_t>(v);
+            i += 4;
+            break;
         }
+        default:
+            error =
+                std::string("unknown escape \\") + s[i] + " (the escapes are \\n \\r \\t \\\" \\\\ \\uXXXX)";
+            return false;
+        }
+        plain = i + 1;
     }
     if (i >= s.size()) {
         error = "the text has no closing quote";
         return false;
     }
+    flush(i);
     if (!TrimView(s.substr(i + 1)).empty()) {
         error = "unexpected words after the quoted text";
         return false;
     }
-    text = WString::FromUtf8(out);
+    text = WString(std::move(out));
     return true;
 }
 
@@ -254,10 +330,31 @@ void Collect(UiWindow& dialog, const Action& a, std::vector<UiWindow*>& found) {
     }
 }
 
+// A label names the input it labels: the control that follows it in its dialog or page, when the label
+// itself takes no input and that control does.
+bool TakesInput(ControlKind kind) {
+    return kind != ControlKind::Static && kind != ControlKind::GroupBox && kind != ControlKind::Button;
+}
+
+UiWindow* LabelledInput(UiWindow* label) {
+    if (label->kind != ControlKind::Static || label->custom || !label->parent)
+        return label;
+    const auto& siblings = label->parent->children;
+    for (std::size_t i = 0; i + 1 < siblings.size(); ++i)
+        if (siblings[i].get() == label) {
+            UiWindow* next = siblings[i + 1].get();
+            return !next->isDialog && !next->custom && TakesInput(next->kind) ? next : label;
+        }
+    return label;
+}
+
 // The control, preferring one the user can see; with why when the user cannot act on it.
 UiWindow* Resolve(UiWindow& dialog, const Action& a, std::string& why, bool forShow = false) {
     std::vector<UiWindow*> found;
     Collect(dialog, a, found);
+    if (a.id == 0)
+        for (UiWindow*& c : found)
+            c = LabelledInput(c);
     if (found.empty()) {
         why = "there is no control " + ControlRef(a);
         return nullptr;
@@ -324,13 +421,67 @@ std::string Action::Canonical() const {
         return out + " " + Quote(text);
     case Verb::Show:
         return id != 0 || !label.IsEmpty() ? out + " " + ControlRef(*this) : out;
+    case Verb::Point:
+        if (index >= 0)
+            return out + " #" + std::to_string(index);
+        if (row >= 0)
+            return out + " row " + std::to_string(row);
+        return out + " " + Quote(text);
+    case Verb::Snapshot:
+        return out + " " + Quote(text);
     default:
         return out;
     }
 }
 
+namespace {
+
+// point NAME | point #ENTITY | point row N;  snapshot FILE.
+bool ParseCadAction(std::string_view s, Action& a, std::string& error) {
+    s = TrimView(s);
+    if (a.verb == Action::Verb::Snapshot) {
+        if (s.empty()) {
+            error = "snapshot needs a file (.svg or .png)";
+            return false;
+        }
+        return ParseText(s, a.text, error);
+    }
+    if (s.empty()) {
+        error = "point needs a point name, #entity or row N";
+        return false;
+    }
+    if (s.front() == '#') {
+        if (!ParseInt(TrimView(s.substr(1)), a.index) || a.index == 0) {
+            error = "\"" + std::string(s) + "\" is not an entity (#handle)";
+            return false;
+        }
+        return true;
+    }
+    std::string_view rest = s;
+    if (TakeWord(rest) == "row") {
+        const std::string_view n = TakeWord(rest);
+        if (!ParseInt(n, a.row) || a.row == 0 || !TrimView(rest).empty()) {
+            error = "point row needs the number of a row 7 (1, 2, ...)";
+            return false;
+        }
+        return true;
+    }
+    return ParseText(s, a.text, error);
+}
+
+} // namespace
+
 std::optional<Action> ParseAction(std::string_view line, std::string& error) {
     error.clear();
+    // A NUL would cut every message that quotes the line; bytes that are not UTF-8 have no meaning.
+    if (line.find('\0') != std::string_view::npos) {
+        error = "the line holds a NUL byte";
+        return std::nullopt;
+    }
+    if (!IsValidUtf8(line)) {
+        error = "the line is not valid UTF-8";
+        return std::nullopt;
+    }
     std::string_view s = TrimView(line);
     if (s.empty() || s.front() == '#')
         return std::nullopt;
@@ -338,6 +489,11 @@ std::optional<Action> ParseAction(std::string_view line, std::string& error) {
     Action a;
     bool known = false;
     for (const auto& v : kVerbs)
+        if (word == v.name) {
+            a.verb = v.verb;
+            known = true;
+        }
+    for (const auto& v : kVerbiCad)
         if (word == v.name) {
             a.verb = v.verb;
             known = true;
@@ -419,6 +575,11 @@ std::optional<Action> ParseAction(std::string_view line, std::string& error) {
         if (!TrimView(s).empty() && (!ParseControl(s, a, error) || !noMore(s)))
             return std::nullopt;
         break;
+    case Action::Verb::Point:
+    case Action::Verb::Snapshot:
+        if (!ParseCadAction(s, a, error))
+            return std::nullopt;
+        break;
     default:
         if (!noMore(s))
             return std::nullopt;
@@ -441,9 +602,11 @@ const char* CommandHelp() {
            "  ok | yes | no | cancel  answer a message box\n"
            "  file PATH | folder PATH | cancel  answer a file or folder choice\n"
            "  show [ID]             show the dialog, or one control in full\n"
+           "  point NAME | #ENT | row N  pick on the CAD view: a point, an entity, a row 7\n"
+           "  snapshot FILE         a picture of the CAD view (.svg or .png)\n"
            "  help                  this list\n"
            "  quit                  give up: nothing is saved\n"
-           "Texts may be written in double quotes with \\n \\r \\t \\\" \\\\ escapes.\n";
+           "Texts may be written in double quotes with \\n \\r \\t \\\" \\\\ \\uXXXX escapes.\n";
 }
 
 std::string Prompt::Describe() const {
@@ -486,6 +649,7 @@ int Driver::RunModal(CWSizeDialog& dialog) {
     window->modal = true;
     UiWindow* w = window.get();
     m_Open.push_back(w);
+    ++m_Opened;
     m_Out << "dialog " << w->id << " " << Quote(w->text) << " opened\n";
 
     // Whatever way the dialog ends, its window goes; a dialog abandoned by an error is not told.
@@ -528,16 +692,14 @@ int Driver::MessageBox(const WString& text, const WString& title, UINT style) {
     prompt.title = title;
     prompt.text = text;
     prompt.style = style;
-    m_Out << "message box " << Quote(title) << " [" << IconText(style) << "; " << AnswerList(style)
-          << "]: " << Quote(text) << "\n";
+    m_Out << MessageBoxLine(text, title, style) << "\n";
     for (;;) {
         std::optional<Action> action = Next(prompt);
         if (!action)
             RanOut(prompt);
         if (action->verb == Action::Verb::Show) {
             Echo(*action);
-            m_Out << "message box " << Quote(title) << " [" << IconText(style) << "; " << AnswerList(style)
-                  << "]: " << Quote(text) << "\n";
+            m_Out << MessageBoxLine(text, title, style) << "\n";
             continue;
         }
         const auto answers = Answers(style);
@@ -548,6 +710,11 @@ int Driver::MessageBox(const WString& text, const WString& title, UINT style) {
         Echo(*action);
         return AnswerId(action->verb);
     }
+}
+
+std::string Driver::MessageBoxLine(const WString& text, const WString& title, UINT style) const {
+    return "message box " + Quote(title) + " [" + IconText(style) + "; " + AnswerList(style) +
+           "]: " + Quote(text);
 }
 
 bool Driver::ChooseFile(const WString& filter, bool mustExist, WString& path) {
@@ -636,6 +803,9 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
         m_Out << RenderControl(*c, true);
         return true;
     }
+
+    if (action.verb == Action::Verb::Point || action.verb == Action::Verb::Snapshot)
+        return ExecuteOnCustom(action, prompt);
 
     UiWindow* c = Resolve(dialog, action, why);
     if (!c)
@@ -792,6 +962,38 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
     }
 }
 
+namespace {
+
+UiWindow* FindCustom(UiWindow& w) {
+    for (const auto& c : w.children) {
+        if (c->custom && c->Shown())
+            return c.get();
+        if (c->isDialog && c->Shown())
+            if (UiWindow* found = FindCustom(*c))
+                return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The CAD view's commands go to the dialog's CAD view, which checks and carries them out.
+bool Driver::ExecuteOnCustom(const Action& action, const Prompt& prompt) {
+    UiWindow* view = FindCustom(*prompt.dialog);
+    if (!view) {
+        Refuse(action, prompt, "there is no CAD view in this dialog");
+        return false;
+    }
+    const std::string why = view->custom->Check(action);
+    if (!why.empty()) {
+        Refuse(action, prompt, why);
+        return false;
+    }
+    Echo(action);
+    view->custom->Perform(action, m_Out);
+    return true;
+}
+
 // ---------------------------------------------------------------------------------------------------
 // ScriptDriver
 
@@ -799,13 +1001,21 @@ ScriptDriver::ScriptDriver(std::ostream& transcript, std::string name)
     : Driver(transcript), m_Name(std::move(name)) {}
 
 bool ScriptDriver::Load(const std::filesystem::path& file, std::string& error) {
+    // A folder opens as a stream but fails on the first read.
+    std::error_code ec;
     std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::string text;
+    try {
+        if (in && !std::filesystem::is_directory(file, ec))
+            text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        in.setstate(std::ios::badbit);
+    }
+    if (!in || in.bad() || std::filesystem::is_directory(file, ec)) {
         error = "cannot read the script " + file.string();
         return false;
     }
     m_Name = file.filename().string();
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return AddLines(text, error);
 }
 
@@ -939,6 +1149,26 @@ ScriptDriver& ScriptDriver::Folder(const WString& path) {
 ScriptDriver& ScriptDriver::Show(UINT id) {
     return Push(Action::Verb::Show, id);
 }
+ScriptDriver& ScriptDriver::Point(const WString& name) {
+    Push(Action::Verb::Point);
+    m_Actions.back().text = name;
+    return *this;
+}
+ScriptDriver& ScriptDriver::PointEnt(int ent) {
+    Push(Action::Verb::Point);
+    m_Actions.back().index = ent;
+    return *this;
+}
+ScriptDriver& ScriptDriver::PointRow(int row) {
+    Push(Action::Verb::Point);
+    m_Actions.back().row = row;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Snapshot(const WString& file) {
+    Push(Action::Verb::Snapshot);
+    m_Actions.back().text = file;
+    return *this;
+}
 
 std::optional<Action> ScriptDriver::Next(const Prompt&) {
     if (m_Next >= m_Actions.size())
@@ -966,12 +1196,8 @@ TerminalDriver::TerminalDriver(std::istream& in, std::ostream& out) : Driver(out
 
 std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
     for (;;) {
-        if (prompt.kind == Prompt::Kind::Dialog && m_Shown != prompt.dialog) {
-            m_Screen << RenderDialog(*prompt.dialog);
-            m_Shown = prompt.dialog;
-        } else if (prompt.kind != Prompt::Kind::Dialog) {
-            m_Shown = nullptr;
-        }
+        if (prompt.kind == Prompt::Kind::Dialog)
+            Redraw(*prompt.dialog);
         if (prompt.kind == Prompt::Kind::MessageBox)
             m_Screen << "(answer " << AnswerList(prompt.style) << ")\n";
         else if (prompt.kind == Prompt::Kind::File)
@@ -996,7 +1222,7 @@ std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
         std::optional<Action> a = ParseAction(s, why);
         if (!a) {
             if (!why.empty())
-                m_Screen << "error: " << why << "\n";
+                m_Screen << "error: " << Printable(why) << "\n";
             continue;
         }
         a->where = "terminal";
@@ -1004,8 +1230,82 @@ std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
     }
 }
 
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+// The lines of `now` that are not matched in `before`, in order (the longest common subsequence).
+std::string ChangedLines(const std::string& before, const std::string& now) {
+    const std::vector<std::string> a = Lines(before), b = Lines(now);
+    std::vector<std::vector<int>> common(a.size() + 1, std::vector<int>(b.size() + 1, 0));
+    for (std::size_t i = a.size(); i-- > 0;)
+        for (std::size_t j = b.size(); j-- > 0;)
+            common[i][j] =
+                a[i] == b[j] ? common[i + 1][j + 1] + 1 : std::max(common[i + 1][j], common[i][j + 1]);
+    std::string out;
+    std::size_t i = 0, j = 0;
+    while (j < b.size()) {
+        if (i < a.size() && a[i] == b[j]) {
+            ++i;
+            ++j;
+        } else if (i < a.size() && common[i + 1][j] >= common[i][j + 1]) {
+            ++i;
+        } else {
+            out += b[j++] + "\n";
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+void TerminalDriver::Redraw(const UiWindow& dialog) {
+    // A dialog that came up since the last screen is shown whole, even where an earlier one stood.
+    const std::string screen = RenderDialog(dialog);
+    if (m_Shown != &dialog || m_ShownOpened != DialogsOpened())
+        m_Screen << screen;
+    else if (screen != m_LastScreen)
+        m_Screen << ChangedLines(m_LastScreen, screen);
+    m_Shown = &dialog;
+    m_ShownOpened = DialogsOpened();
+    m_LastScreen = screen;
+}
+
+// A person reads the message's line breaks as breaks.
+std::string TerminalDriver::MessageBoxLine(const WString& text, const WString& title, UINT style) const {
+    std::string shown;
+    WString line;
+    const std::u16string_view v = text.view();
+    for (std::size_t i = 0; i <= v.size(); ++i) {
+        const bool end = i == v.size();
+        if (!end && v[i] != u'\r' && v[i] != u'\n') {
+            line += v[i];
+            continue;
+        }
+        const std::string quoted = Quote(line);
+        shown += quoted.substr(1, quoted.size() - 2);
+        if (end)
+            break;
+        shown += "\n";
+        if (v[i] == u'\r' && i + 1 < v.size() && v[i + 1] == u'\n')
+            ++i;
+        line.Empty();
+    }
+    return "message box " + Quote(title) + " [" + IconText(style) + "; " + AnswerList(style) + "]: \"" +
+           shown + "\"";
+}
+
 void TerminalDriver::Refuse(const Action&, const Prompt&, const std::string& why) {
-    m_Screen << "error: " << why << "\n";
+    m_Screen << "error: " << Printable(why) << "\n";
 }
 
 void TerminalDriver::RanOut(const Prompt& prompt) {

@@ -158,7 +158,14 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
                 {"tick 2373 4 1", "tick 2373 4 1"},
                 {"click [Annulla]", "click [Annulla]"},
                 {"edit 2373 1 2 abc", "edit 2373 1 2 \"abc\""},
-                {"file \"dati/a.taf\"", "file \"dati/a.taf\""}};
+                {"file \"dati/a.taf\"", "file \"dati/a.taf\""},
+                // Control characters come back escaped, whether typed raw or escaped; others as they are.
+                {"type 2202 a\x1b[31mb\xc2\x85", "type 2202 \"a\\u001b[31mb\\u0085\""},
+                {"type 2202 \"\\u001B\\u00e8 \xf0\x9f\x98\x80\"", "type 2202 \"\\u001bè \xf0\x9f\x98\x80\""},
+                {"point 101", "point \"101\""},
+                {"point #23", "point #23"},
+                {"point row 2", "point row 2"},
+                {"snapshot vista.svg", "snapshot \"vista.svg\""}};
     for (const auto& g : good) {
         std::string error;
         auto a = host::ui::ParseAction(g.line, error);
@@ -184,7 +191,18 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
                {"pick 2370 #x", "is not an entry index"},
                {"file", "file needs a path"},
                {"ok now", "unexpected words after ok"},
-               {"click [Annulla", "no closing ]"}};
+               {"click [Annulla", "no closing ]"},
+               {"type 2202 \"a\\qb\"", "unknown escape \\q"},
+               {"type 2202 \"\\u0000\"", "\\u needs four hex digits"},
+               {"type 2202 \"\\ud800\"", "\\u needs four hex digits"},
+               {"type 2202 \"\\u12\"", "\\u needs four hex digits"},
+               {"type 2202 \"\xc0\xaf\"", "not valid UTF-8"},     // an overlong '/'
+               {"type 2202 \xed\xa0\x80", "not valid UTF-8"},     // an encoded surrogate
+               {"type 2202 \xf4\x90\x80\x80", "not valid UTF-8"}, // beyond U+10FFFF
+               {"type 2202 \xe2\x82", "not valid UTF-8"},        // cut short
+               {"point #0", "\"#0\" is not an entity"},
+               {"point row 2 3", "point row needs the number of a row 7"},
+               {"snapshot", "snapshot needs a file"}};
     for (const auto& b : bad) {
         std::string error;
         EXPECT_FALSE(host::ui::ParseAction(b.line, error)) << b.line;
@@ -197,7 +215,20 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
     host::ui::ScriptDriver driver(std::cout, "prova.script");
     EXPECT_FALSE(driver.AddLines("show\n\nclick x\n", error));
     EXPECT_EQ(error, "prova.script:3: \"x\" is not a control id");
+    EXPECT_FALSE(driver.AddLines(std::string_view("show\ntype 2202 \"a\0b\"\n", 21), error));
+    EXPECT_EQ(error, "prova.script:2: the line holds a NUL byte");
     EXPECT_EQ(driver.Remaining(), 0u);
+}
+
+TEST_F(Toolkit, LabelsNameTheInputTheyLabel) {
+    ScriptedUi ui;
+    std::string error;
+    ASSERT_TRUE(
+        ui.AddLines("type [Nome] Nuovo\npick [Provincia :] #0\nshow [Codice]\nclick [Annulla]\n", error));
+    CDlgProva dlg(nullptr);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_THAT(ui.TranscriptText(),
+                HasSubstr("> type 9102 \"Nuovo\"\n> pick 9111 #0\n> show [Codice]\n  9112  edit"));
 }
 
 TEST_F(Toolkit, WithoutDriverOrTemplateNothingIsShown) {
@@ -269,7 +300,7 @@ TEST_F(Toolkit, FileAndFolderChoice) {
 }
 
 TEST_F(Toolkit, TerminalAnswersWrongCommandsAndGoesOn) {
-    std::istringstream in("frobnicate\nclick 9999\nhelp\ntype 9102 Dal terminale\nclick 9020\n");
+    std::istringstream in("frobnicate\nclick 9999\nhelp\ntype [Nome] Dal terminale\nclick 9020\n");
     std::ostringstream out;
     host::ui::TerminalDriver terminal(in, out);
     host::ui::Driver* previous = host::ui::SetActiveDriver(&terminal);
@@ -282,12 +313,25 @@ TEST_F(Toolkit, TerminalAnswersWrongCommandsAndGoesOn) {
     EXPECT_THAT(screen, HasSubstr("error: unknown command \"frobnicate\""));
     EXPECT_THAT(screen, HasSubstr("error: there is no control 9999"));
     EXPECT_THAT(screen, HasSubstr("tap ID ROW COL"));
+    // After an action the lines that changed are drawn again, and only those.
+    EXPECT_THAT(screen, HasSubstr("> type 9102 \"Dal terminale\"\n    9102  edit       \"Dal terminale\"\n"));
+    EXPECT_EQ(screen.find("9010  tab"), screen.rfind("9010  tab"));
     // The input ends while a dialog is open: an error, not a hang.
     std::istringstream empty("");
     host::ui::TerminalDriver again(empty, out);
     host::ui::SetActiveDriver(&again);
     EXPECT_THROW(dlg.DoModal(), ScriptError);
     host::ui::SetActiveDriver(previous);
+}
+
+TEST_F(Toolkit, TerminalShowsMessageLinesAsLines) {
+    std::istringstream in("ok\n");
+    std::ostringstream out;
+    host::ui::TerminalDriver terminal(in, out);
+    host::ui::Driver* previous = host::ui::SetActiveDriver(&terminal);
+    EXPECT_EQ(CreateMessageBox(nullptr, u"Prima\r\nseconda\rterza \\r \"q\"\n", u"Pregeo", MB_OK), IDOK);
+    host::ui::SetActiveDriver(previous);
+    EXPECT_THAT(out.str(), HasSubstr("[no icon; ok]: \"Prima\nseconda\nterza \\\\r \\\"q\\\"\n\"\n"));
 }
 
 TEST_F(Toolkit, InstalledScriptReportsUnusedActions) {
@@ -523,11 +567,24 @@ TEST_F(Controls, SupportBitmapsLoadAsImageStrips) {
     std::filesystem::create_directories(dir / "Support");
     std::ifstream in("samples/demo/Support/Esiti.bmp", std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::ofstream(dir / "Support" / "Corto.bmp", std::ios::binary) << bytes.substr(0, 300);
+    const auto scrivi = [&](const char* name, std::string b) {
+        std::ofstream(dir / "Support" / name, std::ios::binary) << b;
+    };
+    scrivi("Corto.bmp", bytes.substr(0, 300));
+    std::string header = bytes;
+    header.replace(14, 4, std::string("\xf0\xff\xff\x7f", 4)); // a header larger than the file
+    scrivi("Testata.bmp", header);
+    // 8 bits with 2^30 colours: the palette's size must not wrap to nothing and let pixels index past the
+    // end of a short file.
+    std::string colori = bytes.substr(0, 54 + 32 * 16);
+    colori[28] = 8;
+    colori.replace(46, 4, std::string("\0\0\0\x40", 4));
+    scrivi("Colori.bmp", colori);
     bytes[28] = 7; // bits per pixel
-    std::ofstream(dir / "Support" / "Strano.bmp", std::ios::binary) << bytes;
+    scrivi("Strano.bmp", bytes);
+    std::filesystem::create_directories(dir / "Support" / "Cartella.bmp");
     host::SetFolders({dir, dir, ""});
-    EXPECT_EQ(LoadASupportBmp(u"Corto.bmp"), nullptr);
-    EXPECT_EQ(LoadASupportBmp(u"Strano.bmp"), nullptr);
+    for (const char16_t* name : {u"Corto.bmp", u"Strano.bmp", u"Testata.bmp", u"Colori.bmp", u"Cartella.bmp"})
+        EXPECT_EQ(LoadASupportBmp(name), nullptr) << WString(name).ToUtf8();
     std::filesystem::remove_all(dir);
 }
