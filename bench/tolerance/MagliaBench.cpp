@@ -106,7 +106,7 @@ void BM_CostruisciMaglia(benchmark::State& state) {
 void BM_CostruisciMagliaCerchio(benchmark::State& state) {
     Maglia(state, true, true);
 }
-// The plain definition, cubic: only small sizes.
+// The plain definition: every pair against every point.
 void BM_CostruisciMagliaSemplice(benchmark::State& state) {
     Maglia(state, false, false);
 }
@@ -128,7 +128,11 @@ void Dimensioni(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_CostruisciMaglia)->Apply(Dimensioni);
 BENCHMARK(BM_CostruisciMagliaCerchio)->Apply(Dimensioni);
-BENCHMARK(BM_CostruisciMagliaSemplice)->Args({125, 300})->Args({250, 600})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CostruisciMagliaSemplice)
+    ->Args({500, 1250})
+    ->Args({1000, 2500})
+    ->Args({2000, 5000})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StazioniFuoriMaglia)->Apply(Dimensioni);
 BENCHMARK(BM_StazioniFuoriMagliaCerchio)->Apply(Dimensioni);
 
