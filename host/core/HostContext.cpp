@@ -1,5 +1,7 @@
 #include "host/core/HostContext.h"
 
+#include "hostapi/Settings.h"
+
 #include <fstream>
 #include <system_error>
 #include <unistd.h>
@@ -16,6 +18,10 @@ void SetFolders(const Folders& folders) {
 
 const Folders& GetFolders() {
     return g_folders;
+}
+
+bool IsOnline() {
+    return CIniFile().GetString(u"Host", u"Connessione", u"online").CompareNoCase(u"offline") != 0;
 }
 
 std::filesystem::path ResolvePath(const WString& devicePath) {

@@ -21,6 +21,20 @@ const Folders& GetFolders();
 // that does not exist as written is matched without regard to case against the folder's entries.
 std::filesystem::path ResolvePath(const WString& devicePath);
 
+// The host's own settings, section "Host" of the settings file. "Connessione=offline" plays a device
+// without a network: the connection check says so and every download fails; any other value, or none,
+// is online.
+bool IsOnline();
+
+// Every Sleep is scaled by the environment variable PREGEO_HOST_SLEEP (a factor, 1 when unset or not a
+// number; tests set 0 so that the module's waits cost nothing). What was asked for is counted.
+unsigned long long SleepRequested();
+
+// Settings given to the program (pregeo-host --setting): read as if the settings file held them, until
+// the key is written.
+void SetSettingOverride(const WString& section, const WString& key, const WString& value);
+void ClearSettingOverrides();
+
 // Writes a file beside its target and renames it into place, so that readers never see half a file.
 bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes);
 

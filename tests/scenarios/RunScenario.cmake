@@ -13,6 +13,8 @@
 #   expected/            other files the project must hold afterwards, byte for byte
 #   unchanged            one line saying why nothing changes: every project file stays byte for byte
 #   exit                 the exit code, when not 0;  stderr  a text the error output must contain
+#   tafservice           a folder of TAF and .dis files (from the source root), then tafservice options:
+#                        the stand-in TAF service serves it on a free port while the command runs
 # Every project file that no expectation names must stay as it was.
 cmake_minimum_required(VERSION 3.25)
 set(jsonpatch "${BIN}/jsonpatch")
@@ -74,7 +76,18 @@ file(COPY "${project}/" DESTINATION "${before}")
 file(STRINGS "${SCENARIO}/command" command LIMIT_COUNT 1)
 separate_arguments(args UNIX_COMMAND "${command}")
 list(POP_FRONT args program)
-execute_process(COMMAND "${BIN}/${program}" --project "${project}" --script "${SCENARIO}/script" ${args}
+set(launcher "")
+if(EXISTS "${SCENARIO}/tafservice")
+    file(STRINGS "${SCENARIO}/tafservice" taf_line LIMIT_COUNT 1)
+    separate_arguments(taf_options UNIX_COMMAND "${taf_line}")
+    list(POP_FRONT taf_options taf_folder)
+    if(NOT IS_DIRECTORY "${SOURCE}/${taf_folder}")
+        message(FATAL_ERROR "scenario ${SCENARIO}: no folder \"${taf_folder}\" for the TAF service")
+    endif()
+    set(launcher "${BIN}/tafservice" --folder "${SOURCE}/${taf_folder}" ${taf_options} --run)
+    list(PREPEND args --setting "CATASTO/TAF_SERVER={server}")
+endif()
+execute_process(COMMAND ${launcher} "${BIN}/${program}" --project "${project}" --script "${SCENARIO}/script" ${args}
                 WORKING_DIRECTORY "${SOURCE}" OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 string(REPLACE "${project}" "<project>" out "${out}")
 file(WRITE "${WORK}/actual.txt" "${out}")
