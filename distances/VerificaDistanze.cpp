@@ -23,6 +23,10 @@ struct CFormulaZona {
 constexpr CFormulaZona kZone[ZONE_TOLLERANZA] = {
     {0.05, 0.0013, 0.45}, {0.05, 0.0016, 0.55}, {0.1, 0.002, 0.7}};
 
+std::pair<WString, WString> ChiaveCoppia(const WString& a, const WString& b) {
+    return a < b ? std::make_pair(a, b) : std::make_pair(b, a);
+}
+
 int ZonaValida(int zona) {
     return zona >= 0 && zona < ZONE_TOLLERANZA ? zona : 0;
 }
@@ -102,10 +106,8 @@ bool CVerificaDistanze::IsNoto(const WString& nome) const {
 }
 
 const CCoppiaDistanza* CVerificaDistanze::CoppiaNota(const WString& a, const WString& b) const {
-    for (const CCoppiaDistanza& c : m_CoppieNote)
-        if (c.Unisce(a, b))
-            return &c;
-    return nullptr;
+    const auto it = m_IndiceNote.find(ChiaveCoppia(a, b));
+    return it == m_IndiceNote.end() ? nullptr : &m_CoppieNote[it->second];
 }
 
 bool CVerificaDistanze::IsCoppiaMisurata(const WString& a, const WString& b) const {
@@ -118,6 +120,7 @@ bool CVerificaDistanze::IsCoppiaMisurata(const WString& a, const WString& b) con
 void CVerificaDistanze::CostruisciNoti() {
     m_Noti.clear();
     m_CoppieNote.clear();
+    m_IndiceNote.clear();
     if (!m_pCmp)
         return;
     const CLibConOri& ori = *m_pCmp;
@@ -130,8 +133,10 @@ void CVerificaDistanze::CostruisciNoti() {
         for (std::size_t j = i + 1; j < m_Noti.size(); ++j) {
             const CPuntoVerifica& a = m_Noti[i];
             const CPuntoVerifica& b = m_Noti[j];
-            if (a.nome != b.nome && !CoppiaNota(a.nome, b.nome))
-                m_CoppieNote.push_back({a.nome, b.nome, DistanzaPiana(a.x, a.y, b.x, b.y)});
+            if (a.nome == b.nome ||
+                !m_IndiceNote.emplace(ChiaveCoppia(a.nome, b.nome), m_CoppieNote.size()).second)
+                continue;
+            m_CoppieNote.push_back({a.nome, b.nome, DistanzaPiana(a.x, a.y, b.x, b.y)});
         }
 }
 
@@ -213,10 +218,9 @@ void CVerificaDistanze::Costruisci() {
     }
     for (std::size_t i = 0; i < m_Misurati.size(); ++i)
         for (std::size_t j = i + 1; j < m_Misurati.size(); ++j) {
+            // The names are unique, so no candidate is a measured pair yet.
             const CPuntoVerifica& a = m_Misurati[i];
             const CPuntoVerifica& b = m_Misurati[j];
-            if (a.nome == b.nome || IsCoppiaMisurata(a.nome, b.nome))
-                continue;
             if (CoppiaNota(a.nome, b.nome) || (ControlloNomePFCompleto(a.nome) == REGOLA_OK &&
                                                ControlloNomePFCompleto(b.nome) == REGOLA_OK))
                 m_CoppieMisurate.push_back({a.nome, b.nome, DistanzaPiana(a.x, a.y, b.x, b.y)});

@@ -8,6 +8,8 @@
 #include "hostapi/WString.h"
 
 #include <cstdint>
+#include <map>
+#include <utility>
 #include <vector>
 
 // Zone types: 0 urban, 1 open flat or rolling ground, 2 open difficult ground.
@@ -126,5 +128,7 @@ private:
     std::vector<CPuntoVerifica> m_Noti;
     std::vector<CCoppiaDistanza> m_CoppieMisurate;
     std::vector<CCoppiaDistanza> m_CoppieNote;
+    // Known pairs by their two names in order: every measured pair looks its known pair up.
+    std::map<std::pair<WString, WString>, std::size_t> m_IndiceNote;
     std::vector<CRisultatoDistanza> m_Risultati;
 };

@@ -2,10 +2,14 @@
 // yields, intervals and the settings.
 #include "distances/VerificaDistanze.h"
 
+#include "distances/DlgPregeoVerificaDistanze.h"
 #include "host/core/HostContext.h"
+#include "host/ui/Driver.h"
 #include "hostapi/Settings.h"
+#include "tests/editors/TestEditori.h"
 #include "tests/pfimport/TafTestUtil.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -216,6 +220,38 @@ TEST(VerificaDistanze, IntervalsAndSettings) {
     o.Scrivi(true);
     o = COpzioniTollDist::Leggi();
     EXPECT_EQ(o.calcolo, 0);
+    EXPECT_EQ(o.scala, 3);
+    host::SetFolders({});
+}
+
+// Interval mode opens on the first zone's values, recomputes them for the zone chosen, hides what
+// only a comparison uses and writes only the zone.
+TEST(VerificaDistanze, IntervalModeDialog) {
+    RisorseModulo risorse;
+    taftest::Cartella dir;
+    const auto ini = dir.Scrivi("impostazioni.ini", "[PregeoTollDist]\nZone=1\nCalc=1\nScale=3\n");
+    host::SetFolders({dir.Path(), dir.Path(), ini});
+    std::vector<CIntervalloDistanza> righe{{u"PF01/0120/G337", u"101", 100},
+                                           {u"PF01/0120/G337", u"102", 300.001}};
+    host::ui::ScriptedUi ui;
+    std::string errore;
+    ASSERT_TRUE(ui.AddLines(
+        "show\ntab 2431 Opzioni\nshow\nchoose 2444\ntab 2431 Risultati\nshow\nclick 2432\n", errore));
+    CDlgPregeoVerificaDistanze dlg(nullptr, righe);
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    const std::string t = ui.TranscriptText();
+    using testing::HasSubstr;
+    EXPECT_THAT(t, HasSubstr("| N. | 1°Punto        | 2°Punto | Zona | Toll. | Dist.Mis. | Intervallo"));
+    EXPECT_THAT(t, HasSubstr("| 1    | 0.180 | 100.000   | 99.820 - 100.180"));
+    EXPECT_THAT(t, HasSubstr("2443  radio      \"Extraurbana pianeggiante/ondulata\" (o)"));
+    EXPECT_THAT(t, HasSubstr("2446  combo      \"1:4000\", entry 3 of 4 (hidden)"));
+    EXPECT_THAT(t, HasSubstr("2449  radio      \"Confronto con le singole distanze\" (o) (hidden)"));
+    EXPECT_THAT(t, HasSubstr("| 3    | 0.300 | 100.000   | 99.700 - 100.300"));
+    EXPECT_THAT(t, HasSubstr("| 3    | 0.700 | 300.001   | 299.301 - 300.701"));
+    EXPECT_EQ(righe[1].zonaMostrata, 3);
+    const COpzioniTollDist o = COpzioniTollDist::Leggi();
+    EXPECT_EQ(o.zona, 2);
+    EXPECT_EQ(o.calcolo, 1);
     EXPECT_EQ(o.scala, 3);
     host::SetFolders({});
 }
