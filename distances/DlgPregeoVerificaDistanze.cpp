@@ -1,6 +1,7 @@
 #include "distances/DlgPregeoVerificaDistanze.h"
 
 #include "distances/GrigliaDistanze.h"
+#include "hostapi/Conversions.h"
 #include "resources/IdDistanze.h"
 
 namespace {
@@ -12,6 +13,8 @@ constexpr int kColonnaEsito = 1;
 const char16_t* const kScale[] = {u"1:500", u"1:1000", u"1:2000", u"1:4000"};
 
 WString Intervallo(double inferiore, double superiore) {
+    if (IsRealeIndefinito(inferiore) && IsRealeIndefinito(superiore))
+        return WString();
     return TestoMetri(inferiore) + u" - " + TestoMetri(superiore);
 }
 

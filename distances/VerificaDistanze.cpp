@@ -27,6 +27,14 @@ std::pair<WString, WString> ChiaveCoppia(const WString& a, const WString& b) {
     return a < b ? std::make_pair(a, b) : std::make_pair(b, a);
 }
 
+// Arithmetic on values that may be undefined: 1.7e200 - 1.7e200 must not come out as 0.
+double Somma(double a, double b) {
+    return IsRealeIndefinito(a) || IsRealeIndefinito(b) ? REALE_INDEFINITO : a + b;
+}
+double Differenza(double a, double b) {
+    return IsRealeIndefinito(a) || IsRealeIndefinito(b) ? REALE_INDEFINITO : a - b;
+}
+
 int ZonaValida(int zona) {
     return zona >= 0 && zona < ZONE_TOLLERANZA ? zona : 0;
 }
@@ -34,6 +42,8 @@ int ZonaValida(int zona) {
 } // namespace
 
 double TolleranzaZona(int zona, double d) {
+    if (IsRealeIndefinito(d))
+        return REALE_INDEFINITO;
     const CFormulaZona& f = kZone[ZonaValida(zona)];
     return d <= 300 ? f.base + f.perMetro * d : f.oltre300;
 }
@@ -91,8 +101,8 @@ CIntervalloDistanza::CIntervalloDistanza(const WString& a, const WString& b, dou
 void CIntervalloDistanza::Calcola(int zona) {
     zona = ZonaValida(zona);
     tolleranza = TolleranzaZona(zona, misurata);
-    inferiore = misurata - tolleranza;
-    superiore = misurata + tolleranza;
+    inferiore = Differenza(misurata, tolleranza);
+    superiore = Somma(misurata, tolleranza);
     zonaMostrata = zona + 1;
 }
 
@@ -252,10 +262,10 @@ CRisultatoDistanza CVerificaDistanze::Confronta(const CCoppiaDistanza& coppia,
         r.tipo = tipo;
         r.confronto = confronto;
         r.tolleranza = tolleranza;
-        r.differenza = std::fabs(r.misurata - confronto);
+        r.differenza = std::fabs(Differenza(r.misurata, confronto));
         r.esito = EntroTolleranza(r.differenza, tolleranza) ? ESITO_IN : ESITO_FUORI;
-        r.inferiore = r.misurata - tolleranza;
-        r.superiore = r.misurata + tolleranza;
+        r.inferiore = Differenza(r.misurata, tolleranza);
+        r.superiore = Somma(r.misurata, tolleranza);
     }
     if (r.tipo.IsEmpty() || r.nome1.IsEmpty() || r.nome2.IsEmpty() || IsRealeIndefinito(r.misurata) ||
         IsRealeIndefinito(r.inferiore) || IsRealeIndefinito(r.superiore) || IsRealeIndefinito(r.confronto))

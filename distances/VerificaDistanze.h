@@ -16,7 +16,7 @@
 constexpr int ZONE_TOLLERANZA = 3;
 
 // Tolerance of a measured distance d in a zone (a zone outside 0..2 counts as 0): up to 300 m a formula,
-// above it a constant.
+// above it a constant; undefined for an undefined distance.
 double TolleranzaZona(int zona, double d);
 // Tolerance against a distance computed from known coordinates, by the map's scale denominator.
 double TolleranzaScala(std::int32_t denominatore);
