@@ -91,7 +91,7 @@ public:
     CConvCoord& operator=(const CConvCoord&) = delete;
 
     // `definition` is a projection definition (for example "+proj=utm +zone=32 +datum=WGS84" or
-    // "EPSG:6707"); false when it cannot be set up.
+    // "EPSG:6707"); false when it names no coordinate system. The transformation is built on first use.
     bool Imposta(const std::string& definition);
     void ImpostaComune(const WString& comune, const std::string& definition);
     const std::string& GetDefinizione() const { return m_Definizione; }

@@ -3,8 +3,10 @@
 #include "hostapi/FileIO.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -31,20 +33,39 @@ public:
             fclose(m_File);
     }
     bool Aperto() const { return m_File != nullptr; }
-    bool Avanti() {
-        if (!fgetws(m_Buffer, kLetturaMax, m_File))
-            return false;
-        m_Riga = std::u16string_view(m_Buffer);
-        return true;
-    }
-    std::u16string_view Riga() const { return m_Riga; }
+    bool Avanti() { return fgetws(m_Buffer, kLetturaMax, m_File) != nullptr; }
+    // The line as far as its first `n` characters: the filters look at a few columns of every line and
+    // need not measure the rest.
+    std::u16string_view Inizio(std::size_t n) const { return {m_Buffer, Lunghezza(n)}; }
+    std::u16string_view Riga() const { return Inizio(kBuffer); }
 
 private:
-    static constexpr int kBuffer = 1024;
+    static constexpr std::size_t kBuffer = 1024;
     static constexpr int kLetturaMax = kBuffer - 1; // 1022 characters and the terminator
+    static constexpr std::size_t kBlocco = 32;
+    static_assert(kBuffer % kBlocco == 0);
+
+    // The text's length up to `limite`. Whole blocks of the buffer are tested for a NUL at once (the
+    // compiler vectorises the test), then the NUL is looked for in its block; characters left beyond the
+    // terminator by earlier reads only send the test to that search.
+    std::size_t Lunghezza(std::size_t limite) const {
+        for (std::size_t inizio = 0; inizio < limite; inizio += kBlocco) {
+            const char16_t* blocco = m_Buffer + inizio;
+            char16_t nul = 0;
+            for (std::size_t i = 0; i < kBlocco; ++i)
+                nul |= blocco[i] == 0 ? 0xFFFF : 0;
+            if (nul) {
+                std::size_t i = 0;
+                while (blocco[i] != 0)
+                    ++i;
+                return std::min(inizio + i, limite);
+            }
+        }
+        return limite;
+    }
+
     PlatformFile* m_File;
     char16_t m_Buffer[kBuffer] = {};
-    std::u16string_view m_Riga;
 };
 
 char16_t At(std::u16string_view s, std::size_t i) {
@@ -105,22 +126,85 @@ double Reale(const WString& testo) {
     return DoubleDaCString(testo);
 }
 
-WString TrimmedLeft(WString s) {
-    return s.TrimLeft();
+// White space as the host's trimming sees it (blank, tab, CR, LF, VT, FF).
+bool Bianco(char16_t c) {
+    return c == u' ' || (c >= 0x09 && c <= 0x0D);
 }
-WString TrimmedRight(WString s) {
-    return s.TrimRight();
+std::u16string_view SenzaBianchiSx(std::u16string_view s) {
+    while (!s.empty() && Bianco(s.front()))
+        s.remove_prefix(1);
+    return s;
 }
-WString Trimmed(WString s) {
-    return s.Trim();
+std::u16string_view SenzaBianchiDx(std::u16string_view s) {
+    // Text fields are padded with blanks: drop them eight at a time first.
+    static constexpr char16_t kBlank[8] = {u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' '};
+    while (s.size() >= 8 && std::memcmp(s.data() + s.size() - 8, kBlank, sizeof kBlank) == 0)
+        s.remove_suffix(8);
+    while (!s.empty() && Bianco(s.back()))
+        s.remove_suffix(1);
+    return s;
 }
 
-// The runtime's wtof on a fixed field: leading blanks, sign, digits, decimals and exponent as far as they
-// go; 0 when nothing reads as a number.
-double Wtof(std::u16string_view riga, std::size_t first, std::size_t length) {
-    if (first >= riga.size())
-        return 0;
-    const std::u16string_view campo = riga.substr(first, length);
+// A fixed field, as far as the line holds it.
+std::u16string_view Campo(std::u16string_view riga, std::size_t first, std::size_t length) {
+    return first < riga.size() ? riga.substr(first, length) : std::u16string_view();
+}
+
+// ShortDaStringNullZero on a field: blanks, a sign and the leading digits, clamped to a short.
+int InteroCampo(std::u16string_view s) {
+    s = SenzaBianchiSx(s);
+    std::size_t i = 0;
+    bool negativo = false;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
+        negativo = s[i++] == u'-';
+    long long valore = 0;
+    for (; i < s.size() && s[i] >= u'0' && s[i] <= u'9'; ++i)
+        if (valore <= SHRT_MAX)
+            valore = valore * 10 + (s[i] - u'0');
+    return static_cast<int>(std::clamp<long long>(negativo ? -valore : valore, SHRT_MIN, SHRT_MAX));
+}
+
+constexpr double kPotenze10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+// Below this many digits the digits and the power of ten are exact doubles, so their quotient is the
+// correctly rounded value, as the C library would read it.
+constexpr int kCifreEsatte = 15;
+
+// DoubleDaString on a field: blanks, a sign, digits with at most one separator ('.' or ','), blanks.
+// The fields of a TAF line are read here; longer numbers go to the host.
+double RealeCampo(std::u16string_view testo) {
+    const std::u16string_view s = SenzaBianchiDx(SenzaBianchiSx(testo));
+    std::size_t i = 0;
+    const bool negativo = !s.empty() && s[0] == u'-';
+    if (!s.empty() && (s[0] == u'+' || s[0] == u'-'))
+        i = 1;
+    std::uint64_t cifre = 0;
+    int n = 0;
+    int decimali = 0;
+    bool separatore = false;
+    for (; i < s.size(); ++i) {
+        const char16_t c = s[i];
+        if (c >= u'0' && c <= u'9') {
+            cifre = n < kCifreEsatte ? cifre * 10 + static_cast<unsigned>(c - u'0') : cifre;
+            ++n;
+            decimali += separatore;
+        } else if ((c == u'.' || c == u',') && !separatore) {
+            separatore = true;
+        } else {
+            return REALE_INDEFINITO;
+        }
+    }
+    if (n == 0)
+        return REALE_INDEFINITO;
+    if (n > kCifreEsatte)
+        return DoubleDaCString(WString(s));
+    const double valore = static_cast<double>(cifre) / kPotenze10[decimali];
+    return negativo ? -valore : valore;
+}
+
+// The runtime's wtof, with an exponent: leading blanks, sign, digits, decimals and exponent as far as
+// they go; 0 when nothing reads as a number.
+double WtofGenerale(std::u16string_view campo) {
     char testo[32];
     std::size_t n = 0;
     std::size_t i = 0;
@@ -158,6 +242,39 @@ double Wtof(std::u16string_view riga, std::size_t first, std::size_t length) {
     }
     testo[n] = '\0';
     return std::strtod(testo, nullptr);
+}
+
+// wtof on a fixed field of at most 12 characters. The near read runs it twice on every line of a file,
+// so a number without exponent is read here, exactly (its digits are exact in a double).
+double Wtof(std::u16string_view riga, std::size_t first, std::size_t length) {
+    const std::u16string_view campo = Campo(riga, first, length);
+    std::size_t i = 0;
+    while (i < campo.size() && (campo[i] == u' ' || campo[i] == u'\t'))
+        ++i;
+    const bool negativo = i < campo.size() && campo[i] == u'-';
+    if (i < campo.size() && (campo[i] == u'+' || campo[i] == u'-'))
+        ++i;
+    std::uint64_t cifre = 0;
+    int n = 0;
+    int decimali = 0;
+    for (bool separatore = false; i < campo.size(); ++i) {
+        const char16_t c = campo[i];
+        if (c >= u'0' && c <= u'9') {
+            cifre = cifre * 10 + static_cast<unsigned>(c - u'0');
+            ++n;
+            decimali += separatore;
+        } else if (c == u'.' && !separatore) {
+            separatore = true;
+        } else {
+            break;
+        }
+    }
+    if (n == 0)
+        return 0;
+    if (n > kCifreEsatte || (i < campo.size() && (campo[i] == u'e' || campo[i] == u'E')))
+        return WtofGenerale(campo);
+    const double valore = static_cast<double>(cifre) / kPotenze10[decimali];
+    return negativo ? -valore : valore;
 }
 
 // The base name of a path: after the last separator, without the extension.
@@ -224,7 +341,9 @@ bool CTafElenco::CaricaTafFiltro(const WString& path, const std::vector<WString>
     if (chiavi.empty())
         return true; // no municipality can match; the file need not be read
     while (file.Avanti()) {
-        const std::u16string_view riga = file.Riga();
+        // Municipality, sheet and annex lie in the first 12 columns; the rest is measured only for a line
+        // that is taken.
+        const std::u16string_view riga = file.Inizio(kColAllegato + 1);
         std::size_t lunghezzaChiave = std::min<std::size_t>(5, riga.size());
         if (lunghezzaChiave == 5 && riga[4] == u' ')
             lunghezzaChiave = 4;
@@ -251,7 +370,7 @@ bool CTafElenco::CaricaTafFiltro(const WString& path, const std::vector<WString>
             if (!preso)
                 continue;
         }
-        LeggiRigaTaf(WString(riga));
+        Leggi(file.Riga());
     }
     return true;
 }
@@ -264,11 +383,11 @@ bool CTafElenco::CaricaTafVicino(const WString& path, double nord, double est, d
     if (!file.Aperto())
         return false;
     while (file.Avanti()) {
-        const std::u16string_view riga = file.Riga();
-        const double n = Wtof(riga, kColNord, kLenCoordinata);
-        const double e = Wtof(riga, kColEst, kLenCoordinata);
+        const std::u16string_view coordinate = file.Inizio(kColEst + kLenCoordinata);
+        const double n = Wtof(coordinate, kColNord, kLenCoordinata);
+        const double e = Wtof(coordinate, kColEst, kLenCoordinata);
         if (DistanzaTaf(n - nord, e - est) <= raggio)
-            LeggiRigaTaf(WString(riga));
+            Leggi(file.Riga());
     }
     return true;
 }
@@ -282,7 +401,7 @@ bool CTafElenco::CaricaOut(const WString& path, const WString& comune) {
         return false;
     while (file.Avanti()) {
         const std::u16string_view riga = file.Riga();
-        auto punto = std::make_unique<CTafPunto>();
+        CTafPunto* punto = Nuovo();
         punto->Comune = comune;
         std::size_t inizio = 0;
         for (int campo = 1; campo <= 6; ++campo) {
@@ -312,33 +431,47 @@ bool CTafElenco::CaricaOut(const WString& path, const WString& comune) {
                 break;
             }
         }
-        Aggiungi(std::move(punto));
     }
     return true;
 }
 
 void CTafElenco::LeggiRigaTaf(const WString& riga) {
-    auto p = std::make_unique<CTafPunto>();
-    p->Comune = Trimmed(riga.Mid(0, 5));
-    const WString annex = riga.Mid(kColAllegato, 1);
-    p->Foglio = CodiceFoglioTaf(TrimmedLeft(riga.Mid(5, 5)), annex.IsEmpty() ? u' ' : annex.GetAt(0));
-    p->NumPF = InteroAssoluto(riga.Mid(13, 4));
-    p->Particella = TrimmedRight(riga.Mid(18, 11));
-    p->DescrPlan = TrimmedRight(riga.Mid(30, 70));
-    p->Nord = Reale(riga.Mid(kColNord, kLenCoordinata));
-    p->Est = Reale(riga.Mid(kColEst, kLenCoordinata));
-    p->AttP = InteroAssoluto(riga.Mid(127, 2));
-    p->FoglioOr = TrimmedLeft(riga.Mid(130, 4));
-    p->AllegOr = riga.Mid(135, 1);
-    p->FiducOr = TrimmedLeft(riga.Mid(137, 4));
-    p->DataAgg = riga.Mid(142, 6);
-    p->CausaAgg = TrimmedRight(riga.Mid(149, 15));
-    if (riga.GetLength() >= kLunghezzaConQuota) {
-        p->DescrQuota = TrimmedRight(riga.Mid(165, 70));
-        p->AttQ = InteroAssoluto(riga.Mid(236, 2));
-        p->Quota = Reale(TrimmedLeft(riga.Mid(241, 10)));
+    Leggi(riga.view());
+}
+
+// The fields are cut from the line in place; a text reaches the heap only when it is longer than a
+// string keeps in itself.
+void CTafElenco::Leggi(std::u16string_view riga) {
+    CTafPunto& p = *Nuovo();
+    p.Comune = WString(SenzaBianchiDx(SenzaBianchiSx(Campo(riga, 0, 5))));
+    p.Foglio = WString(RegolaFoglio(SenzaBianchiSx(Campo(riga, 5, 5)), At(riga, kColAllegato)).View());
+    p.NumPF = std::abs(InteroCampo(Campo(riga, 13, 4)));
+    p.Particella = WString(SenzaBianchiDx(Campo(riga, 18, 11)));
+    p.DescrPlan = WString(SenzaBianchiDx(Campo(riga, 30, 70)));
+    p.Nord = RealeCampo(Campo(riga, kColNord, kLenCoordinata));
+    p.Est = RealeCampo(Campo(riga, kColEst, kLenCoordinata));
+    p.AttP = std::abs(InteroCampo(Campo(riga, 127, 2)));
+    p.FoglioOr = WString(SenzaBianchiSx(Campo(riga, 130, 4)));
+    p.AllegOr = WString(Campo(riga, 135, 1));
+    p.FiducOr = WString(SenzaBianchiSx(Campo(riga, 137, 4)));
+    p.DataAgg = WString(Campo(riga, 142, 6));
+    p.CausaAgg = WString(SenzaBianchiDx(Campo(riga, 149, 15)));
+    if (riga.size() >= kLunghezzaConQuota) {
+        p.DescrQuota = WString(SenzaBianchiDx(Campo(riga, 165, 70)));
+        p.AttQ = std::abs(InteroCampo(Campo(riga, 236, 2)));
+        p.Quota = RealeCampo(Campo(riga, 241, 10));
     }
-    Aggiungi(std::move(p));
+}
+
+CTafPunto* CTafElenco::Nuovo() {
+    if (m_Liberi == 0) {
+        m_Liberi = m_Blocchi.empty() ? kPrimoBlocco : std::min(2 * m_UltimoBlocco, kBloccoMassimo);
+        m_UltimoBlocco = m_Liberi;
+        m_Blocchi.push_back(std::make_unique_for_overwrite<CTafPunto[]>(m_Liberi));
+    }
+    CTafPunto* p = &m_Blocchi.back()[m_UltimoBlocco - m_Liberi--];
+    m_Punti.push_back(p);
+    return p;
 }
 
 void CTafElenco::LeggiRispostaTaf(const WString& risposta, const WString& comune, bool posizione) {
@@ -414,22 +547,27 @@ void CTafElenco::LeggiRispostaTaf(const WString& risposta, const WString& comune
 }
 
 void CTafElenco::Aggiungi(std::unique_ptr<CTafPunto> punto) {
-    if (punto)
-        m_Punti.push_back(std::move(punto));
+    if (!punto)
+        return;
+    m_Punti.push_back(punto.get());
+    m_Aggiunti.push_back(std::move(punto));
 }
 
 void CTafElenco::Svuota() {
     m_Punti.clear();
+    m_Aggiunti.clear();
+    m_Blocchi.clear();
+    m_Liberi = 0;
 }
 
 CTafPunto* CTafElenco::GetNext() {
     if (m_Iter >= m_Punti.size())
         return nullptr;
-    return m_Punti[m_Iter++].get();
+    return m_Punti[m_Iter++];
 }
 
 CTafPunto* CTafElenco::GetAt(int index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= m_Punti.size())
         return nullptr;
-    return m_Punti[static_cast<std::size_t>(index)].get();
+    return m_Punti[static_cast<std::size_t>(index)];
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 // One fiducial point as the cadastre publishes it.
@@ -76,6 +77,18 @@ public:
     CTafPunto* GetAt(int index) const;
 
 private:
-    std::vector<std::unique_ptr<CTafPunto>> m_Punti;
+    // A record of the list's own for a line being read, appended to the list.
+    CTafPunto* Nuovo();
+    void Leggi(std::u16string_view riga);
+
+    // The records in list order. Those read from files live in blocks, so that a province of a few hundred
+    // thousand points costs a few hundred allocations, not one per point; Aggiungi keeps its own.
+    std::vector<CTafPunto*> m_Punti;
+    static constexpr std::size_t kPrimoBlocco = 16;
+    static constexpr std::size_t kBloccoMassimo = 256;
+    std::vector<std::unique_ptr<CTafPunto[]>> m_Blocchi;
+    std::size_t m_UltimoBlocco = 0; // size of the last block
+    std::size_t m_Liberi = 0;       // records of the last block not yet used
+    std::vector<std::unique_ptr<CTafPunto>> m_Aggiunti;
     std::size_t m_Iter = 0;
 };

@@ -3,14 +3,24 @@
 #include "host/core/HostContext.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+// Text mode works on blocks: a line end is found with a block search and the bytes before it are
+// converted in one pass, instead of a call per byte.
 struct PlatformFile {
+    static constexpr std::size_t kBlock = 64 * 1024;
     std::FILE* file = nullptr;
     bool text = true;
+    std::unique_ptr<unsigned char[]> block = std::make_unique_for_overwrite<unsigned char[]>(kBlock);
+    std::size_t pos = 0;
+    std::size_t end = 0;
+    bool eof = false;
 };
 
 struct HostFind {
@@ -20,17 +30,58 @@ struct HostFind {
 
 namespace {
 
-// One byte as text mode delivers it: -1 at the end, a CR before LF swallowed.
-int ReadByte(PlatformFile* f) {
-    int c = getc_unlocked(f->file);
-    if (c == '\r' && f->text) {
-        const int after = getc_unlocked(f->file);
-        if (after == '\n')
-            return '\n';
-        if (after != EOF)
-            std::ungetc(after, f->file);
+const std::array<char16_t, 256> kCp1252 = [] {
+    std::array<char16_t, 256> table{};
+    for (std::size_t b = 0; b < table.size(); ++b)
+        table[b] = CharFromCp1252(static_cast<unsigned char>(b));
+    return table;
+}();
+
+bool Fill(PlatformFile& f) {
+    if (f.eof)
+        return false;
+    f.pos = 0;
+    f.end = std::fread(f.block.get(), 1, PlatformFile::kBlock, f.file);
+    f.eof = f.end == 0;
+    return !f.eof;
+}
+
+// At most count - 1 characters, stopping after a line end, which is kept. Text mode drops a CR only when
+// an LF follows it (the pair may straddle two blocks); a lone CR is text. NUL bytes are stored as they
+// come, so a C reader sees the text end there. Null when nothing was read.
+template <typename Char, typename Convert>
+Char* ReadLine(Char* buffer, int count, PlatformFile* f, Convert convert) {
+    if (!buffer || !f || count <= 0)
+        return nullptr;
+    const std::size_t room = static_cast<std::size_t>(count) - 1;
+    std::size_t n = 0;
+    while (n < room) {
+        if (f->pos == f->end && !Fill(*f))
+            break;
+        const unsigned char* from = f->block.get() + f->pos;
+        const std::size_t avail = std::min(f->end - f->pos, room - n);
+        const auto* lf = static_cast<const unsigned char*>(std::memchr(from, '\n', avail));
+        std::size_t take = lf ? static_cast<std::size_t>(lf - from) + 1 : avail;
+        const auto* cr = f->text ? static_cast<const unsigned char*>(std::memchr(from, '\r', take)) : nullptr;
+        if (cr)
+            take = static_cast<std::size_t>(cr - from);
+        convert(from, take, buffer + n);
+        n += take;
+        f->pos += take;
+        if (cr) {
+            ++f->pos;
+            if ((f->pos < f->end || Fill(*f)) && f->block[f->pos] == '\n') {
+                ++f->pos;
+                buffer[n++] = static_cast<Char>('\n');
+                break;
+            }
+            buffer[n++] = static_cast<Char>('\r');
+        } else if (lf) {
+            break;
+        }
     }
-    return c;
+    buffer[n] = 0;
+    return n == 0 ? nullptr : buffer;
 }
 
 bool Matches(const char16_t* pattern, std::u16string_view name) {
@@ -80,39 +131,33 @@ PlatformFile* _wfopen(const char16_t* path, const char16_t* mode) {
     std::FILE* file = std::fopen(resolved.c_str(), "rb");
     if (!file)
         return nullptr;
-    return new PlatformFile{file, m.Find(u'b') < 0};
+    std::setvbuf(file, nullptr, _IONBF, 0); // the blocks are the buffer
+    auto* opened = new PlatformFile;
+    opened->file = file;
+    opened->text = m.Find(u'b') < 0;
+    return opened;
 }
 
 char16_t* fgetws(char16_t* buffer, int count, PlatformFile* file) {
-    if (!buffer || !file || count <= 0)
-        return nullptr;
-    int n = 0;
-    while (n < count - 1) {
-        const int c = ReadByte(file);
-        if (c == EOF)
-            break;
-        buffer[n++] = CharFromCp1252(static_cast<unsigned char>(c));
-        if (c == '\n')
-            break;
-    }
-    buffer[n] = 0;
-    return n == 0 ? nullptr : buffer;
+    // Windows-1252 is Latin-1 but for 0x80-0x9F: every byte is widened in one pass that the compiler
+    // vectorises and that notes whether any of those 32 is there; only then does the table mend them.
+    return ReadLine(buffer, count, file, [](const unsigned char* from, std::size_t n, char16_t* to) {
+        unsigned char diversi = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            to[i] = from[i];
+            diversi |= (from[i] & 0xE0) == 0x80;
+        }
+        if (diversi)
+            for (std::size_t i = 0; i < n; ++i)
+                to[i] = kCp1252[from[i]];
+    });
 }
 
 char* fgets(char* buffer, int count, PlatformFile* file) {
-    if (!buffer || !file || count <= 0)
-        return nullptr;
-    int n = 0;
-    while (n < count - 1) {
-        const int c = ReadByte(file);
-        if (c == EOF)
-            break;
-        buffer[n++] = static_cast<char>(c);
-        if (c == '\n')
-            break;
-    }
-    buffer[n] = 0;
-    return n == 0 ? nullptr : buffer;
+    return ReadLine(buffer, count, file, [](const unsigned char* from, std::size_t n, char* to) {
+        if (n > 0)
+            std::memcpy(to, from, n);
+    });
 }
 
 int fclose(PlatformFile* file) {

@@ -4,6 +4,8 @@
 #include <map>
 #include <numbers>
 #include <proj.h>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -60,17 +62,14 @@ CPunGps* CGrpGps::AddPun(const WString& name) {
     return m_Pun.back().get();
 }
 
-// One PROJ transformation from WGS84 geographic coordinates to a plane system.
+// One PROJ transformation from WGS84 geographic coordinates to a plane system, built on first use:
+// searching the projection database for the operation takes milliseconds that loading a project, or a
+// command that converts nothing, need not spend.
 class Trasformazione {
 public:
-    explicit Trasformazione(const std::string& definition) {
+    explicit Trasformazione(std::string definition) : m_Definizione(std::move(definition)) {
         m_Ctx = proj_context_create();
         proj_log_level(m_Ctx, PJ_LOG_NONE);
-        PJ* raw = proj_create_crs_to_crs(m_Ctx, "EPSG:4326", definition.c_str(), nullptr);
-        if (raw) {
-            m_Pj = proj_normalize_for_visualization(m_Ctx, raw);
-            proj_destroy(raw);
-        }
     }
     ~Trasformazione() {
         if (m_Pj)
@@ -80,13 +79,28 @@ public:
     Trasformazione(const Trasformazione&) = delete;
     Trasformazione& operator=(const Trasformazione&) = delete;
 
-    bool Valida() const { return m_Pj != nullptr; }
+    // Whether the definition names a coordinate system, read as the transformation will read it (a PROJ
+    // string as a system); this needs no search for an operation.
+    bool Riconosciuta() const {
+        std::string testo = m_Definizione;
+        const bool stringaProj = testo.starts_with("+proj=") || testo.starts_with("proj=") ||
+                                 testo.starts_with("+init=") || testo.starts_with("init=");
+        if (stringaProj && testo.find("type=crs") == std::string::npos)
+            testo += " +type=crs";
+        PJ* crs = proj_create(m_Ctx, testo.c_str());
+        const bool sistema = crs && proj_is_crs(crs);
+        if (crs)
+            proj_destroy(crs);
+        return sistema;
+    }
+    bool Valida() const { return Pj() != nullptr; }
     bool Converti(double latRad, double lonRad, double& east, double& north) const {
-        if (!m_Pj)
+        PJ* pj = Pj();
+        if (!pj)
             return false;
         const PJ_COORD in =
             proj_coord(lonRad * 180.0 / std::numbers::pi, latRad * 180.0 / std::numbers::pi, 0, 0);
-        const PJ_COORD out = proj_trans(m_Pj, PJ_FWD, in);
+        const PJ_COORD out = proj_trans(pj, PJ_FWD, in);
         if (!std::isfinite(out.xy.x) || !std::isfinite(out.xy.y) || out.xy.x == HUGE_VAL)
             return false;
         east = out.xy.x;
@@ -95,8 +109,22 @@ public:
     }
 
 private:
+    PJ* Pj() const {
+        if (!m_Costruita) {
+            m_Costruita = true;
+            PJ* raw = proj_create_crs_to_crs(m_Ctx, "EPSG:4326", m_Definizione.c_str(), nullptr);
+            if (raw) {
+                m_Pj = proj_normalize_for_visualization(m_Ctx, raw);
+                proj_destroy(raw);
+            }
+        }
+        return m_Pj;
+    }
+
+    std::string m_Definizione;
     PJ_CONTEXT* m_Ctx = nullptr;
-    PJ* m_Pj = nullptr;
+    mutable PJ* m_Pj = nullptr;
+    mutable bool m_Costruita = false;
 };
 
 struct CConvCoord::Impl {
@@ -112,7 +140,7 @@ CConvCoord::~CConvCoord() = default;
 bool CConvCoord::Imposta(const std::string& definition) {
     m_Definizione = definition;
     m_Impl->base = definition.empty() ? nullptr : std::make_unique<Trasformazione>(definition);
-    return m_Impl->base && m_Impl->base->Valida();
+    return m_Impl->base && m_Impl->base->Riconosciuta();
 }
 
 void CConvCoord::ImpostaComune(const WString& comune, const std::string& definition) {

@@ -5,6 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <iterator>
+#include <random>
 #include <vector>
 
 using taftest::Cartella;
@@ -252,36 +257,97 @@ TEST_F(TafFile, ALoadNeverMerges) {
     EXPECT_EQ(elenco.GetCount(), 3);
 }
 
-TEST_F(TafFile, LineEndsAndHostileBytes) {
-    RigaTaf r;
-    const std::string riga = r.Testo();
-    const std::vector<WString> comuni = Lista({"A123"}), fogli;
-    auto carica = [&](const std::string& nome, const std::string& testo) {
-        EXPECT_TRUE(elenco.CaricaTafFiltro(W(dir.Scrivi(nome, testo)), comuni, fogli)) << nome;
-        return Tutti(elenco);
+// A file of every awkward shape: fields from lists of sound and malformed values, a byte-order mark, line
+// ends LF, CRLF and lone CR, lines cut short, longer than 1022 characters or holding NUL and 8-bit bytes,
+// no final line end.
+std::string FileStrano() {
+    std::mt19937 rnd(2024);
+    auto scegli = [&](std::initializer_list<const char*> v) {
+        return std::string(v.begin()[rnd() % v.size()]);
     };
-    // CRLF reads as LF; the last line needs no line end (it is then one character shorter).
-    auto crlf = carica("crlf.taf", riga + "\r\n" + riga + "\r\n");
-    ASSERT_EQ(crlf.size(), 2u);
-    EXPECT_DOUBLE_EQ(crlf[1]->Quota, 123.45);
-    auto senzaFine = carica("fine.taf", riga + "\n" + riga);
-    ASSERT_EQ(senzaFine.size(), 2u);
-    EXPECT_DOUBLE_EQ(senzaFine[1]->Quota, 123.45);
-    // A byte-order mark is text to the reader: the first line's municipality no longer matches.
-    EXPECT_EQ(carica("bom.taf", "\xEF\xBB\xBF" + riga + "\n" + riga + "\n").size(), 1u);
-    // A line of 2500 characters arrives as three pieces of at most 1022, each a line.
-    std::string lunga = riga + std::string(2500 - riga.size(), 'X');
-    lunga.replace(1022, 5, "A123 ");
-    lunga.replace(2044, 5, "A123 ");
-    EXPECT_EQ(carica("lunga.taf", lunga + "\n").size(), 3u);
-    // Binary bytes, NULs included, never read out of bounds.
-    std::string binario;
-    for (int i = 0; i < 4096; ++i)
-        binario += static_cast<char>((i * 37 + 11) % 256);
-    carica("binario.taf", binario + "\n" + riga + "\n" + std::string(3, '\0') + "A123\n");
-    EXPECT_TRUE(elenco.CaricaTafVicino(W(dir.Scrivi("binario2.taf", binario)), 0, 0, 1e9));
-    EXPECT_TRUE(elenco.CaricaOut(W(dir.Scrivi("binario.out", binario)), u"X"));
-    EXPECT_GT(elenco.GetCount(), 0);
+    std::string out = "\xEF\xBB\xBF";
+    for (int i = 0; i < 160; ++i) {
+        RigaTaf r;
+        r.comune = scegli({"A123", "A123B", "B456", " A12", "a123", "A1234"});
+        r.foglio = scegli({"12", "1005", "999", "9999", "1", "12345", "ABCD", "-12", ""});
+        r.allegato = scegli({" ", "A", "z"});
+        r.numero = scegli({"7", "-7", "+3", "x", "", "99999"});
+        r.attP = r.attQ = scegli({"3", "-2", "", "x"});
+        for (std::string* v : {&r.nord, &r.est, &r.quota})
+            *v = scegli({"5012345.67", "1501234,50", "-12.5", "1e3", ".5", "5.", "abc", "", "1.2.3", "1 2",
+                         "\t77", "-0", "123456789012"});
+        r.descrPlan = scegli({"SPIGOLO FABBRICATO", "CROCE \xE8 \x80\x9F\xFF", "", " \t X\v"});
+        r.causaAgg = scegli({"IMPIANTO", "  A  ", ""});
+        std::string s = r.Testo();
+        switch (rnd() % 8) {
+        case 0:
+            s.resize(rnd() % 260);
+            break;
+        case 1:
+            s[rnd() % s.size()] = '\0';
+            break;
+        case 2:
+            s += std::string(1000 + rnd() % 1200, 'X');
+            s.replace(1022, 5, "A123 ");
+            break;
+        case 3:
+            s[rnd() % s.size()] = '\r';
+            break;
+        default:
+            break;
+        }
+        out += s + scegli({"\n", "\r\n", "\r\n", "\r"});
+    }
+    return out + RigaTaf().Testo();
+}
+
+std::string Descrivi(CTafElenco& elenco) {
+    std::string out;
+    for (const CTafPunto* p : Tutti(elenco)) {
+        for (const WString* t : {&p->Comune, &p->Foglio, &p->Particella, &p->DescrPlan, &p->FoglioOr,
+                                 &p->AllegOr, &p->FiducOr, &p->DataAgg, &p->CausaAgg, &p->DescrQuota}) {
+            for (char16_t c : t->view()) {
+                char esc[16];
+                std::snprintf(esc, sizeof esc, c < 0x20 || c > 0x7E || c == '|' ? "\\x%X" : "%c", c);
+                out += esc;
+            }
+            out += '|';
+        }
+        char numeri[128];
+        std::snprintf(numeri, sizeof numeri, "%d|%d|%d|%.17g|%.17g|%.17g\n", p->NumPF, p->AttP, p->AttQ,
+                      p->Nord, p->Est, p->Quota);
+        out += numeri;
+    }
+    return out;
+}
+
+// Every loader on the awkward file gives the records recorded in taf_equivalenza.txt (set
+// PREGEO_RISCRIVI_ATTESI to record them again).
+TEST_F(TafFile, AwkwardFilesReadAsRecorded) {
+    const std::string testo = FileStrano();
+    const WString taf = W(dir.Scrivi("strano.taf", testo)), out = W(dir.Scrivi("strano.out", testo));
+    const std::vector<WString> comuni = Lista({"A123", "A123B", "B456", "a123"}),
+                               fogli = Lista({"0120", "A05A", "zzz0", "001A", "7CDz", "-120"}), nessuno;
+    const struct {
+        const char* nome;
+        std::function<bool()> carica;
+    } carichi[] = {
+        {"comuni", [&] { return elenco.CaricaTafFiltro(taf, comuni, nessuno); }},
+        {"comuni e fogli", [&] { return elenco.CaricaTafFiltro(taf, comuni, fogli); }},
+        {"vicino, ogni riga", [&] { return elenco.CaricaTafVicino(taf, 1, 1, 1e300); }},
+        {"vicino", [&] { return elenco.CaricaTafVicino(taf, 1, 1, 1501233); }},
+        {"out", [&] { return elenco.CaricaOut(out, u"X"); }},
+    };
+    std::string letto;
+    for (const auto& c : carichi) {
+        EXPECT_TRUE(c.carica()) << c.nome;
+        letto += std::string("# ") + c.nome + "\n" + Descrivi(elenco);
+    }
+    const char* atteso = "tests/pfimport/taf_equivalenza.txt";
+    if (std::getenv("PREGEO_RISCRIVI_ATTESI"))
+        std::ofstream(atteso, std::ios::binary) << letto;
+    std::ifstream in(atteso, std::ios::binary);
+    EXPECT_EQ(letto, std::string(std::istreambuf_iterator<char>(in), {}));
 }
 
 TEST(TafCursore, WalksInOrderAndStopsAtTheEnd) {

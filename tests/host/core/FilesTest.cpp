@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <memory>
+#include <random>
 #include <unistd.h>
 #include <vector>
 
@@ -53,14 +55,6 @@ TEST_F(Files, TextModeKeepsLineEndsDropsCrBeforeLfAndDecodesTheCodePage) {
     EXPECT_EQ(lines[3], u"last");
 }
 
-TEST_F(Files, LongLinesArriveInPiecesOfCountMinusOne) {
-    Write("long.txt", std::string(10, 'x') + "\n");
-    const auto lines = ReadLines(FGetSpecialFolderPathAndSubDir(0, u"long.txt"), 5);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], u"xxxx");
-    EXPECT_EQ(lines[2], u"xx\n");
-}
-
 TEST_F(Files, DevicePathsMatchWithoutRegardToCase) {
     Write("Support/TipoAggTessaro.dat", "1|x|*|*\n");
     EXPECT_EQ(ReadLines(FGetSpecialFolderPathAndSubDir(0, u"SUPPORT\\tipoaggtessaro.DAT"), 254).size(), 1u);
@@ -70,17 +64,76 @@ TEST_F(Files, DevicePathsMatchWithoutRegardToCase) {
               nullptr);
 }
 
-TEST_F(Files, BinaryModeAndEightBitLinesKeepCarriageReturns) {
-    Write("b.txt", "ab\r\ncd");
-    PlatformFile* f = _wfopen(FGetSpecialFolderPathAndSubDir(0, u"b.txt").c_str(), u"rb");
-    ASSERT_NE(f, nullptr);
-    char buffer[16];
-    ASSERT_NE(fgets(buffer, 16, f), nullptr);
-    EXPECT_STREQ(buffer, "ab\r\n");
-    ASSERT_NE(fgets(buffer, 16, f), nullptr);
-    EXPECT_STREQ(buffer, "cd");
-    EXPECT_EQ(fgets(buffer, 16, f), nullptr);
-    fclose(f);
+// The reader as it used to be, one byte at a time: what every read of the block reader must give.
+struct LettoreAByte {
+    const std::string& bytes;
+    bool text;
+    std::size_t pos = 0;
+    std::string Leggi(int count) {
+        std::string out;
+        while (static_cast<int>(out.size()) < count - 1 && pos < bytes.size()) {
+            char c = bytes[pos++];
+            if (c == '\r' && text && pos < bytes.size() && bytes[pos] == '\n')
+                c = bytes[pos++];
+            out += c;
+            if (c == '\n')
+                break;
+        }
+        return out;
+    }
+};
+
+TEST_F(Files, BlockReadsGiveWhatByteReadsGave) {
+    std::mt19937 rnd(7);
+    std::string mista;
+    for (int i = 0; i < 200000; ++i)
+        mista += "abcdefgh\r\n\0\x80\x9F\xE9\xFF"[rnd() % 15];
+    const std::string blocco(65535, 'x'); // the next byte is the first of the second 64 KiB block
+    const std::string forme[] = {"",
+                                 "\n",
+                                 "\r",
+                                 "\r\n",
+                                 "a\rb\r\r\nc\n\r",
+                                 "ultima senza fine",
+                                 std::string("\0a\0\n\0", 5),
+                                 std::string(3000, 'y') + "\r\n" + std::string(1022, 'z') + "\n",
+                                 blocco + "\r\nz",
+                                 blocco + "\rz",
+                                 blocco + "\r",
+                                 blocco + "x\r\n",
+                                 mista};
+    for (const std::string& forma : forme) {
+        Write("f.txt", forma);
+        for (const char16_t* mode : {u"rt", u"rb"}) {
+            for (const int count : {1, 2, 5, 1023}) {
+                LettoreAByte atteso{forma, mode[1] == u't'};
+                const std::unique_ptr<PlatformFile, int (*)(PlatformFile*)> f(
+                    _wfopen(FGetSpecialFolderPathAndSubDir(0, u"f.txt").c_str(), mode), fclose);
+                ASSERT_NE(f, nullptr);
+                std::vector<char16_t> wide(static_cast<std::size_t>(count) + 1, u'#');
+                std::vector<char> narrow(wide.size(), '#');
+                // Wide and 8-bit reads take turns on the same file.
+                for (int lettura = 0;; ++lettura) {
+                    const std::string righe = atteso.Leggi(count);
+                    const bool larga = lettura % 2 == 0;
+                    const bool letta = larga ? fgetws(wide.data(), count, f.get()) != nullptr
+                                             : fgets(narrow.data(), count, f.get()) != nullptr;
+                    ASSERT_EQ(letta, !righe.empty()) << forma.size() << " bytes, read " << lettura;
+                    for (std::size_t i = 0; i <= righe.size(); ++i) {
+                        const unsigned char b = i < righe.size() ? righe[i] : 0;
+                        if (larga)
+                            ASSERT_EQ(wide[i], CharFromCp1252(b))
+                                << "read " << lettura << ", character " << i;
+                        else
+                            ASSERT_EQ(narrow[i], static_cast<char>(b))
+                                << "read " << lettura << ", byte " << i;
+                    }
+                    if (!letta)
+                        break;
+                }
+            }
+        }
+    }
 }
 
 TEST_F(Files, FindFilesByWildcardSorted) {

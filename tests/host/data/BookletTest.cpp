@@ -14,14 +14,12 @@ TEST(Booklet, ShortFiducialNamesAreCompletedWithSheetAndMunicipality) {
     const struct {
         const char16_t* in;
         const char16_t* out;
-    } cases[] = {
-        {u"PF07", u"PF07/0120/G337"},
-        {u"pf07", u"pf07/0120/G337"},
-        {u"PF07/0450", u"PF07/0450/G337"},
-        {u"PF07/0450/A123", u"PF07/0450/A123"},
-        {u"101", u"101"},
-        {u"PF", u"PF"},
-    };
+    } cases[] = {{u"PF07", u"PF07/0120/G337"},
+                 {u"pf07", u"pf07/0120/G337"},
+                 {u"PF07/0450", u"PF07/0450/G337"},
+                 {u"PF07/0450/A123", u"PF07/0450/A123"},
+                 {u"101", u"101"},
+                 {u"PF", u"PF"}};
     for (const auto& c : cases) {
         WString name = c.in;
         cts.CompletaNomePfPregeo(name);
@@ -69,27 +67,24 @@ TEST(Booklet, RowCopyIsDeep) {
 }
 
 TEST(Booklet, DataLinesOfRows4And5) {
-    CRig r4('4', 0);
-    r4.SetLblNome1(u"101");
-    r4.SetLblNome2(u"102");
-    r4.SetDatoRea2(-12);
-    r4.SetLblMater(u"*S*");
-    EXPECT_EQ(CCtsOutDatString::GetWriteSpecRow45(&r4), u"4|101|102|-12|*S*|\r\n");
-    CRig r5('5', 0);
-    r5.SetLblNome1(u"105");
-    r5.SetDatoRea1(11.85);
-    r5.SetDatoRea2(-1.3204);
-    EXPECT_EQ(CCtsOutDatString::GetWriteSpecRow45(&r5), u"5|105|11.850|-1.320||\r\n");
-    CRig r5l('5', 1);
-    r5l.SetLblNome1(u"105");
-    r5l.SetDatoRea1(1.5);
-    EXPECT_EQ(CCtsOutDatString::GetWriteSpecRow45(&r5l), u"5L|105|1.500||\r\n");
-    CRig r4l('4', 2);
-    r4l.SetLblNome1(u"A");
-    r4l.SetLblNome2(u"B");
-    r4l.SetDatoRea1(1.2);
-    r4l.SetDatoRea2(1.3);
-    EXPECT_EQ(CCtsOutDatString::GetWriteSpecRow45(&r4l), u"4L|A|B|1.200|1.300||\r\n");
+    const struct {
+        char tipo, spec;
+        const char16_t *nome1, *nome2;
+        double rea1, rea2;
+        const char16_t *nota, *riga;
+    } cases[] = {{'4', 0, u"101", u"102", 0, -12, u"*S*", u"4|101|102|-12|*S*|\r\n"},
+                 {'5', 0, u"105", u"", 11.85, -1.3204, u"", u"5|105|11.850|-1.320||\r\n"},
+                 {'5', 1, u"105", u"", 1.5, 0, u"", u"5L|105|1.500||\r\n"},
+                 {'4', 2, u"A", u"B", 1.2, 1.3, u"", u"4L|A|B|1.200|1.300||\r\n"}};
+    for (const auto& c : cases) {
+        CRig r(c.tipo, c.spec);
+        r.SetLblNome1(c.nome1);
+        r.SetLblNome2(c.nome2);
+        r.SetDatoRea1(c.rea1);
+        r.SetDatoRea2(c.rea2);
+        r.SetLblMater(c.nota);
+        EXPECT_EQ(CCtsOutDatString::GetWriteSpecRow45(&r), c.riga);
+    }
 }
 
 TEST(Booklet, OrientationLibraryCountsAndRefuses) {
@@ -109,12 +104,10 @@ TEST(Booklet, OrientationLibraryCountsAndRefuses) {
 }
 
 TEST(Booklet, FiducialNameOfRow8) {
-    EXPECT_EQ(ControlloNomePF8(u"PF01/0120/G337"), -1);
-    EXPECT_EQ(ControlloNomePF8(u"PF01/012A/G337A"), -1);
-    EXPECT_NE(ControlloNomePF8(u"PF1/0120/G337"), -1);
-    EXPECT_NE(ControlloNomePF8(u"PF01-0120-G337"), -1);
-    EXPECT_NE(ControlloNomePF8(u"PF01/0120"), -1);
-    EXPECT_NE(ControlloNomePF8(u"PFAB/0120/G337"), -1);
+    for (const char16_t* good : {u"PF01/0120/G337", u"PF01/012A/G337A"})
+        EXPECT_EQ(ControlloNomePF8(good), -1) << WString(good);
+    for (const char16_t* bad : {u"PF1/0120/G337", u"PF01-0120-G337", u"PF01/0120", u"PFAB/0120/G337"})
+        EXPECT_NE(ControlloNomePF8(bad), -1) << WString(bad);
 }
 
 TEST(Booklet, MunicipalitiesOfAProvinceFromTheSupportTable) {

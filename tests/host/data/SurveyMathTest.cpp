@@ -15,20 +15,22 @@ TEST(SurveyMath, HorizontalDistanceFromSlopeAndZenith) {
 }
 
 TEST(SurveyMath, ReversedTelescopeReadingIsReducedToTheDirectFace) {
-    double zenith = 301.2345, direction = 250.5;
-    EXPECT_TRUE(CalcoloDrittoOCap(zenith, direction));
-    EXPECT_NEAR(zenith, 98.7655, 1e-9);
-    EXPECT_NEAR(direction, 50.5, 1e-9);
-    zenith = 99.0;
-    direction = 10.0;
-    EXPECT_FALSE(CalcoloDrittoOCap(zenith, direction));
-    EXPECT_EQ(zenith, 99.0);
-    zenith = 200.0; // exactly horizontal-down limit is still the direct face
-    EXPECT_FALSE(CalcoloDrittoOCap(zenith, direction));
-    zenith = 250.0;
-    direction = 150.0;
-    EXPECT_TRUE(CalcoloDrittoOCap(zenith, direction));
-    EXPECT_NEAR(direction, 350.0, 1e-9);
+    // Zenith and direction read, whether the face was reversed, and the direct face's values; a zenith of
+    // exactly 200 is still the direct face.
+    const struct {
+        double zenit, direzione;
+        bool capovolto;
+        double zenitDiretto, direzioneDiretta;
+    } cases[] = {{301.2345, 250.5, true, 98.7655, 50.5},
+                 {99.0, 10.0, false, 99.0, 10.0},
+                 {200.0, 10.0, false, 200.0, 10.0},
+                 {250.0, 150.0, true, 150.0, 350.0}};
+    for (const auto& c : cases) {
+        double zenit = c.zenit, direzione = c.direzione;
+        EXPECT_EQ(CalcoloDrittoOCap(zenit, direzione), c.capovolto) << c.zenit;
+        EXPECT_NEAR(zenit, c.zenitDiretto, 1e-9);
+        EXPECT_NEAR(direzione, c.direzioneDiretta, 1e-9);
+    }
 }
 
 namespace {
@@ -130,4 +132,11 @@ TEST(SurveyMath, GeographicToPlaneThroughProj) {
     conv.GrafGpsToPlanAtt(REALE_INDEFINITO, 9.0 * deg, 0, 0, east, north);
     EXPECT_EQ(east, REALE_INDEFINITO);
     EXPECT_FALSE(CConvCoord().Imposta("not a system"));
+    // The definition is checked at once, the transformation built later: both must agree.
+    for (const char* sistema :
+         {"+proj=utm +zone=32 +datum=WGS84", "+proj=pipeline +step +proj=unitconvert", "+proj=nessuna"}) {
+        CConvCoord c;
+        const bool accettato = c.Imposta(sistema);
+        EXPECT_EQ(accettato, c.IsConvCoordReady()) << sistema;
+    }
 }

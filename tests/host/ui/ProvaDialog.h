@@ -4,7 +4,6 @@
 
 #include "hostapi/Controls.h"
 #include "hostapi/Dialog.h"
-#include "hostapi/Grid.h"
 #include "hostapi/Resources.h"
 
 #include <memory>
@@ -21,6 +20,7 @@ constexpr UINT IDD_PROVA = 9000;
 constexpr UINT IDD_PAGINA_DATI = 9004;
 constexpr UINT IDD_PAGINA_ELENCO = 9008;
 constexpr UINT IDD_DETTAGLIO = 9012;
+constexpr UINT IDD_CONTROLLI = 9016; // controls driven from code by ToolkitTest
 
 // Main dialog.
 constexpr UINT IDC_TAB = 9010;
@@ -52,19 +52,6 @@ constexpr UINT IDC_DETT_OK = 9302;
 // The test templates, as a module's resource section offers them (tests/host/ui/Prova.rc).
 const ResourceTable* ProvaResourceTable();
 
-// Registers the test templates in the resource chain for the object's lifetime (unit tests).
-class Resources {
-public:
-    Resources();
-    ~Resources();
-    Resources(const Resources&) = delete;
-    Resources& operator=(const Resources&) = delete;
-
-private:
-    struct Impl;
-    std::unique_ptr<Impl> m_Impl;
-};
-
 struct Record {
     WString nome;
     bool attivo = false;
@@ -75,61 +62,14 @@ struct Record {
     std::vector<WString> punti; // names of the rows left in the grid
 };
 
-class CDlgPaginaDati : public CExDialog {
-public:
-    explicit CDlgPaginaDati(CWnd* parent);
-    BOOL OnInitDialog() override;
-    void Carica(const Record& r);
-    void Salva(Record& r);
+class CDlgPaginaDati;
+class CDlgPaginaElenco;
 
-protected:
-    void OnProvincia();
-    void OnAttivo();
-    void OnTipo(UINT id);
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CCEEditKeybTxt m_Nome;
-    CCEBaseKeybCombo m_Provincia;
-    CComboBox m_Comune;
-};
-
-class CDlgPaginaElenco : public CExDialog {
-public:
-    explicit CDlgPaginaElenco(CWnd* parent);
-    ~CDlgPaginaElenco() override;
-    BOOL OnInitDialog() override;
-    void Carica(const Record& r);
-    void Salva(Record& r);
-
-protected:
-    void OnTap(NMHDR* nm, LRESULT* result);
-    void OnSelezione(NMHDR* nm, LRESULT* result);
-    void OnElimina();
-    void OnTutto();
-    DECLARE_MESSAGE_MAP()
-
-private:
-    void AggiungiRiga(const WString& nome, bool inTolleranza);
-    CCEGridCtrl m_Griglia;
-    CImageList m_Immagini;
-    CBitmap* m_Bitmap = nullptr;
-};
-
-class CDlgDettaglio : public CExDialog {
-public:
-    CDlgDettaglio(CWnd* parent, const WString& nome);
-    BOOL OnInitDialog() override;
-    WString m_NomeScelto;
-
-protected:
-    void OnOk();
-    DECLARE_MESSAGE_MAP()
-};
-
+// Two tab pages, "Dati" and "Elenco"; a tap on a row's name opens the nested dialog "Dettaglio punto".
 class CDlgProva : public CExDialog {
 public:
     explicit CDlgProva(CWnd* parent);
+    ~CDlgProva() override;
     BOOL OnInitDialog() override;
     Record m_Record;
     int m_Inits = 0;
@@ -141,11 +81,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CDlgPaginaDati m_Dati;
-    CDlgPaginaElenco m_Elenco;
+    std::unique_ptr<CDlgPaginaDati> m_Dati;
+    std::unique_ptr<CDlgPaginaElenco> m_Elenco;
     CTabCtrl m_Tab;
-    CColButton m_Ok;
-    CColButton m_Annulla;
 };
 
 } // namespace prova
