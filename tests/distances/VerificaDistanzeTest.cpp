@@ -227,7 +227,7 @@ TEST(VerificaDistanze, IntervalsAndSettings) {
 // Interval mode opens on the first zone's values, recomputes them for the zone chosen, hides what
 // only a comparison uses and writes only the zone.
 TEST(VerificaDistanze, IntervalModeDialog) {
-    RisorseModulo risorse;
+    LinkedResources risorse{TabellaModulo()};
     taftest::Cartella dir;
     const auto ini = dir.Scrivi("impostazioni.ini", "[PregeoTollDist]\nZone=1\nCalc=1\nScale=3\n");
     host::SetFolders({dir.Path(), dir.Path(), ini});
