@@ -3,6 +3,8 @@
 #include "hostapi/Conversions.h"
 #include "rules/Regole.h"
 
+#include <utility>
+
 CControlloLibretto::CControlloLibretto(CRig* rigaCorrente, CCts* libretto, CLibCmp* stazioni, CLibGps* gps,
                                        CIndicePunti* indice)
     : m_pCts(libretto), m_pRigaCorrente(rigaCorrente), m_pLibCmp(stazioni), m_pLibGps(gps),
@@ -12,38 +14,56 @@ CControlloLibretto::CControlloLibretto(CRig* rigaCorrente, CCts* libretto, CLibC
     m_MisurePresenti = 0;
 }
 
+WString GetVistaPregeo(const WString& tipoRiga) {
+    switch (ShortDaStringNullZero(tipoRiga)) {
+    case 0:
+    case 1:
+    case 2:
+    case 9:
+        return u"Libretto Pregeo";
+    case 3:
+        return u"Vista Riga 3";
+    case 4:
+    case 5:
+        return u"Vista Riga 4,5";
+    case 7:
+        return u"Vista Riga 7";
+    case 8:
+        return u"Vista Punti di Orientamento Pregeo";
+    default:
+        return WString();
+    }
+}
+
+WString ComponiTestoPregeo(const CVocePregeo& voce) {
+    WString testo = voce.errore ? u"Errore! " : u"Attenzione! ";
+    const WString vista = GetVistaPregeo(voce.tipoRiga);
+    if (!vista.IsEmpty())
+        testo += u"- " + vista + u": ";
+    if (voce.riga > -1)
+        testo += WString::Formatted(u"Numero Riga: %d - ", voce.riga);
+    if (!voce.tipoRiga.IsEmpty()) {
+        testo += u"Tipo Riga: ";
+        testo += voce.tipoRiga;
+        if (!voce.dettaglio.IsEmpty())
+            testo += u" -";
+        testo += u" ";
+        testo += voce.dettaglio;
+        testo += u"  -> Motivo: \r";
+    } else {
+        testo += voce.dettaglio;
+        testo += u" \r";
+    }
+    return testo + GetTestoMotivo(voce.codice);
+}
+
 void CControlloLibretto::AddMsgPregeo(int rowNumber, WString rowType, bool isError, int code,
                                       WString detail) {
     if (code < 0)
         return;
-    WString testo = isError ? u"Errore! " : u"Attenzione! ";
-    const short tipo = ShortDaStringNullZero(rowType);
-    if (tipo == 3)
-        testo += u"- Vista Riga 3: ";
-    else if (tipo == 4 || tipo == 5)
-        testo += u"- Vista Riga 4,5: ";
-    else if (tipo == 7)
-        testo += u"- Vista Riga 7: ";
-    if ((tipo >= 0 && tipo <= 2) || tipo == 9)
-        testo += u"- Libretto Pregeo: ";
-    else if (tipo == 8)
-        testo += u"- Vista Punti di Orientamento Pregeo: ";
-    if (rowNumber > -1)
-        testo += WString::Formatted(u"Numero Riga: %d - ", rowNumber);
-    if (!rowType.IsEmpty()) {
-        testo += u"Tipo Riga: ";
-        testo += rowType;
-        if (!detail.IsEmpty())
-            testo += u" -";
-        testo += u" ";
-        testo += detail;
-        testo += u"  -> Motivo: \r";
-    } else {
-        testo += detail;
-        testo += u" \r";
-    }
-    testo += GetTestoMotivo(code);
-    m_Voci.Aggiungi(testo, isError);
+    CVocePregeo voce{rowNumber, std::move(rowType), isError, code, std::move(detail)};
+    m_Voci.Aggiungi(ComponiTestoPregeo(voce), isError);
+    m_Parti.push_back(std::move(voce));
 }
 
 bool CControlloLibretto::IsPresenteConferma() {
@@ -75,8 +95,7 @@ void CControlloLibretto::ControllaTutto() {
     ControllaVistaRiga3();
     ControllaVistaRiga45();
     ControllaVistaRiga7();
-    // Booklets of the old format are not checked at all, so they are not asked for the confirmation row.
-    if (!m_MisurePresenti && m_VerPregeo.IsVerMaggioreDi(VER_PREGEO_1007)) {
+    if (!m_MisurePresenti) {
         if (!IsPresenteConferma())
             AddMsgPregeo(-1, WString(), true, 105, WString());
         m_MisurePresenti = 0;

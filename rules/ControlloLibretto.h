@@ -9,9 +9,26 @@
 #include "rules/ErrAvvList.h"
 #include "rules/IndicePunti.h"
 
+#include <cstddef>
 #include <vector>
 
 class CRicercaRilievo;
+
+// The parts an entry of the booklet checker is composed from, kept so that a display can sort and count
+// the findings without reading their texts back.
+struct CVocePregeo {
+    int riga = -1; // 1-based row of its view; -1 when the finding has none
+    WString tipoRiga;
+    bool errore = false;
+    int codice = -1;
+    WString dettaglio;
+};
+
+// The view a row type belongs to, as the entry text names it ("Libretto Pregeo", "Vista Riga 3", ...);
+// empty for the types the text gives no view (notes, unknown types).
+WString GetVistaPregeo(const WString& tipoRiga);
+// The text of an entry, composed from its parts.
+WString ComponiTestoPregeo(const CVocePregeo& voce);
 
 class CControlloLibretto : public CErrAvvList {
 public:
@@ -31,6 +48,11 @@ public:
 
     // Appends one finding; a code of -1 (field valid) appends nothing.
     void AddMsgPregeo(int rowNumber, WString rowType, bool isError, int code, WString detail);
+    // The parts entry i was composed from; null out of range.
+    const CVocePregeo* GetVocePregeoAt(int i) const {
+        return i >= 0 && i < static_cast<int>(m_Parti.size()) ? &m_Parti[static_cast<std::size_t>(i)]
+                                                              : nullptr;
+    }
 
     void ControllaTutto();
     bool IsPresenteConferma();
@@ -90,6 +112,7 @@ private:
     CLibCmp* m_pLibCmp = nullptr;
     CLibGps* m_pLibGps = nullptr;
     CErrAvvVoci m_Voci;
+    std::vector<CVocePregeo> m_Parti;
     std::vector<WString> m_NomiDistStazioni;
     std::vector<WString> m_StazioniSegnalate;
     std::vector<WString> m_GpsSegnalati;

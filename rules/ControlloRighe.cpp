@@ -56,11 +56,16 @@ int CorrezioneAngolare(double valore) {
 } // namespace
 
 CIndicePunti::CIndicePunti(CLibGps* gps, CLibCmp* stazioni, CCts* libretto) {
-    const auto aggiungi = [this](std::initializer_list<int> insiemi, const WString& nome) {
+    // Every name goes in completed, as the row checks complete every name they look up: a short fiducial
+    // name from one source must meet its full form from another.
+    const auto aggiungi = [&](std::initializer_list<int> insiemi, const WString& nome) {
+        const WString completo = Completato(libretto, nome);
         for (int i : insiemi)
-            Aggiungi(i, nome);
+            Aggiungi(i, completo);
     };
-    const auto aggiungiS5 = [&](const WString& nome) { Aggiungi(5, Completato(libretto, nome)); };
+    const auto seFiduciale = [](const WString& nome, int insieme) {
+        return IsNomeFiduciale(nome) ? insieme : 0;
+    };
 
     if (stazioni) {
         for (int j = 0; j < stazioni->GetJobArSize(); ++j) {
@@ -71,20 +76,14 @@ CIndicePunti::CIndicePunti(CLibGps* gps, CLibCmp* stazioni, CCts* libretto) {
                 const CSta* sta = stazioni->GetStaAt(j, s);
                 if (!sta)
                     continue;
-                if (!sta->IsCodedNP()) {
-                    aggiungi({1, 2, 3, 4}, sta->GetNome());
-                    aggiungiS5(sta->GetNome());
-                }
+                if (!sta->IsCodedNP())
+                    aggiungi({1, 2, 3, 4, 5}, sta->GetNome());
                 for (int k = 0; k < sta->GetPunArSize(); ++k) {
                     const CPun* p = sta->GetPunAt(k);
                     if (!p || p->IsCodedNP())
                         continue;
                     const WString nome = p->GetNome();
-                    aggiungi({1, 2, 3, 4, 6}, nome);
-                    if (IsNomeFiduciale(nome))
-                        aggiungiS5(nome);
-                    if (p->IsCoded3D())
-                        Aggiungi(7, nome);
+                    aggiungi({1, 2, 3, 4, 6, seFiduciale(nome, 5), p->IsCoded3D() ? 7 : 0}, nome);
                 }
             }
         }
@@ -94,15 +93,11 @@ CIndicePunti::CIndicePunti(CLibGps* gps, CLibCmp* stazioni, CCts* libretto) {
             const CGrpGps* grp = gps->GetGrpAt(g);
             if (!grp || grp->IsCodedNP())
                 continue;
-            aggiungi({1, 2, 3, 4}, grp->GetNome());
-            aggiungiS5(grp->GetNome());
+            aggiungi({1, 2, 3, 4, 5}, grp->GetNome());
             for (int k = 0; k < grp->GetPunArSize(); ++k) {
                 const CPunGps* p = grp->GetPunAt(k);
-                if (!p || p->IsCodedNP())
-                    continue;
-                aggiungi({1, 2, 3, 4, 6, 7}, p->GetNome());
-                if (IsNomeFiduciale(p->GetNome()))
-                    aggiungiS5(p->GetNome());
+                if (p && !p->IsCodedNP())
+                    aggiungi({1, 2, 3, 4, 6, 7, seFiduciale(p->GetNome(), 5)}, p->GetNome());
             }
         }
     }
@@ -114,14 +109,12 @@ CIndicePunti::CIndicePunti(CLibGps* gps, CLibCmp* stazioni, CCts* libretto) {
                 continue;
             if (r->GetTipoRiga() == '5') {
                 const WString nome = r->GetLblNome1();
-                aggiungi({1, 2, 3, 4}, nome);
-                Aggiungi(r->GetSpecRiga() == 0 ? 6 : 7, nome);
-                if (IsNomeFiduciale(nome))
-                    aggiungiS5(nome);
+                aggiungi({1, 2, 3, 4, r->GetSpecRiga() == 0 ? 6 : 7, seFiduciale(nome, 5)}, nome);
             } else if (IsRiga4Standard(r)) {
                 aggiungi({1, 2, 6}, r->GetLblNome1());
             } else if (r->GetTipoRiga() == '4') {
-                aggiungi({1, 2, 7}, r->GetLblNome2());
+                // Levelling from one end names only its station point, in the first name.
+                aggiungi({1, 2, 7}, r->GetSpecRiga() == 1 ? r->GetLblNome1() : r->GetLblNome2());
             }
         }
     }
@@ -132,11 +125,8 @@ CIndicePunti::CIndicePunti(CLibGps* gps, CLibCmp* stazioni, CCts* libretto) {
                 continue;
             const WString nome = o->GetNome();
             const bool completo = ControlloNomePFCompleto(nome) == REGOLA_OK;
-            if (!completo && ControlloNomeNumerico(nome) != REGOLA_OK)
-                continue;
-            aggiungi({2, 3}, nome);
-            if (!completo)
-                Aggiungi(1, nome);
+            if (completo || ControlloNomeNumerico(nome) == REGOLA_OK)
+                aggiungi({2, 3, completo ? 0 : 1}, nome);
         }
     }
 }
@@ -396,7 +386,8 @@ void CControlloLibretto::ControllaPuntiOri() {
             voce(false, ControlloNota(o->GetComm()), u"Nota planimetrica del punto: " + nome);
             if (o->GetTipoPunto() == TIPO_PUNTO_RIF_FRAZIONE)
                 ControllaNotaPlanimetrica(o->GetComm(), nome);
-            if (o->GetTipoPunto() == TIPO_PUNTO_FIDUCIALE)
+            // A fiducial point needs no type of its own; a user-numbered point saved without one does.
+            if (o->GetTipoPunto() == TIPO_PUNTO_FIDUCIALE && ControlloNomePF(nome) != REGOLA_OK)
                 voce(true, 48, u"Nome Punto: " + nome);
             if (libretto0 && m_pIndice && !m_pIndice->IsPresente(6, nome))
                 voce(true, 46, u"Nome Punto: " + nome);

@@ -1,6 +1,6 @@
 // Point index: the names the survey defines, in seven sets, so that row checks can tell whether a name
 // used in a row exists somewhere.
-// Which source feeds which set is fixed in the constructor; only S5 holds fiducial names completed.
+// Which source feeds which set is fixed in the constructor; fiducial names go in completed.
 #pragma once
 
 #include "hostapi/Booklet.h"
@@ -25,7 +25,7 @@ public:
     // Fills the sets from the GPS data, the total-station data and the booklet; any of them may be null.
     CIndicePunti(CLibGps* gps, CLibCmp* stazioni, CCts* libretto);
 
-    // Sets are numbered 1 to 7; other numbers hold nothing.
+    // Sets are numbered 1 to 7; other numbers hold nothing (adding to them does nothing).
     void Aggiungi(int insieme, const WString& nome) {
         if (insieme >= 1 && insieme <= NUM_INSIEMI)
             m_Nomi[nome] |= Bit(insieme);

@@ -1,5 +1,6 @@
 // pregeo-host: loads a project and the module, and runs one of the module's exports on it.
 #include "host/app/Check.h"
+#include "host/app/Demo.h"
 #include "host/core/HostContext.h"
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
@@ -7,6 +8,8 @@
 #include "host/ui/Driver.h"
 #include "hostapi/CarviloDati.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -20,7 +23,8 @@ namespace {
 
 const char* kUsage = "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE]\n"
                      "                   [--setting SEZIONE/CHIAVE=VALORE ...] COMANDO\n"
-                     "COMANDO: exports | demo | riscrivi | check [--json] |\n"
+                     "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
+                     "COMANDO: exports | demo | riscrivi | check [--json] [CARTELLA...] |\n"
                      "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n";
 
 struct Options {
@@ -28,6 +32,8 @@ struct Options {
     std::string module;
     std::optional<std::filesystem::path> script;
     std::string command;
+    // check: the folders after the command, checked after --project's.
+    std::vector<std::filesystem::path> cartelle;
     bool json = false;
     std::vector<std::string> settings;
 };
@@ -79,12 +85,16 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
             return false;
         } else if (opt.command.empty()) {
             opt.command = arg;
+        } else if (opt.command == "check") {
+            opt.cartelle.push_back(arg);
         } else {
             error = "un solo comando per volta: " + arg;
             return false;
         }
     }
-    if (opt.project.empty())
+    if (opt.command == "check" && !opt.project.empty())
+        opt.cartelle.insert(opt.cartelle.begin(), opt.project);
+    if (opt.command == "check" ? opt.cartelle.empty() : opt.project.empty())
         error = "manca --project";
     else if (opt.command.empty())
         error = "manca il comando";
@@ -148,6 +158,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // The host shows the checker's list itself: the module is not needed for it.
+    if (opt.command == "check")
+        return host::ControllaCartelle(opt.cartelle, opt.json, std::cout, std::cerr);
+
     std::unique_ptr<host::Project> project;
     try {
         project = host::Project::Load(opt.project);
@@ -164,10 +178,6 @@ int main(int argc, char** argv) {
                                  WString::FromUtf8(s.substr(slash + 1, eq - slash - 1)),
                                  WString::FromUtf8(s.substr(eq + 1)));
     }
-
-    // The host shows the checker's list itself: the module is not needed for it.
-    if (opt.command == "check")
-        return host::StampaControllo(*project, opt.json, std::cout);
 
     // The host's start window: the module signals it while loading.
     std::vector<std::string> avvio;
@@ -197,9 +207,13 @@ int main(int argc, char** argv) {
     if (opt.command == "exports" || opt.command == "demo") {
         int risolte = 0;
         for (const auto& e : host::ModuleExports()) {
-            const bool ok = module.Resolve(e.name) != nullptr;
-            risolte += ok ? 1 : 0;
-            std::cout << (ok ? "  risolto   " : "  MANCANTE  ") << e.name << "\n";
+            const FARPROC proc = module.Resolve(e.name);
+            risolte += proc ? 1 : 0;
+            std::cout << (proc ? "  risolto   " : "  MANCANTE  ") << e.name;
+            if (proc && opt.command == "demo")
+                std::cout << std::string(28 - std::min<std::size_t>(27, std::strlen(e.name)), ' ')
+                          << host::DescriviExport(e, proc, opt.project);
+            std::cout << "\n";
         }
         std::cout << "Export risolti: " << risolte << " di " << host::ModuleExports().size() << "\n";
         if (opt.command == "demo") {
@@ -235,17 +249,7 @@ int main(int argc, char** argv) {
     host::HostData dati(*project);
     bool confermato = false;
     try {
-        switch (info->kind) {
-        case host::ExportKind::Editor:
-            confermato = reinterpret_cast<bool (*)(CWnd*, ICarviloDati*)>(proc)(nullptr, &dati);
-            break;
-        case host::ExportKind::Tool:
-            reinterpret_cast<void (*)(CWnd*, ICarviloDati*)>(proc)(nullptr, &dati);
-            break;
-        case host::ExportKind::ToolWithWord:
-            reinterpret_cast<void (*)(CWnd*, ICarviloDati*, WPARAM)>(proc)(nullptr, &dati, 0);
-            break;
-        }
+        confermato = host::ChiamaExport(*info, proc, &dati);
     } catch (const host::ui::ScriptError& e) {
         // The user's actions did not fit: nothing is saved.
         std::cerr << "pregeo-host: " << e.what() << "\n";

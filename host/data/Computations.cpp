@@ -14,19 +14,19 @@ bool Valido(const CEgn* p) {
 } // namespace
 
 bool CCalcRighePregeo::CercaCoordinate(const WString& name, double& x, double& y) const {
-    auto take = [&](const CEgn* p) {
-        if (!Valido(p) || p->GetNome() != name)
-            return false;
+    auto found = [&](const CEgn* p) {
         x = p->GetCoordX();
         y = p->GetCoordY();
         return true;
     };
+    auto take = [&](const CEgn* p) { return Valido(p) && p->GetNome() == name && found(p); };
     if (m_Cts) {
+        // A row 5 is named by its label; its own point name stays empty.
         const CCtsRigArray& rows = m_Cts->m_Righe45;
         for (int i = 0; i < rows.GetRigArSize(); ++i) {
             const CRig* r = rows.GetRigAt(i);
-            if (r->GetTipoRiga() == '5' && r->GetLblNome1() == name && take(r))
-                return true;
+            if (r->GetTipoRiga() == '5' && r->GetLblNome1() == name && Valido(r))
+                return found(r);
         }
     }
     if (m_Cmp) {

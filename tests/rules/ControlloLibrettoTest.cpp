@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -101,6 +102,9 @@ TEST(ControlloLibretto, TestoVoce) {
         ASSERT_EQ(controllo.GetMsgArSize(), 1);
         EXPECT_EQ(controllo.GetMsgAt(0), c.atteso);
         EXPECT_EQ(controllo.IsErroreAt(0), c.errore);
+        const CVocePregeo& parti = *controllo.GetVocePregeoAt(0);
+        EXPECT_EQ(std::tie(parti.riga, parti.errore, parti.codice), std::tie(c.riga, c.errore, c.code));
+        EXPECT_EQ(parti.tipoRiga + u"|" + parti.dettaglio, WString(c.tipo) + u"|" + c.dettaglio);
     }
 }
 
@@ -124,27 +128,16 @@ TEST(ControlloLibretto, ListaEOpzioni) {
     CErrAvvList& lista = controllo;
     EXPECT_EQ(lista.GetMsgArSize(), 3);
     EXPECT_TRUE(lista.IsErroreAt(0));
-}
+    EXPECT_EQ(controllo.GetVocePregeoAt(3), nullptr);
 
-TEST(ControlloLibretto, CostruzioneSulloStack) {
     CCts cts;
     CLibCmp cmp;
     CLibGps gps;
     CRig riga('5');
-    CControlloLibretto controllo(&riga, &cts, &cmp, &gps, nullptr);
-    EXPECT_EQ(controllo.GetRigaCorrente(), &riga);
-    EXPECT_EQ(controllo.GetIndice(), nullptr);
-    EXPECT_FALSE(controllo.GetMisurePresenti());
-    EXPECT_EQ(controllo.GetMsgArSize(), 0);
-}
-
-TEST(ControlloRiga0, LibrettoValidoNonDaVoci) {
-    CCts cts;
-    LibrettoValido(cts);
-    CControlloLibretto controllo(nullptr, &cts, nullptr, nullptr, nullptr);
-    controllo.ControllaRiga0();
-    controllo.ControllaRiga9();
-    EXPECT_EQ(Messaggi(controllo), std::vector<WString>());
+    CControlloLibretto sulloStack(&riga, &cts, &cmp, &gps, nullptr);
+    EXPECT_EQ(sulloStack.GetRigaCorrente(), &riga);
+    EXPECT_EQ(sulloStack.GetIndice(), nullptr);
+    EXPECT_FALSE(sulloStack.GetMisurePresenti());
 }
 
 TEST(ControlloRiga0, VersioneVecchiaOSenzaLibretto) {
@@ -187,23 +180,6 @@ TEST(ControlloRiga0, LibrettoVuotoInOrdine) {
     EXPECT_EQ(controllo.GetAvvArSize(), 0);
 }
 
-TEST(ControlloRiga0, IscrizioneECodiceFiscaleSoloDopo1008) {
-    struct Caso {
-        int versione;
-        int voci;
-    };
-    for (auto [versione, voci] :
-         {Caso{VER_PREGEO_1008, 0}, Caso{VER_PREGEO_1009, 2}, Caso{VER_PREGEO_1015, 2}}) {
-        CCts cts;
-        LibrettoValido(cts, versione);
-        cts.SetTcnNIscr(u"");
-        cts.SetTcnCF(u"");
-        CControlloLibretto controllo(nullptr, &cts, nullptr, nullptr, nullptr);
-        controllo.ControllaRiga0();
-        EXPECT_EQ(controllo.GetMsgArSize(), voci) << versione;
-    }
-}
-
 TEST(ControlloRiga0, CampiErrati) {
     CCts cts;
     LibrettoValido(cts);
@@ -234,59 +210,53 @@ TEST(ControlloRiga0, CampiErrati) {
     EXPECT_EQ(controllo.GetAvvArSize(), 2);
 }
 
-TEST(ControlloRiga0, FormatoMappale) {
-    struct Caso {
-        bool formato;
-        const char16_t* mappale;
-        int code;
-    };
-    const Caso casi[] = {
-        {false, u"12/3,.5", -1}, {false, u"ACQUE,12A", 54}, {true, u"12/3", 7}, {true, u"12,STRAD", -1}};
-    for (const auto& c : casi) {
-        CCts cts;
-        LibrettoValido(cts);
-        cts.m_FormatoMappale = c.formato;
-        cts.SetMapp(c.mappale);
-        CControlloLibretto controllo(nullptr, &cts, nullptr, nullptr, nullptr);
-        controllo.ControllaRiga0();
-        if (c.code < 0) {
-            EXPECT_EQ(controllo.GetMsgArSize(), 0) << WString(c.mappale).ToUtf8();
-            continue;
-        }
-        ASSERT_EQ(controllo.GetMsgArSize(), 1) << WString(c.mappale).ToUtf8();
-        EXPECT_EQ(controllo.GetMsgAt(0), u"Errore! - Libretto Pregeo: Tipo Riga: 0 - Mappale: " +
-                                             WString(c.mappale) + MOTIVO + GetTestoMotivo(c.code));
-    }
-}
-
-TEST(ControlloRiga0, Qualifica) {
+// One field at a time on a valid booklet, by version.
+TEST(ControlloRiga0, CampoPerCampo) {
     struct Caso {
         int versione;
-        const char16_t* qualifica;
-        bool errore;
+        const char16_t* qualifica; // null: left as valid
+        const char16_t* mappale;
+        bool formatoMappale;
+        bool senzaIscrizione; // no registration number, no tax code
+        std::vector<int> codici;
     };
-    const Caso casi[] = {{1012, u"AGROTECNICO", false},
-                         {1013, u"AGROTECNICO", true},
-                         {1014, u"AGROTECNICO", false},
-                         {1015, u"AGROTECNICO", false},
-                         {1012, u"DOTTORE IN AGRARIA", false},
-                         {1013, u"DOTTORE IN AGRARIA", true},
-                         {1014, u"DOTTORE IN AGRARIA", true},
-                         {1015, u"Dottore in agraria", false},
-                         {1015, u"GEOMETRA", false}};
+    const Caso casi[] = {{1015, nullptr, u"12/3,.5", false, false, {}},
+                         {1015, nullptr, u"ACQUE,12A", false, false, {54}},
+                         {1015, nullptr, u"12/3", true, false, {7}},
+                         {1015, nullptr, u"12,STRAD", true, false, {}},
+                         {1012, u"AGROTECNICO", nullptr, false, false, {}},
+                         {1013, u"AGROTECNICO", nullptr, false, false, {106}},
+                         {1014, u"AGROTECNICO", nullptr, false, false, {}},
+                         {1015, u"AGROTECNICO", nullptr, false, false, {}},
+                         {1012, u"DOTTORE IN AGRARIA", nullptr, false, false, {}},
+                         {1013, u"DOTTORE IN AGRARIA", nullptr, false, false, {106}},
+                         {1014, u"DOTTORE IN AGRARIA", nullptr, false, false, {106}},
+                         {1015, u"Dottore in agraria", nullptr, false, false, {}},
+                         {1008, nullptr, nullptr, false, true, {}},
+                         {1009, nullptr, nullptr, false, true, {109, 110}}};
     for (const auto& c : casi) {
         CCts cts;
         LibrettoValido(cts, c.versione);
-        cts.SetQual(c.qualifica);
+        if (c.qualifica)
+            cts.SetQual(c.qualifica);
+        if (c.mappale)
+            cts.SetMapp(c.mappale);
+        cts.m_FormatoMappale = c.formatoMappale;
+        if (c.senzaIscrizione) {
+            cts.SetTcnNIscr(u"");
+            cts.SetTcnCF(u"");
+        }
         CControlloLibretto controllo(nullptr, &cts, nullptr, nullptr, nullptr);
         controllo.ControllaRiga0();
-        if (!c.errore) {
-            EXPECT_EQ(controllo.GetMsgArSize(), 0) << c.versione << " " << WString(c.qualifica).ToUtf8();
-            continue;
+        std::vector<WString> attesi;
+        for (int code : c.codici) {
+            const WString dettaglio = code == 106  ? WString(c.qualifica)
+                                      : code < 100 ? u"Mappale: " + cts.GetMapp()
+                                                   : u"";
+            attesi.push_back(u"Errore! - Libretto Pregeo: Tipo Riga: 0 " +
+                             (dettaglio.IsEmpty() ? u"" : u"- " + dettaglio) + MOTIVO + GetTestoMotivo(code));
         }
-        ASSERT_EQ(controllo.GetMsgArSize(), 1) << c.versione;
-        EXPECT_EQ(controllo.GetMsgAt(0), u"Errore! - Libretto Pregeo: Tipo Riga: 0 - " +
-                                             WString(c.qualifica) + MOTIVO + u"Qualifica non valida.\r");
+        EXPECT_EQ(Messaggi(controllo), attesi) << c.versione;
     }
 }
 
@@ -426,11 +396,6 @@ const WString VOCE_105 = u"Errore! - Libretto Pregeo:  \r" + GetTestoMotivo(105)
 
 } // namespace
 
-TEST(ControllaTutto, ConfermaMancante) {
-    LibrettoCompleto l;
-    EXPECT_EQ(l.Controlla(), std::vector<WString>{VOCE_105});
-}
-
 TEST(ControllaTutto, Conferma) {
     struct Caso {
         std::vector<const char16_t*> note;
@@ -439,7 +404,7 @@ TEST(ControllaTutto, Conferma) {
     const Caso casi[] = {
         {{u"CONFERMA"}, false}, {{u"conferma"}, false},    {{u"Conferma"}, false},
         {{u"CONFERMA "}, true}, {{u"CONFERMA bis"}, true}, {{u"CONFERMA", u"CONFERMA"}, true},
-        {{u"Rilievo"}, true},   {{u"CONFERM"}, true},
+        {{u"Rilievo"}, true},   {{u"CONFERM"}, true},      {{}, true},
     };
     for (const auto& c : casi) {
         LibrettoCompleto l;
@@ -480,10 +445,10 @@ TEST(ControllaTutto, OrdineFamiglieEVersioni) {
     EXPECT_EQ(voci[1], u"Errore! - Libretto Pregeo: Tipo Riga: 9 - Est Media " + MOTIVO + GetTestoMotivo(34));
     EXPECT_EQ(voci[2], VOCE_105);
 
-    // An old booklet is not checked at all, confirmation row included.
+    // An old booklet's fields are not checked, but it is asked for its confirmation row all the same.
     LibrettoCompleto vecchio(VER_PREGEO_1007);
     vecchio.cts.SetCdCm(u"");
-    EXPECT_EQ(vecchio.Controlla(), std::vector<WString>{});
+    EXPECT_EQ(vecchio.Controlla(), std::vector<WString>{VOCE_105});
 }
 
 TEST(ControllaTutto, SenzaLibrerieNonFaNulla) {

