@@ -39,9 +39,11 @@ CProvinciaCollegio ProvinciaDaRiga(WString riga) {
     return {riga.Left(2), riga.Mid(3)};
 }
 
-std::vector<CProvinciaCollegio> LeggiCollegi(const WString& percorso) {
+std::vector<CProvinciaCollegio> LeggiCollegi(const WString& percorso, bool* letto) {
     std::vector<CProvinciaCollegio> elenco;
     PlatformFile* file = _wfopen(percorso.c_str(), u"rt");
+    if (letto)
+        *letto = file != nullptr;
     if (!file)
         return elenco;
     char buffer[kLetturaMax];
@@ -51,8 +53,19 @@ std::vector<CProvinciaCollegio> LeggiCollegi(const WString& percorso) {
     return elenco;
 }
 
-std::vector<CProvinciaCollegio> CaricaCollegi() {
-    return LeggiCollegi(FGetSpecialFolderPathAndSubDir(CARTELLA_INSTALLAZIONE, u"Support\\Collegi.txt"));
+std::vector<CProvinciaCollegio> CaricaCollegi(bool* letto) {
+    return LeggiCollegi(FGetSpecialFolderPathAndSubDir(CARTELLA_INSTALLAZIONE, FILE_COLLEGI), letto);
+}
+
+std::optional<CRifiuto> AvvisoFileSupporto(const std::vector<WString>& illeggibili) {
+    if (illeggibili.empty())
+        return std::nullopt;
+    WString testo = illeggibili.size() == 1 ? u"Impossibile leggere il file di supporto "
+                                            : u"Impossibile leggere i file di supporto ";
+    for (std::size_t i = 0; i < illeggibili.size(); ++i)
+        testo += (i > 0 ? u", " : u"") + illeggibili[i];
+    testo += u".\nGli elenchi che ne dipendono restano vuoti.";
+    return Avviso(testo.c_str());
 }
 
 int AnnoDaMostrare(const WString& annoMemorizzato) {

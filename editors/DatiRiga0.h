@@ -15,10 +15,10 @@ struct CProvinciaCollegio {
     WString nome;
 };
 
-// The province table of a file, in file order; empty when the file cannot be read.
-std::vector<CProvinciaCollegio> LeggiCollegi(const WString& percorso);
+// The province table of a file, in file order; empty, and `letto` false, when the file cannot be read.
+std::vector<CProvinciaCollegio> LeggiCollegi(const WString& percorso, bool* letto = nullptr);
 // The province table of the host's support folder.
-std::vector<CProvinciaCollegio> CaricaCollegi();
+std::vector<CProvinciaCollegio> CaricaCollegi(bool* letto = nullptr);
 // One line as read, line end included.
 CProvinciaCollegio ProvinciaDaRiga(WString riga);
 
@@ -36,6 +36,15 @@ struct CRifiuto {
     UINT icona = 0;
 };
 inline constexpr const char16_t* TITOLO_RIGA0 = u"Riga 0";
+
+// Support files an editor reads when it opens, as device paths.
+inline constexpr const char16_t* FILE_COLLEGI = u"Support\\Collegi.txt";
+inline constexpr const char16_t* FILE_COMUNI = u"Support\\Comuni.txt";
+inline constexpr const char16_t* FILE_TIPI_AGG = u"Support\\TipoAggTessaro.dat";
+// Said once when an editor opens without some of its support files (the lists they fill stay empty), so
+// that a later refusal on OK is not a riddle; nothing when every file was read. Title "Pregeo".
+std::optional<CRifiuto> AvvisoFileSupporto(const std::vector<WString>& illeggibili);
+inline constexpr const char16_t* TITOLO_AVVISO_SUPPORTO = u"Pregeo";
 
 // The page "Archivio" as typed.
 struct CDatiArchivio {

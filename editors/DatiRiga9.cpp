@@ -59,7 +59,7 @@ bool CTipiAggiornamento::Leggi(const WString& percorso) {
 }
 
 bool CTipiAggiornamento::Carica() {
-    return Leggi(FGetSpecialFolderPathAndSubDir(CARTELLA_INSTALLAZIONE, u"Support\\TipoAggTessaro.dat"));
+    return Leggi(FGetSpecialFolderPathAndSubDir(CARTELLA_INSTALLAZIONE, FILE_TIPI_AGG));
 }
 
 CSceltaTipoAgg SceltaIniziale(const CTipiAggiornamento& tipi, const WString& codice, const WString& caso) {

@@ -47,23 +47,28 @@ BOOL CDlgPregeoRiga0Archivio::OnInitDialog() {
     return TRUE;
 }
 
-void CDlgPregeoRiga0Archivio::CaricaComuni(const WString& provincia) {
+bool CDlgPregeoRiga0Archivio::CaricaComuni(const WString& provincia) {
     m_Comune.ResetContent();
     m_CodiciComuni.clear();
     CCtsComuni comuni;
-    comuni.CaricaElenco(provincia);
+    const bool letto = comuni.CaricaElenco(provincia);
     for (int i = 0; i < comuni.GetSize(); ++i) {
         const CCtsComuni::Comune& c = comuni.GetAt(i);
         m_Comune.AddString(WString::Formatted(u"%s %s", c.codice, c.nome));
         m_CodiciComuni.push_back(c.codice);
     }
     m_Comune.SetCurSel(-1);
+    return letto;
 }
 
-void CDlgPregeoRiga0Archivio::Carica(const CCts& libretto) {
+void CDlgPregeoRiga0Archivio::Carica(const CCts& libretto, std::vector<WString>& illeggibili) {
     m_Provincia.ResetContent();
     m_CodiciProvince.clear();
-    for (const CProvinciaCollegio& p : CaricaCollegi()) {
+    bool letto = false;
+    const std::vector<CProvinciaCollegio> collegi = CaricaCollegi(&letto);
+    if (!letto)
+        illeggibili.push_back(FILE_COLLEGI);
+    for (const CProvinciaCollegio& p : collegi) {
         m_Provincia.AddString(p.nome);
         m_CodiciProvince.push_back(p.codice);
     }
@@ -73,7 +78,8 @@ void CDlgPregeoRiga0Archivio::Carica(const CCts& libretto) {
             m_Provincia.SetCurSel(static_cast<int>(i));
             break;
         }
-    CaricaComuni(provincia);
+    if (!CaricaComuni(provincia))
+        illeggibili.push_back(FILE_COMUNI);
     const WString comune = libretto.GetCdCm();
     for (std::size_t i = 0; i < m_CodiciComuni.size(); ++i)
         if (m_CodiciComuni[i] == comune) {
@@ -193,12 +199,15 @@ BOOL CDlgPregeoRiga0::OnInitDialog() {
     m_Tecnico.ShowWindow(SW_HIDE);
     frame->ShowWindow(SW_HIDE);
 
+    std::vector<WString> illeggibili;
     if (m_pCts) {
-        m_Archivio.Carica(*m_pCts);
+        m_Archivio.Carica(*m_pCts, illeggibili);
         m_Tecnico.Carica(*m_pCts);
     }
     m_Tab.SetCurSel(0);
     MostraPagina(0);
+    if (const std::optional<CRifiuto> avviso = AvvisoFileSupporto(illeggibili))
+        CreateMessageBox(this, avviso->testo, TITOLO_AVVISO_SUPPORTO, avviso->icona);
     return TRUE;
 }
 

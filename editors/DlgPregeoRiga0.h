@@ -12,7 +12,8 @@ class CDlgPregeoRiga0Archivio : public CExDialog {
 public:
     explicit CDlgPregeoRiga0Archivio(CWnd* parent);
     BOOL OnInitDialog() override;
-    void Carica(const CCts& libretto);
+    // Fills the page; the support files it could not read are added to `illeggibili`.
+    void Carica(const CCts& libretto, std::vector<WString>& illeggibili);
     CDatiArchivio Leggi() const;
 
 protected:
@@ -20,7 +21,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void CaricaComuni(const WString& provincia);
+    bool CaricaComuni(const WString& provincia);
 
     CComboBox m_Tipo;
     CCEEditKeybNum m_Giorno;

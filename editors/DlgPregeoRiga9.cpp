@@ -39,13 +39,17 @@ BOOL CDlgPregeoRiga9::OnInitDialog() {
 
     // A dialog that runs again starts from the file again.
     m_Tipi = CTipiAggiornamento();
-    m_Tipi.Carica();
+    const bool tipiLetti = m_Tipi.Carica();
     for (const auto& voce : m_Tipi.Principali())
         m_TipoAgg.SetItemData(m_TipoAgg.AddString(voce->testo), reinterpret_cast<std::uintptr_t>(voce.get()));
     for (const auto& voce : m_Tipi.Automatici())
         m_AggAuto.SetItemData(m_AggAuto.AddString(voce->testo), reinterpret_cast<std::uintptr_t>(voce.get()));
 
     m_Calcola.EnableWindow(IsEstMediaCalcolabile(m_pLibCmp));
+    if (!tipiLetti) {
+        const std::optional<CRifiuto> avviso = AvvisoFileSupporto({FILE_TIPI_AGG});
+        CreateMessageBox(this, avviso->testo, TITOLO_AVVISO_SUPPORTO, avviso->icona);
+    }
     if (!m_pCts)
         return TRUE;
     const CRig9& riga = *m_pCts->GetRiga9();

@@ -4,7 +4,12 @@
 
 #include "distances/DlgPregeoDistanze.h"
 #include "editors/DlgPregeoRiga0.h"
+#include "editors/DlgPregeoRiga3.h"
+#include "editors/DlgPregeoRiga7.h"
 #include "editors/DlgPregeoRiga9.h"
+#include "editors/DlgPregeoRighe45.h"
+#include "pfimport/DlgPregeoRiga8ImportGps.h"
+#include "pfimport/PregeoImportPF.h"
 
 bool FPregeoEditRiga0(CWnd* parent, ICarviloDati* dati) {
     CCts* libretto = dati->GetCts();
@@ -13,18 +18,25 @@ bool FPregeoEditRiga0(CWnd* parent, ICarviloDati* dati) {
     return dlg.DoModal() == IDOK;
 }
 
-bool FPregeoEditRiga3(CWnd*, ICarviloDati* dati) {
-    dati->GetCts();
-    return false;
+bool FPregeoEditRiga3(CWnd* parent, ICarviloDati* dati) {
+    CCts* libretto = dati->GetCts();
+    CDlgPregeoRighe3 dlg(parent);
+    dlg.Imposta(libretto, dati);
+    return dlg.DoModal() == IDOK;
 }
 
-bool FPregeoEditRiga4And5(CWnd*, ICarviloDati*) {
-    return false;
+bool FPregeoEditRiga4And5(CWnd* parent, ICarviloDati* dati) {
+    // The list asks for the booklet itself.
+    CDlgPregeoRighe45 dlg(parent);
+    dlg.Imposta(dati);
+    return dlg.DoModal() == IDOK;
 }
 
-bool FPregeoEditRiga7(CWnd*, ICarviloDati* dati) {
-    dati->GetCts();
-    return false;
+bool FPregeoEditRiga7(CWnd* parent, ICarviloDati* dati) {
+    CCts* libretto = dati->GetCts();
+    CDlgPregeoRighe7 dlg(parent);
+    dlg.Imposta(libretto, dati);
+    return dlg.DoModal() == IDOK;
 }
 
 bool FPregeoEditRiga8(CWnd*, ICarviloDati*) {
@@ -39,17 +51,14 @@ bool FPregeoEditRiga9(CWnd* parent, ICarviloDati* dati) {
     return dlg.DoModal() == IDOK;
 }
 
-bool FPregeoImportRighe8(CWnd*, ICarviloDati* dati) {
-    // The import engine's own order.
-    dati->GetLibCmp();
-    dati->GetLibGps();
-    dati->GetLibConOri();
-    dati->GetCts();
-    return false;
+bool FPregeoImportRighe8(CWnd* parent, ICarviloDati* dati) {
+    CPregeoImportPF importazione(parent, dati);
+    return importazione.Esegui();
 }
 
-bool FPregeoImportPFNear(CWnd*, ICarviloDati*) {
-    return false;
+bool FPregeoImportPFNear(CWnd* parent, ICarviloDati* dati) {
+    CDlgPregeoRiga8ImportGps dlg(parent, dati);
+    return dlg.DoModal() == IDOK;
 }
 
 // Distances written by an import stay in the booklet however the list is closed, so the host is told

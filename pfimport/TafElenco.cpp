@@ -474,16 +474,55 @@ CTafPunto* CTafElenco::Nuovo() {
     return p;
 }
 
-void CTafElenco::LeggiRispostaTaf(const WString& risposta, const WString& comune, bool posizione) {
+namespace {
+
+// A line of an answer counts only with the fields of a point: '$'-terminated fields up to the East, a PF
+// number of at most four digits (a TAF column's width) and both coordinates. An error page or stray
+// bytes served as an answer are no points.
+bool IsRigaPunto(std::u16string_view riga, bool posizione) {
+    std::u16string_view campi[6];
+    std::size_t n = 0;
+    for (std::size_t da = 0, dollaro = riga.find(u'$'); dollaro != std::u16string_view::npos && n < 6;
+         da = dollaro + 1, dollaro = riga.find(u'$', da))
+        campi[n++] = riga.substr(da, dollaro - da);
+    const std::size_t primo = posizione ? 0 : 1; // the field numbered 0, 1 is the first of the line
+    if (n + primo < 6)
+        return false;
+    std::u16string_view numero = campi[2 - primo];
+    while (!numero.empty() && numero.front() == u' ')
+        numero.remove_prefix(1);
+    while (!numero.empty() && numero.back() == u' ')
+        numero.remove_suffix(1);
+    if (numero.empty() || numero.size() > 4 ||
+        !std::all_of(numero.begin(), numero.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; }))
+        return false;
+    return !IsRealeIndefinito(Reale(WString(campi[4 - primo]))) &&
+           !IsRealeIndefinito(Reale(WString(campi[5 - primo])));
+}
+
+} // namespace
+
+bool CTafElenco::LeggiRispostaTaf(const WString& risposta, const WString& comune, bool posizione) {
     if (risposta.Find(WString(u"Warning")) >= 0)
-        return;
+        return true;
     const std::u16string_view testo = risposta.view();
-    std::size_t inizio = 0;
-    for (std::size_t fine = testo.find(u'\n'); fine != std::u16string_view::npos;
-         inizio = fine + 1, fine = testo.find(u'\n', inizio)) {
-        const std::u16string_view riga = testo.substr(inizio, fine - inizio);
+    bool righe = false;
+    bool punti = false;
+    for (std::size_t inizio = 0; inizio < testo.size();) {
+        // The last line may come without its line end.
+        std::size_t fine = testo.find(u'\n', inizio);
+        if (fine == std::u16string_view::npos)
+            fine = testo.size();
+        std::u16string_view riga = testo.substr(inizio, fine - inizio);
+        inizio = fine + 1;
+        if (!riga.empty() && riga.back() == u'\r')
+            riga.remove_suffix(1);
         if (riga.empty())
             continue;
+        righe = true;
+        if (!IsRigaPunto(riga, posizione))
+            continue;
+        punti = true;
         auto p = std::make_unique<CTafPunto>();
         p->Comune = comune;
         int campo = posizione ? 0 : 1;
@@ -544,6 +583,7 @@ void CTafElenco::LeggiRispostaTaf(const WString& risposta, const WString& comune
         }
         Aggiungi(std::move(p));
     }
+    return punti || !righe;
 }
 
 void CTafElenco::Aggiungi(std::unique_ptr<CTafPunto> punto) {

@@ -59,12 +59,14 @@ public:
     void LeggiRigaTaf(const WString& riga);
 
     // Fiducial points of a municipality (sheet codes separated by ',', empty for all) or near a position,
-    // from the TAF web service. False when the request could not be made; a refused or empty answer
-    // leaves the list empty and gives true.
+    // from the TAF web service. False when the request could not be made or the answer holds lines but
+    // no point; a refused ("Warning") or empty answer leaves the list empty and gives true.
     bool CaricaWebComune(const WString& comune, const WString& fogli);
     bool CaricaWebPosizione(const WString& provincia, double nord, double est, double raggio);
-    // Reads the '$'-separated lines of an answer; an answer that mentions "Warning" adds nothing.
-    void LeggiRispostaTaf(const WString& risposta, const WString& comune, bool posizione);
+    // Reads the '$'-separated lines of an answer, the last one also without its line end; lines without
+    // the fields of a point are left out. False when the answer has lines but none is a point; an answer
+    // that mentions "Warning" adds nothing and gives true.
+    bool LeggiRispostaTaf(const WString& risposta, const WString& comune, bool posizione);
 
     void Aggiungi(std::unique_ptr<CTafPunto> punto);
     void Svuota();

@@ -70,10 +70,9 @@ WString Unite(const std::vector<Coppia>& coppie, bool codifica) {
     return out;
 }
 
-// One piece of the answer: 8-bit text up to its terminator.
+// One piece of the answer, 8-bit text taken by its length: a NUL byte inside must not hide what follows.
 void Accoda(WString& risposta, const char* dati, DWORD letti) {
-    const std::string_view pezzo(dati, letti);
-    risposta += WString::FromCp1252(pezzo.substr(0, pezzo.find('\0')));
+    risposta += WString::FromCp1252(std::string_view(dati, letti));
 }
 
 // Opens the address and collects the answer. False only when the request could not be made.
@@ -204,8 +203,7 @@ bool CTafElenco::CaricaWebComune(const WString& comune, const WString& fogli) {
     WString risposta;
     if (!richiesta.RichiestaComune(comune, fogli, risposta))
         return false;
-    LeggiRispostaTaf(risposta, comune, false);
-    return true;
+    return LeggiRispostaTaf(risposta, comune, false);
 }
 
 bool CTafElenco::CaricaWebPosizione(const WString& provincia, double nord, double est, double raggio) {
@@ -215,6 +213,5 @@ bool CTafElenco::CaricaWebPosizione(const WString& provincia, double nord, doubl
     WString risposta;
     if (!richiesta.RichiestaPosizione(provincia, nord, est, raggio, risposta))
         return false;
-    LeggiRispostaTaf(risposta, WString(), true);
-    return true;
+    return LeggiRispostaTaf(risposta, WString(), true);
 }

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 struct HashNome {
     std::size_t operator()(const WString& nome) const { return std::hash<std::u16string>()(nome.str()); }
@@ -27,8 +28,12 @@ public:
 
     // Sets are numbered 1 to 7; other numbers hold nothing (adding to them does nothing).
     void Aggiungi(int insieme, const WString& nome) {
-        if (insieme >= 1 && insieme <= NUM_INSIEMI)
-            m_Nomi[nome] |= Bit(insieme);
+        if (insieme < 1 || insieme > NUM_INSIEMI)
+            return;
+        const auto [it, nuovo] = m_Nomi.try_emplace(nome, 0);
+        if (nuovo)
+            m_Ordine.push_back(nome);
+        it->second |= Bit(insieme);
     }
     bool IsPresente(int insieme, const WString& nome) const {
         if (insieme < 1 || insieme > NUM_INSIEMI)
@@ -37,9 +42,19 @@ public:
         return it != m_Nomi.end() && (it->second & Bit(insieme)) != 0;
     }
 
+    // The names of a set, each once, in the order the survey first named them: the editors' name lists.
+    std::vector<WString> Nomi(int insieme) const {
+        std::vector<WString> nomi;
+        for (const WString& nome : m_Ordine)
+            if (IsPresente(insieme, nome))
+                nomi.push_back(nome);
+        return nomi;
+    }
+
 private:
     static unsigned char Bit(int insieme) { return static_cast<unsigned char>(1u << (insieme - 1)); }
 
     // One entry per name with a bit per set: a survey's names are looked up once, not once per set.
     std::unordered_map<WString, unsigned char, HashNome> m_Nomi;
+    std::vector<WString> m_Ordine;
 };

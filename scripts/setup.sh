@@ -2,12 +2,14 @@
 # Installs what is missing (Debian packages only), then configures and builds one flavour:
 #   scripts/setup.sh test     Debug with AddressSanitizer and UndefinedBehaviorSanitizer, tests included
 #   scripts/setup.sh release  optimised build for the demo and the benchmarks
+#   scripts/setup.sh fuzz     the libFuzzer targets of fuzz/, built with clang (docs/fuzzing.md)
 set -euo pipefail
 flavour=${1:-test}
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-          libcurl4-openssl-dev libproj-dev proj-data libcpp-httplib-dev libboost-dev)
+          libcurl4-openssl-dev libproj-dev proj-data libcpp-httplib-dev libboost-dev
+          clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -29,8 +31,15 @@ release)
     build="$root/build/release"
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPREGEO_TESTS=OFF -DPREGEO_BENCH=ON >/dev/null
     ;;
+fuzz)
+    build="$root/build/fuzz"
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+        -DPREGEO_FUZZ=ON -DPREGEO_TESTS=OFF -DPREGEO_TOOLS=OFF >/dev/null
+    cmake --build "$build" --target fuzz
+    exit 0
+    ;;
 *)
-    echo "usage: $0 [test|release]" >&2
+    echo "usage: $0 [test|release|fuzz]" >&2
     exit 2
     ;;
 esac

@@ -1,5 +1,6 @@
 #include "host/app/Check.h"
 
+#include "host/ui/Driver.h"
 #include "rules/ControlloLibretto.h"
 #include "rules/Regole.h"
 
@@ -79,14 +80,14 @@ void ScriviVoce(std::ostream& out, const Rapporto::Voce& v) {
         const std::size_t fine = std::min(s.find('\r', inizio), s.size());
         riga += s.substr(inizio, fine - inizio);
         riga.erase(riga.find_last_not_of(' ') + 1);
-        out << riga << "\n";
+        out << ui::Printable(riga) << "\n";
         riga = "    ";
         inizio = fine + 1;
     } while (inizio < s.size());
 }
 
 void ScriviTesto(std::ostream& out, const Rapporto& r) {
-    out << r.titolo.ToUtf8() << "\n";
+    out << ui::Printable(r.titolo.ToUtf8()) << "\n";
     for (const auto& v : r.voci)
         ScriviVoce(out, v);
     if (r.voci.empty()) {
@@ -159,7 +160,7 @@ int ControllaCartelle(const std::vector<std::filesystem::path>& cartelle, bool j
         try {
             project = Project::Load(cartelle.front());
         } catch (const ProjectError& e) {
-            err << "pregeo-host: progetto non valido: " << e.what() << "\n";
+            err << "pregeo-host: progetto non valido: " << ui::Printable(e.what()) << "\n";
             return 2;
         }
         project->Activate();
@@ -176,11 +177,11 @@ int ControllaCartelle(const std::vector<std::filesystem::path>& cartelle, bool j
         try {
             project = Project::Load(cartella);
         } catch (const ProjectError& e) {
-            err << "pregeo-host: progetto non valido: " << e.what() << "\n";
+            err << "pregeo-host: progetto non valido: " << ui::Printable(e.what()) << "\n";
             if (json)
                 libretti.push_back({{"cartella", cartella.string()}, {"nonValido", e.what()}});
             else
-                out << "Progetto non valido: " << e.what() << "\n\n";
+                out << "Progetto non valido: " << ui::Printable(e.what()) << "\n\n";
             ++nonValidi;
             esito = 2;
             continue;

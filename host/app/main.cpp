@@ -109,12 +109,12 @@ std::string DefaultModulePath() {
 }
 
 std::string Testo(const WString& s) {
-    return s.IsEmpty() ? std::string("-") : s.ToUtf8();
+    return s.IsEmpty() ? std::string("-") : host::ui::Printable(s.ToUtf8());
 }
 
 void PrintSummary(const host::Project& p) {
     const CCts& c = p.cts;
-    std::cout << "Libretto: " << (p.nome.empty() ? "(senza nome)" : p.nome) << "\n";
+    std::cout << "Libretto: " << (p.nome.empty() ? "(senza nome)" : host::ui::Printable(p.nome)) << "\n";
     std::cout << "  Versione Pregeo " << c.GetVerPregeo() << ", tipo "
               << (c.m_TipoLibretto == 1 ? "modesta entità" : "standard") << "\n";
     std::cout << "  Comune " << Testo(c.GetCdCm()) << " (" << Testo(c.GetProvCm()) << "), foglio "
@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
     std::string error;
     if (!ParseOptions(argc, argv, opt, error)) {
         if (!error.empty())
-            std::cerr << "pregeo-host: " << error << "\n";
+            std::cerr << "pregeo-host: " << host::ui::Printable(error) << "\n";
         std::cerr << kUsage;
         return 2;
     }
@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
     try {
         project = host::Project::Load(opt.project);
     } catch (const host::ProjectError& e) {
-        std::cerr << "pregeo-host: progetto non valido: " << e.what() << "\n";
+        std::cerr << "pregeo-host: progetto non valido: " << host::ui::Printable(e.what()) << "\n";
         return 2;
     }
     project->Activate();
@@ -191,14 +191,16 @@ int main(int argc, char** argv) {
     host::LoadedModule module;
     const std::string modulePath = opt.module.empty() ? DefaultModulePath() : opt.module;
     if (!module.Load(modulePath, error)) {
-        std::cerr << "pregeo-host: il modulo non si carica: " << error << "\n";
+        std::cerr << "pregeo-host: il modulo non si carica: " << host::ui::Printable(error) << "\n";
         return 2;
     }
 
     if (opt.command == "riscrivi") {
         // Rewrites the project file in the host's own form, as every save does.
-        if (!project->Save()) {
-            std::cerr << "pregeo-host: il progetto non si può salvare in " << opt.project.string() << "\n";
+        if (!project->Save(&error)) {
+            std::cerr << "pregeo-host: il progetto non si può salvare in "
+                      << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
+                      << "\n";
             return 1;
         }
         return 0;
@@ -232,7 +234,8 @@ int main(int argc, char** argv) {
         if (opt.command == e.name)
             info = &e;
     if (!info) {
-        std::cerr << "pregeo-host: comando sconosciuto: " << opt.command << "\n" << kUsage;
+        std::cerr << "pregeo-host: comando sconosciuto: " << host::ui::Printable(opt.command) << "\n"
+                  << kUsage;
         return 2;
     }
     FARPROC proc = module.Resolve(info->name);
@@ -243,7 +246,7 @@ int main(int argc, char** argv) {
 
     // UI driver: installed here, before the export runs.
     if (!host::ui::InstallDriver(opt.script, std::cout, error)) {
-        std::cerr << "pregeo-host: " << error << "\n";
+        std::cerr << "pregeo-host: " << host::ui::Printable(error) << "\n";
         return 2;
     }
     host::HostData dati(*project);
@@ -252,20 +255,22 @@ int main(int argc, char** argv) {
         confermato = host::ChiamaExport(*info, proc, &dati);
     } catch (const host::ui::ScriptError& e) {
         // The user's actions did not fit: nothing is saved.
-        std::cerr << "pregeo-host: " << e.what() << "\n";
+        std::cerr << "pregeo-host: " << host::ui::Printable(e.what()) << "\n";
         host::ui::FinishDriver(error);
         return 1;
     }
     // UI driver: finished here; a script with actions left over is an error.
     if (!host::ui::FinishDriver(error)) {
-        std::cerr << "pregeo-host: " << error << "\n";
+        std::cerr << "pregeo-host: " << host::ui::Printable(error) << "\n";
         return 1;
     }
 
     if (info->kind == host::ExportKind::Editor) {
         std::cout << info->name << ": " << (confermato ? "confermato" : "annullato") << "\n";
-        if (confermato && !project->Save()) {
-            std::cerr << "pregeo-host: il progetto non si può salvare in " << opt.project.string() << "\n";
+        if (confermato && !project->Save(&error)) {
+            std::cerr << "pregeo-host: il progetto non si può salvare in "
+                      << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
+                      << "\n";
             return 1;
         }
         if (confermato)

@@ -131,6 +131,7 @@ PlatformFile* _wfopen(const char16_t* path, const char16_t* mode) {
     std::FILE* file = std::fopen(resolved.c_str(), "rb");
     if (!file)
         return nullptr;
+    host::RegistraFileAperto();
     std::setvbuf(file, nullptr, _IONBF, 0); // the blocks are the buffer
     auto* opened = new PlatformFile;
     opened->file = file;

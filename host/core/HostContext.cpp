@@ -2,7 +2,11 @@
 
 #include "hostapi/Settings.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -10,7 +14,16 @@ namespace host {
 
 namespace {
 Folders g_folders;
+std::size_t g_fileAperti = 0;
 } // namespace
+
+std::size_t FileAperti() {
+    return g_fileAperti;
+}
+
+void RegistraFileAperto() {
+    ++g_fileAperti;
+}
 
 void SetFolders(const Folders& folders) {
     g_folders = folders;
@@ -32,6 +45,9 @@ std::filesystem::path ResolvePath(const WString& devicePath) {
     std::filesystem::path path(text);
     if (path.empty())
         return path;
+    // The device has no working folder: a relative path starts from the install folder.
+    if (path.is_relative() && g_folders.install.is_absolute())
+        path = g_folders.install / path;
     std::error_code ec;
     if (std::filesystem::exists(path, ec))
         return path;
@@ -54,26 +70,49 @@ std::filesystem::path ResolvePath(const WString& devicePath) {
     return resolved;
 }
 
-bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes) {
+bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes, std::string* why) {
+    const auto fail = [&](const std::string& reason) {
+        if (why)
+            *why = target.filename().string() + ": " + reason;
+        return false;
+    };
+    // Renaming over a read-only file would replace it and leave it writable.
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0))
+        return fail("il file è di sola lettura");
     std::filesystem::path temp = target;
     temp += ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
-            return false;
-        }
+    const int fd =
+        ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, exists ? old.st_mode & 07777 : 0666);
+    if (fd < 0)
+        return fail(std::strerror(errno));
+    const auto discard = [&]() {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return fail(std::strerror(error));
+    };
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return discard();
+        done += static_cast<std::size_t>(n);
     }
-    std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
+    // The new text is on the disk before it takes the old one's place.
+    if (::fsync(fd) != 0)
+        return discard();
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return fail(std::strerror(error));
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return fail(std::strerror(error));
     }
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include "hostapi/WString.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
@@ -17,8 +18,9 @@ struct Folders {
 void SetFolders(const Folders& folders);
 const Folders& GetFolders();
 
-// Maps a device path (backslashes, any case) to this file system: separators become '/', and each part
-// that does not exist as written is matched without regard to case against the folder's entries.
+// Maps a device path (backslashes, any case) to this file system: separators become '/', a relative path
+// starts from the install folder when that is absolute, and each part that does not exist as written is
+// matched without regard to case against the folder's entries.
 std::filesystem::path ResolvePath(const WString& devicePath);
 
 // The host's own settings, section "Host" of the settings file. "Connessione=offline" plays a device
@@ -35,7 +37,14 @@ unsigned long long SleepRequested();
 void SetSettingOverride(const WString& section, const WString& key, const WString& value);
 void ClearSettingOverrides();
 
+// Files opened for reading through the runtime's _wfopen since the program started: a test counts with it
+// how often the module reads a file.
+std::size_t FileAperti();
+void RegistraFileAperto();
+
 // Writes a file beside its target and renames it into place, so that readers never see half a file.
-bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes);
+// A read-only target is refused. On failure the old file stays and `why` gets the reason.
+bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes,
+                     std::string* why = nullptr);
 
 } // namespace host

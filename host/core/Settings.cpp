@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -168,7 +169,8 @@ double CIniFile::GetDouble(const WString& section, const WString& key, double de
     const std::string t = Trimmed(text.ToUtf8());
     char* end = nullptr;
     const double v = std::strtod(t.c_str(), &end);
-    if (t.empty() || !end || *end != '\0')
+    // "nan", "inf" and overflowing values are no coordinates.
+    if (t.empty() || !end || *end != '\0' || !std::isfinite(v))
         return def;
     return v;
 }

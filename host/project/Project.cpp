@@ -5,7 +5,9 @@
 #include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
+#include <unordered_set>
 
 namespace host {
 
@@ -13,30 +15,101 @@ using Json = nlohmann::ordered_json;
 
 namespace {
 
-// A position in the document being read, so that every complaint names the JSON path.
+// Far deeper than any project goes, and shallow enough for the reader's recursion.
+constexpr std::size_t kMaxDepth = 64;
+
+// The first pass over the text, before any of it is kept: well-formed JSON, numbers that fit a double,
+// no key twice in one object, nesting within kMaxDepth. Each fault names its JSON path.
+class Screening final : public nlohmann::json_sax<Json> {
+public:
+    explicit Screening(const std::string& file) : m_File(file) {}
+
+    bool null() override { return Value(); }
+    bool boolean(bool) override { return Value(); }
+    bool number_integer(number_integer_t) override { return Value(); }
+    bool number_unsigned(number_unsigned_t) override { return Value(); }
+    bool number_float(number_float_t, const string_t&) override { return Value(); }
+    bool string(string_t&) override { return Value(); }
+    bool binary(binary_t&) override { return Value(); }
+    bool start_object(std::size_t) override { return Open(true); }
+    bool start_array(std::size_t) override { return Open(false); }
+    bool end_object() override { return Close(); }
+    bool end_array() override { return Close(); }
+    bool key(string_t& key) override {
+        Level& level = m_Levels.back();
+        level.key = key;
+        if (!level.keys.insert(key).second)
+            throw ProjectError(m_File, Path(), "campo ripetuto");
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) override {
+        // The element being read when the text went wrong.
+        if (!m_Levels.empty() && !m_Levels.back().object)
+            ++m_Levels.back().index;
+        throw ProjectError(m_File, Path(), std::string("JSON non valido: ") + e.what());
+    }
+
+private:
+    struct Level {
+        bool object;
+        std::string key;
+        long long index = -1;
+        std::set<std::string> keys;
+    };
+    bool Value() {
+        if (!m_Levels.empty() && !m_Levels.back().object)
+            ++m_Levels.back().index;
+        return true;
+    }
+    bool Open(bool object) {
+        Value();
+        if (m_Levels.size() >= kMaxDepth)
+            throw ProjectError(m_File, Path(),
+                               "annidamento troppo profondo (al massimo " + std::to_string(kMaxDepth) +
+                                   " livelli)");
+        m_Levels.push_back(Level{object, {}, -1, {}});
+        return true;
+    }
+    bool Close() {
+        m_Levels.pop_back();
+        return true;
+    }
+    std::string Path() const {
+        std::string path;
+        for (const Level& l : m_Levels)
+            path += "/" + (l.object ? l.key : std::to_string(l.index));
+        return path.empty() ? "/" : path;
+    }
+
+    const std::string& m_File;
+    std::vector<Level> m_Levels;
+};
+
+// A position in the document being read, so that every complaint names the JSON path. Every field read
+// is noted, so that what nobody read can be refused afterwards instead of being dropped by the next save.
 class In {
 public:
-    In(const Json& value, std::string path, const std::string& file)
-        : m_V(value), m_Path(std::move(path)), m_File(file) {}
+    In(const Json& value, std::string path, const std::string& file, std::unordered_set<const Json*>& read)
+        : m_V(value), m_Path(std::move(path)), m_File(file), m_Read(read) {}
 
     [[noreturn]] void Fail(const std::string& what) const {
         throw ProjectError(m_File, m_Path.empty() ? "/" : m_Path, what);
     }
-    bool Has(const char* key) const { return m_V.is_object() && m_V.contains(key); }
     In operator[](const char* key) const {
         if (!m_V.is_object())
             Fail("atteso un oggetto");
         const auto it = m_V.find(key);
         if (it == m_V.end())
-            In(m_V, m_Path + "/" + key, m_File).Fail("manca il campo");
-        return In(*it, m_Path + "/" + key, m_File);
+            In(m_V, m_Path + "/" + key, m_File, m_Read).Fail("manca il campo");
+        m_Read.insert(&*it);
+        return In(*it, m_Path + "/" + key, m_File, m_Read);
     }
     std::size_t Size() const {
         if (!m_V.is_array())
             Fail("attesa una lista");
         return m_V.size();
     }
-    In At(std::size_t i) const { return In(m_V.at(i), m_Path + "/" + std::to_string(i), m_File); }
+    In At(std::size_t i) const { return In(m_V.at(i), m_Path + "/" + std::to_string(i), m_File, m_Read); }
 
     WString Text() const {
         if (!m_V.is_string())
@@ -62,8 +135,11 @@ public:
     long long Int(long long low, long long high) const {
         if (!m_V.is_number_integer())
             Fail("atteso un numero intero");
-        const long long v = m_V.get<long long>();
-        if (v < low || v > high)
+        // Positive numbers arrive unsigned: one beyond the signed range must not wrap to a negative.
+        const bool fits = !m_V.is_number_unsigned() ||
+                          m_V.get<unsigned long long>() <= static_cast<unsigned long long>(high);
+        const long long v = fits ? m_V.get<long long>() : high;
+        if (!fits || v < low || v > high)
             Fail("atteso un intero da " + std::to_string(low) + " a " + std::to_string(high));
         return v;
     }
@@ -79,10 +155,26 @@ public:
         return s[0];
     }
 
+    // Refuses the first field, in document order, that the reading did not take.
+    void RefuseUnread() const {
+        if (m_V.is_object()) {
+            for (auto it = m_V.begin(); it != m_V.end(); ++it) {
+                const In field(*it, m_Path + "/" + it.key(), m_File, m_Read);
+                if (!m_Read.count(&*it))
+                    field.Fail("campo sconosciuto");
+                field.RefuseUnread();
+            }
+        } else if (m_V.is_array()) {
+            for (std::size_t i = 0; i < m_V.size(); ++i)
+                At(i).RefuseUnread();
+        }
+    }
+
 private:
     const Json& m_V;
     std::string m_Path;
     const std::string& m_File;
+    std::unordered_set<const Json*>& m_Read;
 };
 
 Json Real(double v) {
@@ -486,14 +578,17 @@ void ReadGps(const In& in, CLibGps& gps) {
 } // namespace
 
 std::unique_ptr<Project> Project::Parse(const std::string& text, const std::string& fileName) {
+    Screening screening(fileName);
+    Json::sax_parse(text, &screening);
     Json doc;
     try {
         doc = Json::parse(text);
-    } catch (const Json::parse_error& e) {
+    } catch (const Json::exception& e) {
         throw ProjectError(fileName, "", std::string("JSON non valido: ") + e.what());
     }
     auto project = std::make_unique<Project>();
-    const In root(doc, "", fileName);
+    std::unordered_set<const Json*> read;
+    const In root(doc, "", fileName, read);
     if (root["formato"].Utf8() != "pregeo-host/progetto")
         root["formato"].Fail("atteso \"pregeo-host/progetto\"");
     if (root["versione"].Int(1, 1) != 1)
@@ -510,18 +605,24 @@ std::unique_ptr<Project> Project::Parse(const std::string& text, const std::stri
     ReadStations(root["lavori"], project->cmp);
     ReadGps(root["gps"], project->gps);
     const In receiver = root["ricevitore"];
+    const double lat = receiver["lat"].Real();
+    const double lon = receiver["lon"].Real();
     if (receiver["posizione"].Bool())
-        project->ricevitore.SetUltimaPosizione(receiver["lat"].Real(), receiver["lon"].Real());
+        project->ricevitore.SetUltimaPosizione(lat, lon);
+    root.RefuseUnread();
     return project;
 }
 
 std::unique_ptr<Project> Project::Load(const std::filesystem::path& dir) {
     const std::filesystem::path file = dir / kProjectFile;
     std::ifstream in(file, std::ios::binary);
-    if (!in)
+    std::error_code ec;
+    if (!in || std::filesystem::is_directory(file, ec))
         throw ProjectError(file.string(), "", "il file non si può leggere");
     std::ostringstream text;
     text << in.rdbuf();
+    if (in.bad())
+        throw ProjectError(file.string(), "", "il file non si può leggere");
     auto project = Parse(text.str(), file.string());
     project->dir = dir;
     return project;
@@ -541,18 +642,22 @@ std::string Project::Serialize() const {
     doc["gps"] = WriteGps(gps, const_cast<CLibGps&>(gps));
     Json receiver;
     receiver["posizione"] = ricevitore.HaPosizione();
-    receiver["lat"] = ricevitore.GetLat();
-    receiver["lon"] = ricevitore.GetLon();
+    receiver["lat"] = Real(ricevitore.GetLat());
+    receiver["lon"] = Real(ricevitore.GetLon());
     doc["ricevitore"] = receiver;
     return doc.dump(2) + "\n";
 }
 
-bool Project::Save() const {
-    return WriteFileAtomic(dir / kProjectFile, Serialize());
+bool Project::Save(std::string* why) const {
+    return WriteFileAtomic(dir / kProjectFile, Serialize(), why);
 }
 
 void Project::Activate() const {
-    SetFolders(Folders{dir, dir / kJobFolder, dir / kSettingsFile});
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(dir, ec);
+    if (ec)
+        full = dir;
+    SetFolders(Folders{full, full / kJobFolder, full / kSettingsFile});
 }
 
 CLibCmp* HostData::GetLibCmp() {

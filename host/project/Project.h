@@ -37,8 +37,9 @@ public:
     static std::unique_ptr<Project> Parse(const std::string& text, const std::string& fileName);
     // The project file's text; loading it gives the same text back.
     std::string Serialize() const;
-    // Writes beside the file and renames it into place; false when it could not be written.
-    bool Save() const;
+    // Writes beside the file and renames it into place; false with the reason when it could not be
+    // written (the old file stays as it was).
+    bool Save(std::string* why = nullptr) const;
     // Makes this project's folders the host's install, job and settings folders.
     void Activate() const;
 

@@ -23,7 +23,12 @@ BOOL CBitmap::LoadFromFile(const WString& path) {
     std::ifstream in(host::ResolvePath(path), std::ios::binary);
     if (!in)
         return FALSE;
-    const std::string b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string b;
+    try {
+        b.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return FALSE; // a folder, or a read error
+    }
     if (b.size() < 54 || b[0] != 'B' || b[1] != 'M')
         return FALSE;
     const std::uint32_t offset = Le(b, 10, 4);
@@ -39,11 +44,14 @@ BOOL CBitmap::LoadFromFile(const WString& path) {
         return FALSE;
     const bool bottomUp = rawHeight > 0;
     const int height = bottomUp ? rawHeight : -rawHeight;
-    std::uint32_t colours = Le(b, 46, 4);
+    // Sizes in size_t: a colour count near 2^30 must not wrap the palette's size to nothing.
+    std::size_t colours = Le(b, 46, 4);
     if (bits <= 8 && colours == 0)
-        colours = 1u << bits;
+        colours = std::size_t{1} << bits;
+    if (bits <= 8 && colours > (std::size_t{1} << bits))
+        return FALSE;
     const std::size_t palette = 14 + static_cast<std::size_t>(header);
-    if (bits <= 8 && palette + colours * 4 > b.size())
+    if (palette > b.size() || (bits <= 8 && palette + colours * 4 > b.size()))
         return FALSE;
     const std::size_t stride =
         ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32) * 4;

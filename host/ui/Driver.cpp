@@ -71,6 +71,49 @@ bool ParseInt(std::string_view word, int& value) {
     return true;
 }
 
+// Strict UTF-8: no overlong forms, no encoded surrogates, nothing beyond U+10FFFF.
+bool IsValidUtf8(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        std::size_t need = 0;
+        char32_t cp = 0, least = 0;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            need = 1, cp = b & 0x1F, least = 0x80;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            need = 2, cp = b & 0x0F, least = 0x800;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            need = 3, cp = b & 0x07, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + need >= s.size())
+            return false;
+        for (std::size_t k = 1; k <= need; ++k) {
+            const auto c = static_cast<unsigned char>(s[i + k]);
+            if ((c & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += need + 1;
+    }
+    return true;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 // The rest of a line as a text: in double quotes with escapes, or as written, blanks trimmed.
 bool ParseText(std::string_view s, WString& text, std::string& error) {
     s = TrimView(s);
@@ -78,38 +121,65 @@ bool ParseText(std::string_view s, WString& text, std::string& error) {
         text = WString::FromUtf8(s);
         return true;
     }
-    std::string out;
+    std::u16string out;
     std::size_t i = 1;
+    std::size_t plain = i;
+    const auto flush = [&](std::size_t end) {
+        out += WString::FromUtf8(s.substr(plain, end - plain)).view();
+    };
     for (; i < s.size() && s[i] != '"'; ++i) {
-        if (s[i] != '\\') {
-            out += s[i];
+        if (s[i] != '\\')
             continue;
-        }
+        flush(i);
         if (++i == s.size())
             break;
         switch (s[i]) {
         case 'n':
-            out += '\n';
+            out += u'\n';
             break;
         case 'r':
-            out += '\r';
+            out += u'\r';
             break;
         case 't':
-            out += '\t';
+            out += u'\t';
             break;
-        default:
-            out += s[i];
+        case '"':
+        case '\\':
+            out += static_cast<char16_t>(s[i]);
+            break;
+        case 'u': {
+            unsigned v = 0;
+            bool hex = i + 4 < s.size();
+            for (std::size_t k = 1; hex && k <= 4; ++k) {
+                const int d = HexDigit(s[i + k]);
+                hex = d >= 0;
+                v = v * 16 + static_cast<unsigned>(d);
+            }
+            if (!hex || v == 0 || (v >= 0xD800 && v <= 0xDFFF)) {
+                error = "\\u needs four hex digits of a character other than NUL or a surrogate";
+                return false;
+            }
+            out += static_cast<char16_t>(v);
+            i += 4;
+            break;
         }
+        default:
+            error =
+                std::string("unknown escape \\") + s[i] + " (the escapes are \\n \\r \\t \\\" \\\\ \\uXXXX)";
+            return false;
+        }
+        plain = i + 1;
     }
     if (i >= s.size()) {
         error = "the text has no closing quote";
         return false;
     }
+    flush(i);
     if (!TrimView(s.substr(i + 1)).empty()) {
         error = "unexpected words after the quoted text";
         return false;
     }
-    text = WString::FromUtf8(out);
+    text = WString(std::move(out));
     return true;
 }
 
@@ -332,6 +402,15 @@ std::string Action::Canonical() const {
 
 std::optional<Action> ParseAction(std::string_view line, std::string& error) {
     error.clear();
+    // A NUL would cut every message that quotes the line; bytes that are not UTF-8 have no meaning.
+    if (line.find('\0') != std::string_view::npos) {
+        error = "the line holds a NUL byte";
+        return std::nullopt;
+    }
+    if (!IsValidUtf8(line)) {
+        error = "the line is not valid UTF-8";
+        return std::nullopt;
+    }
     std::string_view s = TrimView(line);
     if (s.empty() || s.front() == '#')
         return std::nullopt;
@@ -444,7 +523,7 @@ const char* CommandHelp() {
            "  show [ID]             show the dialog, or one control in full\n"
            "  help                  this list\n"
            "  quit                  give up: nothing is saved\n"
-           "Texts may be written in double quotes with \\n \\r \\t \\\" \\\\ escapes.\n";
+           "Texts may be written in double quotes with \\n \\r \\t \\\" \\\\ \\uXXXX escapes.\n";
 }
 
 std::string Prompt::Describe() const {
@@ -800,13 +879,21 @@ ScriptDriver::ScriptDriver(std::ostream& transcript, std::string name)
     : Driver(transcript), m_Name(std::move(name)) {}
 
 bool ScriptDriver::Load(const std::filesystem::path& file, std::string& error) {
+    // A folder opens as a stream but fails on the first read.
+    std::error_code ec;
     std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    std::string text;
+    try {
+        if (in && !std::filesystem::is_directory(file, ec))
+            text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        in.setstate(std::ios::badbit);
+    }
+    if (!in || in.bad() || std::filesystem::is_directory(file, ec)) {
         error = "cannot read the script " + file.string();
         return false;
     }
     m_Name = file.filename().string();
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return AddLines(text, error);
 }
 
@@ -997,7 +1084,7 @@ std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
         std::optional<Action> a = ParseAction(s, why);
         if (!a) {
             if (!why.empty())
-                m_Screen << "error: " << why << "\n";
+                m_Screen << "error: " << Printable(why) << "\n";
             continue;
         }
         a->where = "terminal";
@@ -1006,7 +1093,7 @@ std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
 }
 
 void TerminalDriver::Refuse(const Action&, const Prompt&, const std::string& why) {
-    m_Screen << "error: " << why << "\n";
+    m_Screen << "error: " << Printable(why) << "\n";
 }
 
 void TerminalDriver::RanOut(const Prompt& prompt) {

@@ -220,7 +220,9 @@ int RunModalDialog(CWSizeDialog& dialog);
 // full (every entry of a list), as the transcript shows them.
 HOSTAPI std::string RenderDialog(const UiWindow& dialog);
 HOSTAPI std::string RenderControl(const UiWindow& control, bool full);
-// A text in double quotes, with \" \\ \n \r \t escaped, UTF-8.
+// A text in double quotes, with \" \\ \n \r \t escaped and other control characters as \u00XX, UTF-8.
 HOSTAPI std::string Quote(const WString& text);
+// A message fit for the terminal: control characters written as in Quote.
+HOSTAPI std::string Printable(std::string_view utf8);
 
 } // namespace host::ui

@@ -10,29 +10,35 @@ namespace host::ui {
 
 namespace {
 
-std::string Escape(const WString& text) {
+// Control characters (C0, DEL, C1) never reach the terminal as they are: an escape sequence in a file
+// or a script would act on it. `quotes` escapes '"' and '\\' too, as texts in double quotes need.
+std::string Escape(const WString& text, bool quotes) {
     std::string out;
+    std::u16string plain;
+    const auto flush = [&]() {
+        out += WString(plain).ToUtf8();
+        plain.clear();
+    };
     for (char16_t c : text.view()) {
-        switch (c) {
-        case u'"':
-            out += "\\\"";
-            break;
-        case u'\\':
-            out += "\\\\";
-            break;
-        case u'\n':
-            out += "\\n";
-            break;
-        case u'\r':
-            out += "\\r";
-            break;
-        case u'\t':
-            out += "\\t";
-            break;
-        default:
-            out += WString(c).ToUtf8();
+        const char* named = c == u'\n' ? "\\n" : c == u'\r' ? "\\r" : c == u'\t' ? "\\t" : nullptr;
+        if (quotes && (c == u'"' || c == u'\\')) {
+            flush();
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (named) {
+            flush();
+            out += named;
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            flush();
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0x0F];
+        } else {
+            plain += c;
         }
     }
+    flush();
     return out;
 }
 
@@ -66,7 +72,7 @@ std::string GridCellText(const GridCell& cell) {
     if (!cell.text.IsEmpty()) {
         if (!out.empty())
             out += ' ';
-        std::string t = Escape(cell.text);
+        std::string t = Escape(cell.text, true);
         out += t;
     }
     return out;
@@ -140,7 +146,7 @@ void RenderLine(const UiWindow& c, const std::string& indent, bool full, std::st
     case ControlKind::Tab: {
         std::string tabs;
         for (std::size_t i = 0; i < c.items.size(); ++i) {
-            const std::string label = Escape(c.items[i].text);
+            const std::string label = Escape(c.items[i].text, true);
             tabs += (i ? " | " : "") + (static_cast<int>(i) == c.curSel ? "[" + label + "]" : label);
         }
         line += tabs.empty() ? std::string("no tabs") : tabs;
@@ -190,7 +196,11 @@ void RenderChildren(const UiWindow& dialog, const std::string& indent, std::stri
 } // namespace
 
 std::string Quote(const WString& text) {
-    return "\"" + Escape(text) + "\"";
+    return "\"" + Escape(text, true) + "\"";
+}
+
+std::string Printable(std::string_view utf8) {
+    return Escape(WString::FromUtf8(utf8), false);
 }
 
 std::string RenderDialog(const UiWindow& dialog) {

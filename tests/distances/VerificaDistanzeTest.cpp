@@ -236,16 +236,16 @@ TEST(VerificaDistanze, IntervalModeDialog) {
     host::ui::ScriptedUi ui;
     std::string errore;
     ASSERT_TRUE(ui.AddLines(
-        "show\ntab 2431 Opzioni\nshow\nchoose 2444\ntab 2431 Risultati\nshow\nclick 2432\n", errore));
+        "show\ntab 2731 Opzioni\nshow\nchoose 2744\ntab 2731 Risultati\nshow\nclick 2732\n", errore));
     CDlgPregeoVerificaDistanze dlg(nullptr, righe);
     EXPECT_EQ(dlg.DoModal(), IDOK);
     const std::string t = ui.TranscriptText();
     using testing::HasSubstr;
     EXPECT_THAT(t, HasSubstr("| N. | 1°Punto        | 2°Punto | Zona | Toll. | Dist.Mis. | Intervallo"));
     EXPECT_THAT(t, HasSubstr("| 1    | 0.180 | 100.000   | 99.820 - 100.180"));
-    EXPECT_THAT(t, HasSubstr("2443  radio      \"Extraurbana pianeggiante/ondulata\" (o)"));
-    EXPECT_THAT(t, HasSubstr("2446  combo      \"1:4000\", entry 3 of 4 (hidden)"));
-    EXPECT_THAT(t, HasSubstr("2449  radio      \"Confronto con le singole distanze\" (o) (hidden)"));
+    EXPECT_THAT(t, HasSubstr("2743  radio      \"Extraurbana pianeggiante/ondulata\" (o)"));
+    EXPECT_THAT(t, HasSubstr("2746  combo      \"1:4000\", entry 3 of 4 (hidden)"));
+    EXPECT_THAT(t, HasSubstr("2749  radio      \"Confronto con le singole distanze\" (o) (hidden)"));
     EXPECT_THAT(t, HasSubstr("| 3    | 0.300 | 100.000   | 99.700 - 100.300"));
     EXPECT_THAT(t, HasSubstr("| 3    | 0.700 | 300.001   | 299.301 - 300.701"));
     EXPECT_EQ(righe[1].zonaMostrata, 3);

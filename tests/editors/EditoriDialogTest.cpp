@@ -48,6 +48,19 @@ TEST_F(Editori, Riga0SavesSheetMappaleAndTheTechniciansFields) {
     EXPECT_EQ(c.GetTcnCF(), u"RSSMRA80A01H501U");
 }
 
+// Missing support files are named once, when the dialog opens, though the editor reads them again.
+TEST_F(Editori, Riga0SaysOnceWhichSupportFilesAreMissing) {
+    std::filesystem::remove(progetto.Supporto("Collegi.txt"));
+    std::filesystem::remove(progetto.Supporto("Comuni.txt"));
+    EXPECT_FALSE(Esegui(FPregeoEditRiga0, "ok\nshow 2370\ntab 2354 Tecnico\nclick 2355\n"));
+    EXPECT_THAT(trascrizione,
+                HasSubstr("message box \"Pregeo\" [exclamation; ok]: \"Impossibile leggere i file "
+                          "di supporto Support\\\\Collegi.txt, Support\\\\Comuni.txt.\\nGli "
+                          "elenchi che ne dipendono restano vuoti.\""));
+    EXPECT_EQ(trascrizione.find("message box"), trascrizione.rfind("message box"));
+    EXPECT_THAT(trascrizione, HasSubstr("2370  combo      \"\", no entry of 0"));
+}
+
 TEST_F(Editori, Riga9EstMediaAndCalcola) {
     EXPECT_TRUE(Esegui(FPregeoEditRiga9, "type 2205 17.5\nclick 2200\nok\ntype 2205 1700\nclick 2200\n"));
     EXPECT_THAT(trascrizione,

@@ -36,6 +36,7 @@ public:
 
     host::Project& operator*() { return *m_Progetto; }
     host::Project* operator->() { return m_Progetto.get(); }
+    std::filesystem::path Supporto(const std::string& file) const { return m_Dir / "Support" / file; }
     void Scrivi(const std::string& file, const std::string& bytes) const {
         std::ofstream(m_Dir / "Support" / file, std::ios::binary) << bytes;
     }

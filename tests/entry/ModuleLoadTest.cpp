@@ -76,6 +76,7 @@ TEST(ModuleLoad, EachExportAsksTheHostInItsOrder) {
     const std::vector<std::pair<const char*, std::vector<std::string>>> expected = {
         {"FPregeoEditRiga0", {"GetCts"}},
         {"FPregeoEditRiga3", {"GetCts"}},
+        {"FPregeoEditRiga4And5", {}},
         {"FPregeoEditRiga7", {"GetCts"}},
         {"FPregeoEditRiga9", {"GetLibCmp", "GetCts"}},
         {"FPregeoImportRighe8", {"GetLibCmp", "GetLibGps", "GetLibConOri", "GetCts"}},

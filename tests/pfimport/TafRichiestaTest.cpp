@@ -86,14 +86,14 @@ TEST(TafQuery, DistancesNeedTheFirstPoint) {
 
 TEST(TafRisposta, MunicipalityAndPositionLines) {
     CTafElenco elenco;
-    elenco.LeggiRispostaTaf(
+    EXPECT_TRUE(elenco.LeggiRispostaTaf(
         W("0120$7$SPIGOLO$5012345.670$1501234.500$-3$123.450$MARCIAPIEDE$2$45$12$ $7$150399$"
           "NUOVO$oltre$\n"
-          "0130$8$\n"
+          "0130$8$$5012000$1501000$\n"
           "\n"
-          "0140$9$tagliata"),
-        u"A123", false);
-    ASSERT_EQ(elenco.GetCount(), 2);
+          "0140$9$senza fine riga$5013000,5$1502000$tagliata"),
+        u"A123", false));
+    ASSERT_EQ(elenco.GetCount(), 3);
     const CTafPunto& p = *elenco.GetAt(0);
     EXPECT_EQ(p.Comune, u"A123");
     EXPECT_EQ(p.Foglio, u"0120");
@@ -113,10 +113,13 @@ TEST(TafRisposta, MunicipalityAndPositionLines) {
     EXPECT_EQ(p.CausaAgg, u"NUOVO");
     EXPECT_EQ(elenco.GetAt(1)->NumPF, 8);
     EXPECT_TRUE(elenco.GetAt(1)->DescrPlan.IsEmpty());
-    EXPECT_TRUE(IsRealeIndefinito(elenco.GetAt(1)->Nord));
+    EXPECT_TRUE(IsRealeIndefinito(elenco.GetAt(1)->Quota));
+    // The last line counts without its line end; the text after its last '$' does not.
+    EXPECT_DOUBLE_EQ(elenco.GetAt(2)->Nord, 5013000.5);
+    EXPECT_TRUE(IsRealeIndefinito(elenco.GetAt(2)->Quota));
 
     CTafElenco vicini;
-    vicini.LeggiRispostaTaf(W("B456$0120$7$descr$\r\n"), WString(), true);
+    EXPECT_TRUE(vicini.LeggiRispostaTaf(W("B456$0120$7$descr$5000000$1500000$\r\n"), WString(), true));
     ASSERT_EQ(vicini.GetCount(), 1);
     EXPECT_EQ(vicini.GetAt(0)->Comune, u"B456");
     EXPECT_EQ(vicini.GetAt(0)->Foglio, u"0120");
@@ -124,28 +127,35 @@ TEST(TafRisposta, MunicipalityAndPositionLines) {
     EXPECT_EQ(vicini.GetAt(0)->DescrPlan, u"descr");
 }
 
-TEST(TafRisposta, RefusedHtmlAndCutAnswers) {
+// Only lines with the fields of a point count: an error page or stray bytes served as an answer are a
+// failure, not an empty success; "Warning" and an empty answer still mean "nothing found".
+TEST(TafRisposta, LinesWithoutAPointAreRefused) {
     const struct {
         const char* risposta;
+        bool esito;
         int punti;
     } casi[] = {
-        {"0120$7$\nWarning: richiesta non valida\n", 0},
-        {"0120$7$ nessun Warning qui\n", 0},
-        {"", 0},
-        {"0120$7$", 0},
-        {"<html>\n<body>Errore</body>\n</html>\n", 3}, // records with empty fields, as any line without '$'
-        {"0120$7$SPIG", 0},
-        {"$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$\n", 1},
+        {"0120$7$S$1$2$\nWarning: richiesta non valida\n", true, 0},
+        {"", true, 0},
+        {"\n\r\n", true, 0},
+        {"<html>\n<body>Errore</body>\n</html>\n", false, 0},
+        {"\x01\xff\xfe 0120 7 \x1b[2J", false, 0},
+        {"0120$7$\n", false, 0},                   // no coordinates
+        {"0120$7$SPIG$5000000$1500000", false, 0}, // the East has no '$' after it
+        {"$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$$\n", false, 0},
+        {"0120$x7$S$5000000$1500000$\n", false, 0},    // the PF number is no number
+        {"0120$12345$S$5000000$1500000$\n", false, 0}, // wider than a TAF column
+        {"0120$7$S$5000000$1.5e6$\n", false, 0},       // not a surveyor's number
+        {"<html>\n0120$ 7 $S$5000000$1500000$\n</html>\n", true, 1},
     };
     for (const auto& c : casi) {
         CTafElenco elenco;
-        elenco.LeggiRispostaTaf(W(c.risposta), u"A123", false);
+        EXPECT_EQ(elenco.LeggiRispostaTaf(WString::FromCp1252(c.risposta), u"A123", false), c.esito)
+            << c.risposta;
         EXPECT_EQ(elenco.GetCount(), c.punti) << c.risposta;
-        for (int i = 0; i < elenco.GetCount(); ++i) {
-            EXPECT_EQ(elenco.GetAt(i)->NumPF, 0);
-            EXPECT_TRUE(IsRealeIndefinito(elenco.GetAt(i)->Nord));
-        }
     }
+    CTafElenco vicini; // a position answer has the municipality in front: one field more is needed
+    EXPECT_FALSE(vicini.LeggiRispostaTaf(W("0120$7$S$5000000$1500000$\n"), WString(), true));
 }
 
 } // namespace

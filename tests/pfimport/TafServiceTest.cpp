@@ -106,6 +106,29 @@ TEST_F(TafServiceTest, MunicipalityQueryRoundTrips) {
     EXPECT_FALSE(elenco.CaricaWebComune(WString(), WString()));
 }
 
+// A NUL byte in an answer is one character of it: what follows in the same read is not lost.
+TEST_F(TafServiceTest, AnswerIsReadByItsLength) {
+    RigaTaf nul;
+    nul.comune = "D111";
+    nul.numero = "1";
+    nul.descrPlan = std::string("CIPPO\0ROTTO", 11);
+    RigaTaf dopo = nul;
+    dopo.numero = "2";
+    dopo.descrPlan = "DOPO";
+    std::ofstream(dir.Path() / "dati" / "AL_D111.taf", std::ios::binary) << nul.Testo() << "\r\n"
+                                                                         << dopo.Testo();
+    tafservice::Archive archive;
+    archive.Load(dir.Path() / "dati");
+    service = std::make_unique<tafservice::Service>(std::move(archive));
+    port = service->Start(0);
+    UsaServer("127.0.0.1:" + std::to_string(port));
+    CTafElenco elenco;
+    ASSERT_TRUE(elenco.CaricaWebComune(u"D111", WString()));
+    ASSERT_EQ(elenco.GetCount(), 2);
+    EXPECT_EQ(elenco.GetAt(0)->DescrPlan, WString(std::u16string(u"CIPPO\0ROTTO", 11)));
+    EXPECT_EQ(elenco.GetAt(1)->DescrPlan, u"DOPO");
+}
+
 TEST_F(TafServiceTest, PositionQueryRoundTrips) {
     CTafElenco elenco;
     ASSERT_TRUE(elenco.CaricaWebPosizione(u"AL", 5000125, 1500125, 40));

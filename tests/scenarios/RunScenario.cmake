@@ -13,8 +13,10 @@
 #   expected/            other files the project must hold afterwards, byte for byte
 #   unchanged            one line saying why nothing changes: every project file stays byte for byte
 #   exit                 the exit code, when not 0;  stderr  a text the error output must contain
-#   tafservice           a folder of TAF and .dis files (from the source root), then tafservice options:
-#                        the stand-in TAF service serves it on a free port while the command runs
+#   tafservice           one line: a folder of the project that tools/tafservice serves on a free loopback
+#                        port for the run, then tafservice options; the project's settings name it as
+#                        TAF_SERVER meanwhile (the line is inserted after "[CATASTO]" and taken out again
+#                        before any comparison)
 # Every project file that no expectation names must stay as it was.
 cmake_minimum_required(VERSION 3.25)
 set(jsonpatch "${BIN}/jsonpatch")
@@ -34,7 +36,14 @@ if(EXISTS "${SCENARIO}/sample")
     file(COPY "${SOURCE}/samples/${sample}/" DESTINATION "${project}")
 endif()
 if(IS_DIRECTORY "${SCENARIO}/project")
-    file(COPY "${SCENARIO}/project/" DESTINATION "${project}")
+    # File by file: file(COPY) skips a file whose copy has the same time stamp, as a sample's file
+    # checked out in the same second may have.
+    file(GLOB_RECURSE overlay RELATIVE "${SCENARIO}/project" "${SCENARIO}/project/*")
+    foreach(f ${overlay})
+        get_filename_component(dir "${project}/${f}" DIRECTORY)
+        file(MAKE_DIRECTORY "${dir}")
+        file(COPY_FILE "${SCENARIO}/project/${f}" "${project}/${f}")
+    endforeach()
 endif()
 if(NOT IS_DIRECTORY "${project}")
     message(FATAL_ERROR "scenario ${SCENARIO}: no sample and no project/")
@@ -71,25 +80,60 @@ if(EXISTS "${SCENARIO}/unchanged")
 elseif(NOT expects_patch AND NOT IS_DIRECTORY "${SCENARIO}/expected")
     message(FATAL_ERROR "scenario ${SCENARIO}: no expected.patch.json, expected/ or unchanged")
 endif()
+
+# The TAF web service, when the scenario asks for it: started in the background (with a time limit, so
+# that nothing outlives a broken run), its port read from its first line of output.
+set(taf_pid "")
+if(EXISTS "${SCENARIO}/tafservice")
+    file(STRINGS "${SCENARIO}/tafservice" taf_words LIMIT_COUNT 1)
+    separate_arguments(taf_options UNIX_COMMAND "${taf_words}")
+    list(POP_FRONT taf_options taf_folder)
+    set(ini "${project}/impostazioni.ini")
+    if(EXISTS "${ini}")
+        file(READ "${ini}" ini_text)
+    endif()
+    if(NOT ini_text MATCHES "\\[CATASTO\\]\n")
+        message(FATAL_ERROR "scenario ${SCENARIO}: tafservice needs a [CATASTO] section in impostazioni.ini")
+    endif()
+    execute_process(COMMAND sh -c "out=$1; shift; timeout 300 \"$0\" \"$@\" >\"$out\" 2>&1 </dev/null & echo $!"
+                            "${BIN}/tafservice" "${WORK}/tafservice.txt" --folder "${project}/${taf_folder}"
+                            ${taf_options}
+                    OUTPUT_VARIABLE taf_pid OUTPUT_STRIP_TRAILING_WHITESPACE)
+    set(taf_port "")
+    foreach(attempt RANGE 100)
+        if(EXISTS "${WORK}/tafservice.txt")
+            file(READ "${WORK}/tafservice.txt" taf_out)
+            if(taf_out MATCHES "127\\.0\\.0\\.1:([0-9]+)/")
+                set(taf_port "${CMAKE_MATCH_1}")
+                break()
+            endif()
+        endif()
+        execute_process(COMMAND sleep 0.1)
+    endforeach()
+    if(NOT taf_port)
+        execute_process(COMMAND kill ${taf_pid})
+        message(FATAL_ERROR "scenario ${SCENARIO}: tafservice did not start: ${taf_out}")
+    endif()
+    set(taf_line "TAF_SERVER=127.0.0.1:${taf_port}\n")
+    string(REPLACE "[CATASTO]\n" "[CATASTO]\n${taf_line}" ini_text "${ini_text}")
+    file(WRITE "${ini}" "${ini_text}")
+endif()
 file(COPY "${project}/" DESTINATION "${before}")
 
 file(STRINGS "${SCENARIO}/command" command LIMIT_COUNT 1)
 separate_arguments(args UNIX_COMMAND "${command}")
 list(POP_FRONT args program)
-set(launcher "")
-if(EXISTS "${SCENARIO}/tafservice")
-    file(STRINGS "${SCENARIO}/tafservice" taf_line LIMIT_COUNT 1)
-    separate_arguments(taf_options UNIX_COMMAND "${taf_line}")
-    list(POP_FRONT taf_options taf_folder)
-    if(NOT IS_DIRECTORY "${SOURCE}/${taf_folder}")
-        message(FATAL_ERROR "scenario ${SCENARIO}: no folder \"${taf_folder}\" for the TAF service")
-    endif()
-    set(launcher "${BIN}/tafservice" --folder "${SOURCE}/${taf_folder}" ${taf_options} --run)
-    list(PREPEND args --setting "CATASTO/TAF_SERVER={server}")
-endif()
-execute_process(COMMAND ${launcher} "${BIN}/${program}" --project "${project}" --script "${SCENARIO}/script" ${args}
+execute_process(COMMAND "${BIN}/${program}" --project "${project}" --script "${SCENARIO}/script" ${args}
                 WORKING_DIRECTORY "${SOURCE}" OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
 string(REPLACE "${project}" "<project>" out "${out}")
+if(taf_pid)
+    execute_process(COMMAND kill ${taf_pid})
+    foreach(copy "${project}" "${before}")
+        file(READ "${copy}/impostazioni.ini" ini_text)
+        string(REPLACE "${taf_line}" "" ini_text "${ini_text}")
+        file(WRITE "${copy}/impostazioni.ini" "${ini_text}")
+    endforeach()
+endif()
 file(WRITE "${WORK}/actual.txt" "${out}")
 
 set(failures "")

@@ -58,6 +58,7 @@ TEST_F(Files, TextModeKeepsLineEndsDropsCrBeforeLfAndDecodesTheCodePage) {
 TEST_F(Files, DevicePathsMatchWithoutRegardToCase) {
     Write("Support/TipoAggTessaro.dat", "1|x|*|*\n");
     EXPECT_EQ(ReadLines(FGetSpecialFolderPathAndSubDir(0, u"SUPPORT\\tipoaggtessaro.DAT"), 254).size(), 1u);
+    EXPECT_EQ(ReadLines(u"SUPPORT\\tipoaggtessaro.DAT", 254).size(), 1u); // relative: from the install folder
     EXPECT_EQ(_wfopen((dir.u16string() + u"/Support/missing.txt").c_str(), u"rt"), nullptr);
     EXPECT_EQ(_wfopen(FGetSpecialFolderPathAndSubDir(0, u"Support").c_str(), u"rt"), nullptr);
     EXPECT_EQ(_wfopen(FGetSpecialFolderPathAndSubDir(0, u"Support\\TipoAggTessaro.dat").c_str(), u"w"),
@@ -154,12 +155,15 @@ TEST_F(Files, FindFilesByWildcardSorted) {
 }
 
 TEST_F(Files, SettingsAreTypedWithDefaultsAndKeepOtherLines) {
-    Write("impostazioni.ini",
-          "; nota del tecnico\n[catasto]\nTAF_TYPE_SEL=0\nTAF_NORD=abc\n\n[Altro]\nX=1\n");
+    Write(
+        "impostazioni.ini",
+        "; nota del "
+        "tecnico\n[catasto]\nTAF_TYPE_SEL=0\nTAF_NORD=abc\nTAF_EST=nan\nTAF_RAGGIO=1e999\n\n[Altro]\nX=1\n");
     CIniFile ini;
     EXPECT_EQ(ini.GetShort(u"CATASTO", u"TAF_TYPE_SEL", 1), 0);
     EXPECT_EQ(ini.GetShort(u"CATASTO", u"MANCA", 7), 7);
-    EXPECT_EQ(ini.GetDouble(u"CATASTO", u"TAF_NORD", REALE_INDEFINITO), REALE_INDEFINITO);
+    for (const char16_t* chiave : {u"TAF_NORD", u"TAF_EST", u"TAF_RAGGIO"})
+        EXPECT_EQ(ini.GetDouble(u"CATASTO", chiave, REALE_INDEFINITO), REALE_INDEFINITO) << WString(chiave);
     EXPECT_EQ(ini.GetLong(u"Altro", u"X", 0), 1);
     EXPECT_EQ(ini.GetString(u"CATASTO", u"DIST_MAX", u"500"), u"500");
 

@@ -80,3 +80,32 @@ TEST_F(CommandLine, BadArgumentsAndUnknownCommands) {
     EXPECT_EQ(noModule.status, 2);
     EXPECT_NE(noModule.out.find("il modulo non si carica"), std::string::npos);
 }
+
+TEST_F(CommandLine, ReadOnlyProjectIsNotReplaced) {
+    const std::string before = ReadFile(dir / "progetto.json");
+    fs::permissions(dir / "progetto.json", fs::perms::owner_read);
+    const Esito r = Host("--project " + dir.string() + " riscrivi");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("il progetto non si può salvare in " + dir.string() +
+                         ": progetto.json: il file è di sola lettura"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(ReadFile(dir / "progetto.json"), before);
+    EXPECT_EQ(fs::status(dir / "progetto.json").permissions() & fs::perms::all, fs::perms::owner_read);
+}
+
+// A script that is a folder, or that holds an escape sequence, is reported; nothing raw reaches the terminal.
+TEST_F(CommandLine, ScriptProblemsAreReportedWithControlCharactersEscaped) {
+    const Esito folder =
+        Host("--project " + dir.string() + " --script " + dir.string() + " FPregeoEditRiga0");
+    EXPECT_EQ(folder.status, 2) << folder.out;
+    EXPECT_NE(folder.out.find("cannot read the script " + dir.string()), std::string::npos) << folder.out;
+    std::ofstream(dir / "script", std::ios::binary) << "click \x1b[2J\xc2\x9b"
+                                                    << "31m\n";
+    const Esito escape =
+        Host("--project " + dir.string() + " --script " + (dir / "script").string() + " FPregeoEditRiga0");
+    EXPECT_EQ(escape.status, 2) << escape.out;
+    EXPECT_NE(escape.out.find("script:1: \"\\u001b[2J\\u009b31m\" is not a control id"), std::string::npos)
+        << escape.out;
+    EXPECT_EQ(escape.out.find_first_of("\x1b\x9b"), std::string::npos);
+}

@@ -1,10 +1,14 @@
 #include "host/project/Project.h"
 
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -72,6 +76,14 @@ TEST(Project, MalformedFilesNameThePlaceAndWhatWasExpected) {
         {[](J& d) { d["gps"]["gruppoCorrente"] = 5; }, "/gps/gruppoCorrente", "atteso un intero"},
         {[](J& d) { d["formato"] = "altro"; }, "/formato", "pregeo-host/progetto"},
         {[](J& d) { d = J::array(); }, "/", "atteso un oggetto"},
+        // What a person wrote is never dropped by the next save: an unknown field is refused.
+        {[](J& d) { d["libretto"]["note"] = "mie"; }, "/libretto/note", "campo sconosciuto"},
+        {[](J& d) { d["libretto"]["riga9"]["tipo"] = "9"; }, "/libretto/riga9/tipo", "campo sconosciuto"},
+        {[](J& d) { d["lavori"][1]["stazioni"][0]["punti"][0]["extra"] = J::object(); },
+         "/lavori/1/stazioni/0/punti/0/extra", "campo sconosciuto"},
+        // An unsigned value beyond the signed range must not wrap to -1.
+        {[](J& d) { d["puntiOrientamento"][0]["tipoPunto"] = 18446744073709551615ull; },
+         "/puntiOrientamento/0/tipoPunto", "atteso un intero da -1 a 3"},
     };
     for (const auto& c : cases) {
         try {
@@ -85,4 +97,64 @@ TEST(Project, MalformedFilesNameThePlaceAndWhatWasExpected) {
     }
     EXPECT_THROW(host::Project::Parse("{\"formato\": ", "p.json"), host::ProjectError);
     EXPECT_THROW(host::Project::Load("samples/nessun-progetto"), host::ProjectError);
+}
+
+// Texts no JSON library call should turn into anything but a ProjectError with its path.
+TEST(Project, HostileTextsAreRefusedWithTheirPath) {
+    std::string rea1 = ReadFile(kSample);
+    const auto at = rea1.find("\"rea1\": ") + 8;
+    rea1.replace(at, rea1.find(',', at) - at, "1e400");
+    const std::string deep = "{\"formato\": " + std::string(100000, '[') + std::string(100000, ']') + "}";
+    const struct {
+        std::string text;
+        const char* where;
+        const char* what;
+    } cases[] = {
+        {"1e400", "/", "number overflow"},
+        {rea1, "/libretto/righe3/0/rea1", "number overflow"},
+        {"{\"formato\": [1, -1e400]}", "/formato/1", "number overflow"},
+        {deep, "/formato/0/0/0/0", "annidamento troppo profondo"},
+        {std::string(1000000, '['), "/0/0/0", "annidamento troppo profondo"},
+        {"{\"formato\": \"a\", \"nome\": {\"x\": 1, \"x\": 2}}", "/nome/x", "campo ripetuto"},
+    };
+    for (const auto& c : cases) {
+        try {
+            host::Project::Parse(c.text, "progetto.json");
+            ADD_FAILURE() << "accepted: " << c.where;
+        } catch (const host::ProjectError& e) {
+            const std::string msg = e.what();
+            EXPECT_EQ(msg.find(std::string("progetto.json: ") + c.where), 0u) << msg.substr(0, 300);
+            EXPECT_NE(msg.find(c.what), std::string::npos) << msg.substr(0, 300);
+        }
+    }
+}
+
+// A save that cannot be made says why and leaves the old file as it was (the read-only file is in the
+// command line tests). The file size limit stands in for a full disk, which a test cannot make.
+TEST(Project, FailedSavesSayWhyAndKeepTheOldFile) {
+    const auto dir = std::filesystem::temp_directory_path() / ("pregeo-salva-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::copy("samples/demo", dir, std::filesystem::copy_options::recursive);
+    const auto file = dir / "progetto.json";
+    const std::string before = ReadFile(file);
+    auto project = host::Project::Load(dir);
+    project->nome = "cambiato";
+    std::string why;
+    struct rlimit limit {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const auto previous = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = limit;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = project->Save(&why);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(why, std::string("progetto.json: ") + std::strerror(EFBIG));
+    EXPECT_EQ(ReadFile(file), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 5) << "a temporary file was left";
+
+    EXPECT_TRUE(project->Save(&why));
+    EXPECT_NE(ReadFile(file).find("\"nome\": \"cambiato\""), std::string::npos);
+    std::filesystem::remove_all(dir);
 }

@@ -158,7 +158,10 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
                 {"tick 2373 4 1", "tick 2373 4 1"},
                 {"click [Annulla]", "click [Annulla]"},
                 {"edit 2373 1 2 abc", "edit 2373 1 2 \"abc\""},
-                {"file \"dati/a.taf\"", "file \"dati/a.taf\""}};
+                {"file \"dati/a.taf\"", "file \"dati/a.taf\""},
+                // Control characters come back escaped, whether typed raw or escaped; others as they are.
+                {"type 2202 a\x1b[31mb\xc2\x85", "type 2202 \"a\\u001b[31mb\\u0085\""},
+                {"type 2202 \"\\u001B\\u00e8 \xf0\x9f\x98\x80\"", "type 2202 \"\\u001bè \xf0\x9f\x98\x80\""}};
     for (const auto& g : good) {
         std::string error;
         auto a = host::ui::ParseAction(g.line, error);
@@ -184,7 +187,15 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
                {"pick 2370 #x", "is not an entry index"},
                {"file", "file needs a path"},
                {"ok now", "unexpected words after ok"},
-               {"click [Annulla", "no closing ]"}};
+               {"click [Annulla", "no closing ]"},
+               {"type 2202 \"a\\qb\"", "unknown escape \\q"},
+               {"type 2202 \"\\u0000\"", "\\u needs four hex digits"},
+               {"type 2202 \"\\ud800\"", "\\u needs four hex digits"},
+               {"type 2202 \"\\u12\"", "\\u needs four hex digits"},
+               {"type 2202 \"\xc0\xaf\"", "not valid UTF-8"},     // an overlong '/'
+               {"type 2202 \xed\xa0\x80", "not valid UTF-8"},     // an encoded surrogate
+               {"type 2202 \xf4\x90\x80\x80", "not valid UTF-8"}, // beyond U+10FFFF
+               {"type 2202 \xe2\x82", "not valid UTF-8"}};        // cut short
     for (const auto& b : bad) {
         std::string error;
         EXPECT_FALSE(host::ui::ParseAction(b.line, error)) << b.line;
@@ -197,6 +208,8 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
     host::ui::ScriptDriver driver(std::cout, "prova.script");
     EXPECT_FALSE(driver.AddLines("show\n\nclick x\n", error));
     EXPECT_EQ(error, "prova.script:3: \"x\" is not a control id");
+    EXPECT_FALSE(driver.AddLines(std::string_view("show\ntype 2202 \"a\0b\"\n", 21), error));
+    EXPECT_EQ(error, "prova.script:2: the line holds a NUL byte");
     EXPECT_EQ(driver.Remaining(), 0u);
 }
 
@@ -523,11 +536,24 @@ TEST_F(Controls, SupportBitmapsLoadAsImageStrips) {
     std::filesystem::create_directories(dir / "Support");
     std::ifstream in("samples/demo/Support/Esiti.bmp", std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::ofstream(dir / "Support" / "Corto.bmp", std::ios::binary) << bytes.substr(0, 300);
+    const auto scrivi = [&](const char* name, std::string b) {
+        std::ofstream(dir / "Support" / name, std::ios::binary) << b;
+    };
+    scrivi("Corto.bmp", bytes.substr(0, 300));
+    std::string header = bytes;
+    header.replace(14, 4, std::string("\xf0\xff\xff\x7f", 4)); // a header larger than the file
+    scrivi("Testata.bmp", header);
+    // 8 bits with 2^30 colours: the palette's size must not wrap to nothing and let pixels index past the
+    // end of a short file.
+    std::string colori = bytes.substr(0, 54 + 32 * 16);
+    colori[28] = 8;
+    colori.replace(46, 4, std::string("\0\0\0\x40", 4));
+    scrivi("Colori.bmp", colori);
     bytes[28] = 7; // bits per pixel
-    std::ofstream(dir / "Support" / "Strano.bmp", std::ios::binary) << bytes;
+    scrivi("Strano.bmp", bytes);
+    std::filesystem::create_directories(dir / "Support" / "Cartella.bmp");
     host::SetFolders({dir, dir, ""});
-    EXPECT_EQ(LoadASupportBmp(u"Corto.bmp"), nullptr);
-    EXPECT_EQ(LoadASupportBmp(u"Strano.bmp"), nullptr);
+    for (const char16_t* name : {u"Corto.bmp", u"Strano.bmp", u"Testata.bmp", u"Colori.bmp", u"Cartella.bmp"})
+        EXPECT_EQ(LoadASupportBmp(name), nullptr) << WString(name).ToUtf8();
     std::filesystem::remove_all(dir);
 }

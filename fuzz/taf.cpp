@@ -1,0 +1,23 @@
+// TAF and OUT files: one input is read by the filtered and the near TAF reader and by the OUT reader.
+#include "FuzzInput.h"
+#include "pfimport/TafElenco.h"
+
+#include <algorithm>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const WString taf = WString::FromUtf8(fuzz::Write("punti.taf", data, size).string());
+    const WString out = WString::FromUtf8(fuzz::Write("A123.out", data, size).string());
+    const std::vector<WString> comuni{u"A123", u"G337", u"A123B"};
+    const std::vector<WString> fogli{u"0120", u"A05A", u"zzz0"};
+    CTafElenco elenco;
+    elenco.Carica(taf, &comuni, &fogli, REALE_INDEFINITO, REALE_INDEFINITO, REALE_INDEFINITO);
+    for (int i = 0; i < elenco.GetCount(); ++i)
+        if (std::find(comuni.begin(), comuni.end(), elenco.GetAt(i)->Comune) == comuni.end())
+            fuzz::Fail("a filtered read took a municipality that is not listed");
+    elenco.Carica(taf, &comuni, nullptr, 5000000, 1500000, 250000);
+    elenco.Carica(out, nullptr, nullptr, REALE_INDEFINITO, REALE_INDEFINITO, REALE_INDEFINITO);
+    for (int i = 0; i < elenco.GetCount(); ++i)
+        if (elenco.GetAt(i)->Comune != u"A123")
+            fuzz::Fail("an OUT record without the file's name as municipality");
+    return 0;
+}
