@@ -248,7 +248,13 @@ public:
     CWnd* GetDlgItem(UINT id) const;
     // Makes this object stand for control id of parent.
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
-    BOOL DestroyWindow();
+    // Destroys the window this object created; PostNcDestroy follows once it is gone.
+    virtual BOOL DestroyWindow();
+    // The last word of a window: a view that lives as long as its window deletes itself here.
+    virtual void PostNcDestroy() {}
+    // The host has no message queue: a posted WM_SETFOCUS gives the window the focus at once, other
+    // messages are dropped. False when there is no window.
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
     void SetWindowText(const WString& text);
     void GetWindowText(WString& text) const;

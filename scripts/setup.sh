@@ -8,8 +8,8 @@ flavour=${1:-test}
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-          libcurl4-openssl-dev libproj-dev proj-data libcpp-httplib-dev libboost-dev
-          clang-14 libclang-rt-14-dev)
+          libcurl4-openssl-dev libproj-dev proj-data libcpp-httplib-dev libboost-dev libcairo2-dev
+          libfontconfig-dev fonts-dejavu-core libexpat1-dev clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

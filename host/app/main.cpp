@@ -1,6 +1,7 @@
 // pregeo-host: loads a project and the module, and runs one of the module's exports on it.
 #include "host/app/Check.h"
 #include "host/app/Demo.h"
+#include "host/cad/Figura.h"
 #include "host/core/HostContext.h"
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
@@ -25,6 +26,7 @@ const char* kUsage = "uso: pregeo-host --project CARTELLA [--module FILE] [--scr
                      "                   [--setting SEZIONE/CHIAVE=VALORE ...] COMANDO\n"
                      "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
                      "COMANDO: exports | demo | riscrivi | check [--json] [CARTELLA...] |\n"
+                     "         disegno FILE.svg|FILE.png |\n"
                      "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n";
 
 struct Options {
@@ -34,6 +36,7 @@ struct Options {
     std::string command;
     // check: the folders after the command, checked after --project's.
     std::vector<std::filesystem::path> cartelle;
+    std::vector<std::string> args; // disegno: what follows the command
     bool json = false;
     std::vector<std::string> settings;
 };
@@ -88,8 +91,7 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
         } else if (opt.command == "check") {
             opt.cartelle.push_back(arg);
         } else {
-            error = "un solo comando per volta: " + arg;
-            return false;
+            opt.args.push_back(arg);
         }
     }
     if (opt.command == "check" && !opt.project.empty())
@@ -98,6 +100,12 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
         error = "manca --project";
     else if (opt.command.empty())
         error = "manca il comando";
+    else if (opt.command == "disegno" && opt.args.size() != 1)
+        error = "disegno vuole un file .svg o .png";
+    else if (opt.command != "disegno" && !opt.args.empty())
+        error = "un solo comando per volta: " + opt.args.front();
+    else if (opt.command == "disegno" && host::cad::FormatoFigura(opt.args.front()).empty())
+        error = "il disegno si scrive in un file .svg o .png: " + opt.args.front();
     return error.empty();
 }
 
@@ -146,6 +154,26 @@ void PrintSummary(const host::Project& p) {
     std::cout << "  Distanze dell'estratto di mappa: " << c.m_EstrMap.GetDistanzaArSize() << "\n";
 }
 
+// The picture of the survey as a CAD view opens on it.
+int StampaDisegno(host::Project& project, const std::filesystem::path& file) {
+    CGcadEng eng;
+    host::HostData dati(project);
+    const host::cad::DisegnoRilievo disegno = host::cad::DisegnaRilievo(eng, host::cad::DatiDi(&dati));
+    host::cad::OpzioniFigura opzioni;
+    opzioni.finestra = host::cad::Estensione(eng);
+    std::string error;
+    if (!host::cad::ScriviFigura(eng, disegno, opzioni, file, error)) {
+        std::cerr << "pregeo-host: " << error << "\n";
+        return 1;
+    }
+    std::cout << "Disegno: " << file.string() << " (" << disegno.punti << " punti, " << disegno.righe7.size()
+              << " righe 7)\n";
+    for (const auto& r : disegno.righe7)
+        if (r.entita.empty())
+            std::cout << "  riga 7 n. " << r.numero << " non disegnata: " << r.nonDisegnata << "\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -178,6 +206,10 @@ int main(int argc, char** argv) {
                                  WString::FromUtf8(s.substr(slash + 1, eq - slash - 1)),
                                  WString::FromUtf8(s.substr(eq + 1)));
     }
+
+    // The host draws the survey itself: the module is not needed for it.
+    if (opt.command == "disegno")
+        return StampaDisegno(*project, opt.args.front());
 
     // The host's start window: the module signals it while loading.
     std::vector<std::string> avvio;
@@ -233,6 +265,10 @@ int main(int argc, char** argv) {
     for (const auto& e : host::ModuleExports())
         if (opt.command == e.name)
             info = &e;
+    // Another export of a module given with --module (a test module's) runs as the tools do.
+    const host::ExportInfo altro{opt.command.c_str(), host::ExportKind::Tool};
+    if (!info && !opt.module.empty() && module.Resolve(opt.command.c_str()))
+        info = &altro;
     if (!info) {
         std::cerr << "pregeo-host: comando sconosciuto: " << host::ui::Printable(opt.command) << "\n"
                   << kUsage;

@@ -65,6 +65,8 @@ public:
     void AggiornaViste() override {}
 
     const std::vector<std::string>& Chiamate() const { return m_Chiamate; }
+    // The project behind the interface, for the host's own use (not recorded as a call).
+    Project& GetProject() { return m_Project; }
 
 private:
     Project& m_Project;

@@ -33,8 +33,14 @@ constexpr VerbName kVerbs[] = {
     {Action::Verb::Folder, "folder"}, {Action::Verb::Show, "show"},
 };
 
+// The CAD view's commands.
+constexpr VerbName kVerbiCad[] = {{Action::Verb::Point, "point"}, {Action::Verb::Snapshot, "snapshot"}};
+
 const char* VerbText(Action::Verb verb) {
     for (const auto& v : kVerbs)
+        if (v.verb == verb)
+            return v.name;
+    for (const auto& v : kVerbiCad)
         if (v.verb == verb)
             return v.name;
     return "?";
@@ -325,10 +331,31 @@ void Collect(UiWindow& dialog, const Action& a, std::vector<UiWindow*>& found) {
     }
 }
 
+// A label names the input it labels: the control that follows it in its dialog or page, when the label
+// itself takes no input and that control does.
+bool TakesInput(ControlKind kind) {
+    return kind != ControlKind::Static && kind != ControlKind::GroupBox && kind != ControlKind::Button;
+}
+
+UiWindow* LabelledInput(UiWindow* label) {
+    if (label->kind != ControlKind::Static || label->custom || !label->parent)
+        return label;
+    const auto& siblings = label->parent->children;
+    for (std::size_t i = 0; i + 1 < siblings.size(); ++i)
+        if (siblings[i].get() == label) {
+            UiWindow* next = siblings[i + 1].get();
+            return !next->isDialog && !next->custom && TakesInput(next->kind) ? next : label;
+        }
+    return label;
+}
+
 // The control, preferring one the user can see; with why when the user cannot act on it.
 UiWindow* Resolve(UiWindow& dialog, const Action& a, std::string& why, bool forShow = false) {
     std::vector<UiWindow*> found;
     Collect(dialog, a, found);
+    if (a.id == 0)
+        for (UiWindow*& c : found)
+            c = LabelledInput(c);
     if (found.empty()) {
         why = "there is no control " + ControlRef(a);
         return nullptr;
@@ -395,10 +422,55 @@ std::string Action::Canonical() const {
         return out + " " + Quote(text);
     case Verb::Show:
         return id != 0 || !label.IsEmpty() ? out + " " + ControlRef(*this) : out;
+    case Verb::Point:
+        if (index >= 0)
+            return out + " #" + std::to_string(index);
+        if (row >= 0)
+            return out + " row " + std::to_string(row);
+        return out + " " + Quote(text);
+    case Verb::Snapshot:
+        return out + " " + Quote(text);
     default:
         return out;
     }
 }
+
+namespace {
+
+// point NAME | point #ENTITY | point row N;  snapshot FILE.
+bool ParseCadAction(std::string_view s, Action& a, std::string& error) {
+    s = TrimView(s);
+    if (a.verb == Action::Verb::Snapshot) {
+        if (s.empty()) {
+            error = "snapshot needs a file (.svg or .png)";
+            return false;
+        }
+        return ParseText(s, a.text, error);
+    }
+    if (s.empty()) {
+        error = "point needs a point name, #entity or row N";
+        return false;
+    }
+    if (s.front() == '#') {
+        if (!ParseInt(TrimView(s.substr(1)), a.index) || a.index == 0) {
+            error = "\"" + std::string(s) + "\" is not an entity (#handle)";
+            return false;
+        }
+        return true;
+    }
+    std::string_view rest = s;
+    if (TakeWord(rest) == "row") {
+        const std::string_view n = TakeWord(rest);
+        if (!ParseInt(n, a.row) || a.row == 0 || !TrimView(rest).empty()) {
+            error = "point row needs the number of a row 7 (1, 2, ...)";
+            return false;
+        }
+        return true;
+    }
+    return ParseText(s, a.text, error);
+}
+
+} // namespace
 
 std::optional<Action> ParseAction(std::string_view line, std::string& error) {
     error.clear();
@@ -418,6 +490,11 @@ std::optional<Action> ParseAction(std::string_view line, std::string& error) {
     Action a;
     bool known = false;
     for (const auto& v : kVerbs)
+        if (word == v.name) {
+            a.verb = v.verb;
+            known = true;
+        }
+    for (const auto& v : kVerbiCad)
         if (word == v.name) {
             a.verb = v.verb;
             known = true;
@@ -499,6 +576,11 @@ std::optional<Action> ParseAction(std::string_view line, std::string& error) {
         if (!TrimView(s).empty() && (!ParseControl(s, a, error) || !noMore(s)))
             return std::nullopt;
         break;
+    case Action::Verb::Point:
+    case Action::Verb::Snapshot:
+        if (!ParseCadAction(s, a, error))
+            return std::nullopt;
+        break;
     default:
         if (!noMore(s))
             return std::nullopt;
@@ -521,6 +603,8 @@ const char* CommandHelp() {
            "  ok | yes | no | cancel  answer a message box\n"
            "  file PATH | folder PATH | cancel  answer a file or folder choice\n"
            "  show [ID]             show the dialog, or one control in full\n"
+           "  point NAME | #ENT | row N  pick on the CAD view: a point, an entity, a row 7\n"
+           "  snapshot FILE         a picture of the CAD view (.svg or .png)\n"
            "  help                  this list\n"
            "  quit                  give up: nothing is saved\n"
            "Texts may be written in double quotes with \\n \\r \\t \\\" \\\\ \\uXXXX escapes.\n";
@@ -566,6 +650,7 @@ int Driver::RunModal(CWSizeDialog& dialog) {
     window->modal = true;
     UiWindow* w = window.get();
     m_Open.push_back(w);
+    ++m_Opened;
     m_Out << "dialog " << w->id << " " << Quote(w->text) << " opened\n";
 
     // Whatever way the dialog ends, its window goes; a dialog abandoned by an error is not told.
@@ -608,16 +693,14 @@ int Driver::MessageBox(const WString& text, const WString& title, UINT style) {
     prompt.title = title;
     prompt.text = text;
     prompt.style = style;
-    m_Out << "message box " << Quote(title) << " [" << IconText(style) << "; " << AnswerList(style)
-          << "]: " << Quote(text) << "\n";
+    m_Out << MessageBoxLine(text, title, style) << "\n";
     for (;;) {
         std::optional<Action> action = Next(prompt);
         if (!action)
             RanOut(prompt);
         if (action->verb == Action::Verb::Show) {
             Echo(*action);
-            m_Out << "message box " << Quote(title) << " [" << IconText(style) << "; " << AnswerList(style)
-                  << "]: " << Quote(text) << "\n";
+            m_Out << MessageBoxLine(text, title, style) << "\n";
             continue;
         }
         const auto answers = Answers(style);
@@ -628,6 +711,11 @@ int Driver::MessageBox(const WString& text, const WString& title, UINT style) {
         Echo(*action);
         return AnswerId(action->verb);
     }
+}
+
+std::string Driver::MessageBoxLine(const WString& text, const WString& title, UINT style) const {
+    return "message box " + Quote(title) + " [" + IconText(style) + "; " + AnswerList(style) +
+           "]: " + Quote(text);
 }
 
 bool Driver::ChooseFile(const WString& filter, bool mustExist, WString& path) {
@@ -716,6 +804,9 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
         m_Out << RenderControl(*c, true);
         return true;
     }
+
+    if (action.verb == Action::Verb::Point || action.verb == Action::Verb::Snapshot)
+        return ExecuteOnCustom(action, prompt);
 
     UiWindow* c = Resolve(dialog, action, why);
     if (!c)
@@ -870,6 +961,38 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
     default:
         return refuse(std::string(VerbText(action.verb)) + " does not fit here");
     }
+}
+
+namespace {
+
+UiWindow* FindCustom(UiWindow& w) {
+    for (const auto& c : w.children) {
+        if (c->custom && c->Shown())
+            return c.get();
+        if (c->isDialog && c->Shown())
+            if (UiWindow* found = FindCustom(*c))
+                return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The CAD view's commands go to the dialog's CAD view, which checks and carries them out.
+bool Driver::ExecuteOnCustom(const Action& action, const Prompt& prompt) {
+    UiWindow* view = FindCustom(*prompt.dialog);
+    if (!view) {
+        Refuse(action, prompt, "there is no CAD view in this dialog");
+        return false;
+    }
+    const std::string why = view->custom->Check(action);
+    if (!why.empty()) {
+        Refuse(action, prompt, why);
+        return false;
+    }
+    Echo(action);
+    view->custom->Perform(action, m_Out);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -1027,6 +1150,26 @@ ScriptDriver& ScriptDriver::Folder(const WString& path) {
 ScriptDriver& ScriptDriver::Show(UINT id) {
     return Push(Action::Verb::Show, id);
 }
+ScriptDriver& ScriptDriver::Point(const WString& name) {
+    Push(Action::Verb::Point);
+    m_Actions.back().text = name;
+    return *this;
+}
+ScriptDriver& ScriptDriver::PointEnt(int ent) {
+    Push(Action::Verb::Point);
+    m_Actions.back().index = ent;
+    return *this;
+}
+ScriptDriver& ScriptDriver::PointRow(int row) {
+    Push(Action::Verb::Point);
+    m_Actions.back().row = row;
+    return *this;
+}
+ScriptDriver& ScriptDriver::Snapshot(const WString& file) {
+    Push(Action::Verb::Snapshot);
+    m_Actions.back().text = file;
+    return *this;
+}
 
 std::optional<Action> ScriptDriver::Next(const Prompt&) {
     if (m_Next >= m_Actions.size())
@@ -1054,12 +1197,8 @@ TerminalDriver::TerminalDriver(std::istream& in, std::ostream& out) : Driver(out
 
 std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
     for (;;) {
-        if (prompt.kind == Prompt::Kind::Dialog && m_Shown != prompt.dialog) {
-            m_Screen << RenderDialog(*prompt.dialog);
-            m_Shown = prompt.dialog;
-        } else if (prompt.kind != Prompt::Kind::Dialog) {
-            m_Shown = nullptr;
-        }
+        if (prompt.kind == Prompt::Kind::Dialog)
+            Redraw(*prompt.dialog);
         if (prompt.kind == Prompt::Kind::MessageBox)
             m_Screen << "(answer " << AnswerList(prompt.style) << ")\n";
         else if (prompt.kind == Prompt::Kind::File)
@@ -1090,6 +1229,80 @@ std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
         a->where = "terminal";
         return a;
     }
+}
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        start = end == std::string::npos ? text.size() : end + 1;
+    }
+    return lines;
+}
+
+// The lines of `now` that are not matched in `before`, in order (the longest common subsequence).
+std::string ChangedLines(const std::string& before, const std::string& now) {
+    const std::vector<std::string> a = Lines(before), b = Lines(now);
+    std::vector<std::vector<int>> common(a.size() + 1, std::vector<int>(b.size() + 1, 0));
+    for (std::size_t i = a.size(); i-- > 0;)
+        for (std::size_t j = b.size(); j-- > 0;)
+            common[i][j] =
+                a[i] == b[j] ? common[i + 1][j + 1] + 1 : std::max(common[i + 1][j], common[i][j + 1]);
+    std::string out;
+    std::size_t i = 0, j = 0;
+    while (j < b.size()) {
+        if (i < a.size() && a[i] == b[j]) {
+            ++i;
+            ++j;
+        } else if (i < a.size() && common[i + 1][j] >= common[i][j + 1]) {
+            ++i;
+        } else {
+            out += b[j++] + "\n";
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+void TerminalDriver::Redraw(const UiWindow& dialog) {
+    // A dialog that came up since the last screen is shown whole, even where an earlier one stood.
+    const std::string screen = RenderDialog(dialog);
+    if (m_Shown != &dialog || m_ShownOpened != DialogsOpened())
+        m_Screen << screen;
+    else if (screen != m_LastScreen)
+        m_Screen << ChangedLines(m_LastScreen, screen);
+    m_Shown = &dialog;
+    m_ShownOpened = DialogsOpened();
+    m_LastScreen = screen;
+}
+
+// A person reads the message's line breaks as breaks.
+std::string TerminalDriver::MessageBoxLine(const WString& text, const WString& title, UINT style) const {
+    std::string shown;
+    WString line;
+    const std::u16string_view v = text.view();
+    for (std::size_t i = 0; i <= v.size(); ++i) {
+        const bool end = i == v.size();
+        if (!end && v[i] != u'\r' && v[i] != u'\n') {
+            line += v[i];
+            continue;
+        }
+        const std::string quoted = Quote(line);
+        shown += quoted.substr(1, quoted.size() - 2);
+        if (end)
+            break;
+        shown += "\n";
+        if (v[i] == u'\r' && i + 1 < v.size() && v[i + 1] == u'\n')
+            ++i;
+        line.Empty();
+    }
+    return "message box " + Quote(title) + " [" + IconText(style) + "; " + AnswerList(style) + "]: \"" +
+           shown + "\"";
 }
 
 void TerminalDriver::Refuse(const Action&, const Prompt&, const std::string& why) {

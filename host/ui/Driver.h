@@ -55,14 +55,16 @@ struct HOSTAPI Action {
         Cancel,
         File,
         Folder,
-        Show
+        Show,
+        Point,   // a pick on the CAD view: by name (text), by entity (#index) or by row 7 (row)
+        Snapshot // a picture of the CAD view (text: the file)
     };
     Verb verb = Verb::Show;
     UINT id = 0;    // the control, 0 when named by label or not needed
     WString label;  // the control's own text, when named as [label]
     WString text;   // typed text, entry text, path
     int index = -1; // entry or tab index (#n)
-    int row = -1;   // grid row and column
+    int row = -1;   // grid row and column; point: the row 7
     int column = -1;
     std::string where; // "file:line", "terminal" or "action n"
 
@@ -110,12 +112,19 @@ protected:
     // The source ran out while something waits for the user: throws ScriptError.
     [[noreturn]] virtual void RanOut(const Prompt& prompt) = 0;
 
+    // How many dialogs have come up so far.
+    std::size_t DialogsOpened() const { return m_Opened; }
+    // The line that shows a message box; the terminal breaks the text's lines.
+    virtual std::string MessageBoxLine(const WString& text, const WString& title, UINT style) const;
+
 private:
     bool Execute(const Action& action, const Prompt& prompt);
+    bool ExecuteOnCustom(const Action& action, const Prompt& prompt);
     void Echo(const Action& action);
 
     std::ostream& m_Out;
     std::vector<UiWindow*> m_Open;
+    std::size_t m_Opened = 0;
 };
 
 // Plays a list of actions: from a script file, from lines of text, or built in C++ by a test.
@@ -149,6 +158,11 @@ public:
     ScriptDriver& File(const WString& path);
     ScriptDriver& Folder(const WString& path);
     ScriptDriver& Show(UINT id = 0);
+    // Picks on the CAD view: the insert of that name, the entity, an entity of the n-th row 7.
+    ScriptDriver& Point(const WString& name);
+    ScriptDriver& PointEnt(int ent);
+    ScriptDriver& PointRow(int row);
+    ScriptDriver& Snapshot(const WString& file);
 
     std::size_t Remaining() const { return m_Actions.size() - m_Next; }
     // Where the first unused action stands.
@@ -179,11 +193,17 @@ protected:
     std::optional<Action> Next(const Prompt& prompt) override;
     void Refuse(const Action& action, const Prompt& prompt, const std::string& why) override;
     [[noreturn]] void RanOut(const Prompt& prompt) override;
+    std::string MessageBoxLine(const WString& text, const WString& title, UINT style) const override;
 
 private:
+    // Shows the dialog when it comes up, and after each action the lines of it that changed.
+    void Redraw(const UiWindow& dialog);
+
     std::istream& m_In;
     std::ostream& m_Screen;
     const void* m_Shown = nullptr;
+    std::size_t m_ShownOpened = 0;
+    std::string m_LastScreen;
 };
 
 // The driver DoModal and the message boxes use; null when there is none (DoModal then gives -1).

@@ -126,6 +126,14 @@ std::string Flags(const UiWindow& c) {
 }
 
 void RenderLine(const UiWindow& c, const std::string& indent, bool full, std::string& out) {
+    // A window the toolkit does not know shows itself.
+    if (c.custom) {
+        out += indent + Pad(std::to_string(c.id), 6) + Pad(c.custom->KindName(), 11) +
+               c.custom->Render(false, indent) + Flags(c) + "\n";
+        if (full)
+            out += c.custom->Render(true, indent + "      ");
+        return;
+    }
     std::string line = indent + Pad(std::to_string(c.id), 6) + Pad(KindName(c.kind), 11);
     switch (c.kind) {
     case ControlKind::CheckBox:

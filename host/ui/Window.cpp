@@ -292,11 +292,20 @@ BOOL CWnd::DestroyWindow() {
             std::unique_ptr<UiWindow> own = std::move(*it);
             parent->children.erase(it);
             host::ui::DestroyDialogWindow(std::move(own));
+            PostNcDestroy();
             return TRUE;
         }
     }
     // A modal dialog's window belongs to the modal loop, which ends it.
     return FALSE;
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM, LPARAM) {
+    if (!m_pWnd)
+        return FALSE;
+    if (message == WM_SETFOCUS)
+        SetFocus();
+    return TRUE;
 }
 
 void CWnd::SetWindowText(const WString& text) {

@@ -6,7 +6,9 @@
 #include "hostapi/Dialog.h"
 #include "hostapi/Grid.h"
 
+#include <iosfwd>
 #include <memory>
+#include <string>
 #include <vector>
 
 constexpr COLORREF CLR_DEFAULT = 0xFF000000;
@@ -54,6 +56,24 @@ struct GridState {
     void KeepEmptyLastRow();
 };
 
+namespace host::ui {
+struct Action;
+}
+
+// A window whose content the toolkit does not know (the CAD view): it shows itself and carries out the
+// commands meant for it (point, snapshot).
+struct UiCustom {
+    virtual ~UiCustom() = default;
+    virtual const char* KindName() const = 0;
+    // What show writes after the kind, on one line; with full (show ID) the lines that follow it, each
+    // with the indent and ended.
+    virtual std::string Render(bool full, const std::string& indent) const = 0;
+    // Empty when the action fits the window now, else why not.
+    virtual std::string Check(const host::ui::Action& action) = 0;
+    // Carries out an action that fits, writing what happens into the transcript.
+    virtual void Perform(const host::ui::Action& action, std::ostream& transcript) = 0;
+};
+
 struct UiWindow {
     bool isDialog = false;
     ControlKind kind = ControlKind::Static; // controls only
@@ -90,6 +110,7 @@ struct UiWindow {
     UINT textLimit = 0;
 
     std::unique_ptr<GridState> grid;
+    UiCustom* custom = nullptr; // owned by the window's object
 
     UiWindow() = default;
     UiWindow(const UiWindow&) = delete;

@@ -2,7 +2,8 @@
 # transcript, the exit code, the error text and the project afterwards with what the scenario expects.
 #   cmake -DSCENARIO=dir -DBIN=dir -DWORK=dir -DSOURCE=dir -P RunScenario.cmake
 # A scenario folder holds (docs/architecture.md, "Scenario tests", says it in full):
-#   command              program and arguments after --project/--script (e.g. "pregeo-host FPregeoEditRiga0")
+#   command              program and arguments after --project/--script (e.g. "pregeo-host FPregeoEditRiga0");
+#                        <bin> stands for the build's program folder
 #   script               the user's actions
 #   sample               the folder of samples/ the project starts from
 #   project/             files laid over the sample, or the whole project when there is no sample
@@ -121,6 +122,7 @@ endif()
 file(COPY "${project}/" DESTINATION "${before}")
 
 file(STRINGS "${SCENARIO}/command" command LIMIT_COUNT 1)
+string(REPLACE "<bin>" "${BIN}" command "${command}")
 separate_arguments(args UNIX_COMMAND "${command}")
 list(POP_FRONT args program)
 execute_process(COMMAND "${BIN}/${program}" --project "${project}" --script "${SCENARIO}/script" ${args}

@@ -161,7 +161,11 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
                 {"file \"dati/a.taf\"", "file \"dati/a.taf\""},
                 // Control characters come back escaped, whether typed raw or escaped; others as they are.
                 {"type 2202 a\x1b[31mb\xc2\x85", "type 2202 \"a\\u001b[31mb\\u0085\""},
-                {"type 2202 \"\\u001B\\u00e8 \xf0\x9f\x98\x80\"", "type 2202 \"\\u001bè \xf0\x9f\x98\x80\""}};
+                {"type 2202 \"\\u001B\\u00e8 \xf0\x9f\x98\x80\"", "type 2202 \"\\u001bè \xf0\x9f\x98\x80\""},
+                {"point 101", "point \"101\""},
+                {"point #23", "point #23"},
+                {"point row 2", "point row 2"},
+                {"snapshot vista.svg", "snapshot \"vista.svg\""}};
     for (const auto& g : good) {
         std::string error;
         auto a = host::ui::ParseAction(g.line, error);
@@ -195,7 +199,10 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
                {"type 2202 \"\xc0\xaf\"", "not valid UTF-8"},     // an overlong '/'
                {"type 2202 \xed\xa0\x80", "not valid UTF-8"},     // an encoded surrogate
                {"type 2202 \xf4\x90\x80\x80", "not valid UTF-8"}, // beyond U+10FFFF
-               {"type 2202 \xe2\x82", "not valid UTF-8"}};        // cut short
+               {"type 2202 \xe2\x82", "not valid UTF-8"},        // cut short
+               {"point #0", "\"#0\" is not an entity"},
+               {"point row 2 3", "point row needs the number of a row 7"},
+               {"snapshot", "snapshot needs a file"}};
     for (const auto& b : bad) {
         std::string error;
         EXPECT_FALSE(host::ui::ParseAction(b.line, error)) << b.line;
@@ -211,6 +218,17 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
     EXPECT_FALSE(driver.AddLines(std::string_view("show\ntype 2202 \"a\0b\"\n", 21), error));
     EXPECT_EQ(error, "prova.script:2: the line holds a NUL byte");
     EXPECT_EQ(driver.Remaining(), 0u);
+}
+
+TEST_F(Toolkit, LabelsNameTheInputTheyLabel) {
+    ScriptedUi ui;
+    std::string error;
+    ASSERT_TRUE(
+        ui.AddLines("type [Nome] Nuovo\npick [Provincia :] #0\nshow [Codice]\nclick [Annulla]\n", error));
+    CDlgProva dlg(nullptr);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_THAT(ui.TranscriptText(),
+                HasSubstr("> type 9102 \"Nuovo\"\n> pick 9111 #0\n> show [Codice]\n  9112  edit"));
 }
 
 TEST_F(Toolkit, WithoutDriverOrTemplateNothingIsShown) {
@@ -282,7 +300,7 @@ TEST_F(Toolkit, FileAndFolderChoice) {
 }
 
 TEST_F(Toolkit, TerminalAnswersWrongCommandsAndGoesOn) {
-    std::istringstream in("frobnicate\nclick 9999\nhelp\ntype 9102 Dal terminale\nclick 9020\n");
+    std::istringstream in("frobnicate\nclick 9999\nhelp\ntype [Nome] Dal terminale\nclick 9020\n");
     std::ostringstream out;
     host::ui::TerminalDriver terminal(in, out);
     host::ui::Driver* previous = host::ui::SetActiveDriver(&terminal);
@@ -295,12 +313,25 @@ TEST_F(Toolkit, TerminalAnswersWrongCommandsAndGoesOn) {
     EXPECT_THAT(screen, HasSubstr("error: unknown command \"frobnicate\""));
     EXPECT_THAT(screen, HasSubstr("error: there is no control 9999"));
     EXPECT_THAT(screen, HasSubstr("tap ID ROW COL"));
+    // After an action the lines that changed are drawn again, and only those.
+    EXPECT_THAT(screen, HasSubstr("> type 9102 \"Dal terminale\"\n    9102  edit       \"Dal terminale\"\n"));
+    EXPECT_EQ(screen.find("9010  tab"), screen.rfind("9010  tab"));
     // The input ends while a dialog is open: an error, not a hang.
     std::istringstream empty("");
     host::ui::TerminalDriver again(empty, out);
     host::ui::SetActiveDriver(&again);
     EXPECT_THROW(dlg.DoModal(), ScriptError);
     host::ui::SetActiveDriver(previous);
+}
+
+TEST_F(Toolkit, TerminalShowsMessageLinesAsLines) {
+    std::istringstream in("ok\n");
+    std::ostringstream out;
+    host::ui::TerminalDriver terminal(in, out);
+    host::ui::Driver* previous = host::ui::SetActiveDriver(&terminal);
+    EXPECT_EQ(CreateMessageBox(nullptr, u"Prima\r\nseconda\rterza \\r \"q\"\n", u"Pregeo", MB_OK), IDOK);
+    host::ui::SetActiveDriver(previous);
+    EXPECT_THAT(out.str(), HasSubstr("[no icon; ok]: \"Prima\nseconda\nterza \\\\r \\\"q\\\"\n\"\n"));
 }
 
 TEST_F(Toolkit, InstalledScriptReportsUnusedActions) {

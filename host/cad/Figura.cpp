@@ -1,0 +1,632 @@
+// Pictures of the drawing. One scene, drawn through a painter: the SVG painter writes the XML itself so
+// that names stay text (cairo's SVG writes glyph outlines), the PNG painter draws with cairo.
+#include "host/cad/Figura.h"
+
+#include <algorithm>
+#include <cairo.h>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fontconfig/fontconfig.h>
+#include <fstream>
+#include <memory>
+#include <numbers>
+#include <sstream>
+
+namespace host::cad {
+
+namespace {
+
+struct P {
+    double x = 0;
+    double y = 0;
+};
+
+struct Colore {
+    double r = 0, g = 0, b = 0, a = 1;
+};
+
+struct Tratto {
+    Colore colore;
+    double spessore = 1;
+    bool tratteggio = false;
+};
+
+struct Carattere {
+    double corpo = 11;
+    Colore colore{0.15, 0.15, 0.15};
+    bool grassetto = false;
+    bool corsivo = false;
+    bool centrato = false;
+};
+
+class Pittore {
+public:
+    virtual ~Pittore() = default;
+    virtual void Inizia(int w, int h) = 0;
+    virtual void ApriGruppo(const std::string&, const std::string&, const WString&) {}
+    virtual void ChiudiGruppo() {}
+    // What is drawn until FineRitaglio shows only inside the rectangle.
+    virtual void Ritaglia(double x, double y, double w, double h) = 0;
+    virtual void FineRitaglio() = 0;
+    virtual void Spezzata(const std::vector<P>& punti, bool chiusa, const Tratto* tratto,
+                          const Colore* fondo) = 0;
+    virtual void Cerchio(P c, double r, const Tratto* tratto, const Colore* fondo) = 0;
+    virtual void Testo(P at, const WString& testo, const Carattere& c) = 0;
+    virtual bool Fine(const std::filesystem::path& file, std::string& error) = 0;
+};
+
+// ---------------------------------------------------------------------------------------------------
+// SVG
+
+std::string Num(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return buf;
+}
+
+std::string Rgb(const Colore& c) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", static_cast<int>(std::lround(c.r * 255)),
+                  static_cast<int>(std::lround(c.g * 255)), static_cast<int>(std::lround(c.b * 255)));
+    return buf;
+}
+
+// Text as XML character data: markup characters escaped, characters XML does not allow dropped.
+std::string Xml(const WString& text) {
+    WString kept;
+    const std::u16string_view v = text.view();
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const char16_t c = v[i];
+        const bool high = c >= 0xD800 && c <= 0xDBFF, low = c >= 0xDC00 && c <= 0xDFFF;
+        if (high && i + 1 < v.size() && v[i + 1] >= 0xDC00 && v[i + 1] <= 0xDFFF) {
+            kept += c;
+            kept += v[++i];
+            continue;
+        }
+        if (high || low || c == 0xFFFE || c == 0xFFFF || (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r'))
+            continue;
+        kept += c;
+    }
+    std::string out;
+    for (char c : kept.ToUtf8()) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&apos;";
+            break;
+        case '\t':
+            out += "&#9;";
+            break;
+        case '\n':
+            out += "&#10;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+class PittoreSvg : public Pittore {
+public:
+    void Inizia(int w, int h) override {
+        m_Out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << w << "\" height=\"" << h
+              << "\" viewBox=\"0 0 " << w << " " << h << "\">\n"
+              << "<rect width=\"" << w << "\" height=\"" << h << "\" fill=\"#ffffff\"/>\n";
+    }
+    void ApriGruppo(const std::string& id, const std::string& classe, const WString& titolo) override {
+        m_Out << "<g id=\"" << id << "\" class=\"" << classe << "\">";
+        if (!titolo.IsEmpty())
+            m_Out << "<title>" << Xml(titolo) << "</title>";
+        m_Out << "\n";
+    }
+    void ChiudiGruppo() override { m_Out << "</g>\n"; }
+    void Ritaglia(double x, double y, double w, double h) override {
+        m_Out << "<defs><clipPath id=\"area\"><rect x=\"" << Num(x) << "\" y=\"" << Num(y) << "\" width=\""
+              << Num(w) << "\" height=\"" << Num(h)
+              << "\"/></clipPath></defs>\n<g clip-path=\"url(#area)\">\n";
+    }
+    void FineRitaglio() override { m_Out << "</g>\n"; }
+    void Spezzata(const std::vector<P>& punti, bool chiusa, const Tratto* tratto,
+                  const Colore* fondo) override {
+        m_Out << (chiusa ? "<polygon" : "<polyline") << " points=\"";
+        for (std::size_t i = 0; i < punti.size(); ++i)
+            m_Out << (i ? " " : "") << Num(punti[i].x) << "," << Num(punti[i].y);
+        m_Out << "\"" << Stile(tratto, fondo) << "/>\n";
+    }
+    void Cerchio(P c, double r, const Tratto* tratto, const Colore* fondo) override {
+        m_Out << "<circle cx=\"" << Num(c.x) << "\" cy=\"" << Num(c.y) << "\" r=\"" << Num(r) << "\""
+              << Stile(tratto, fondo) << "/>\n";
+    }
+    void Testo(P at, const WString& testo, const Carattere& c) override {
+        m_Out << "<text x=\"" << Num(at.x) << "\" y=\"" << Num(at.y)
+              << "\" font-family=\"DejaVu Sans, sans-serif\""
+              << " font-size=\"" << Num(c.corpo) << "\" fill=\"" << Rgb(c.colore) << "\"";
+        if (c.grassetto)
+            m_Out << " font-weight=\"bold\"";
+        if (c.corsivo)
+            m_Out << " font-style=\"italic\"";
+        if (c.centrato)
+            m_Out << " text-anchor=\"middle\"";
+        m_Out << ">" << Xml(testo) << "</text>\n";
+    }
+    bool Fine(const std::filesystem::path& file, std::string& error) override {
+        m_Out << "</svg>\n";
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        const std::string text = m_Out.str();
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.close();
+        if (!out) {
+            error = "cannot write " + file.string();
+            return false;
+        }
+        return true;
+    }
+
+private:
+    static std::string Stile(const Tratto* tratto, const Colore* fondo) {
+        std::string s = " fill=\"" + (fondo ? Rgb(*fondo) : std::string("none")) + "\"";
+        if (fondo && fondo->a < 1)
+            s += " fill-opacity=\"" + Num(fondo->a) + "\"";
+        if (!tratto)
+            return s + " stroke=\"none\"";
+        s += " stroke=\"" + Rgb(tratto->colore) + "\" stroke-width=\"" + Num(tratto->spessore) + "\"";
+        if (tratto->colore.a < 1)
+            s += " stroke-opacity=\"" + Num(tratto->colore.a) + "\"";
+        if (tratto->tratteggio)
+            s += " stroke-dasharray=\"4,3\"";
+        return s;
+    }
+
+    std::ostringstream m_Out;
+};
+
+// ---------------------------------------------------------------------------------------------------
+// PNG
+
+class PittorePng : public Pittore {
+public:
+    ~PittorePng() override {
+        if (m_Cr)
+            cairo_destroy(m_Cr);
+        if (m_Surface)
+            cairo_surface_destroy(m_Surface);
+    }
+    void Inizia(int w, int h) override {
+        // cairo and fontconfig keep fonts for the process's life; give them back at its end.
+        static const bool liberaAllaFine = [] {
+            std::atexit([] {
+                cairo_debug_reset_static_data();
+                FcFini();
+            });
+            return true;
+        }();
+        (void)liberaAllaFine;
+        m_Surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+        m_Cr = cairo_create(m_Surface);
+        cairo_set_source_rgb(m_Cr, 1, 1, 1);
+        cairo_paint(m_Cr);
+    }
+    void Ritaglia(double x, double y, double w, double h) override {
+        cairo_save(m_Cr);
+        cairo_rectangle(m_Cr, x, y, w, h);
+        cairo_clip(m_Cr);
+    }
+    void FineRitaglio() override { cairo_restore(m_Cr); }
+    void Spezzata(const std::vector<P>& punti, bool chiusa, const Tratto* tratto,
+                  const Colore* fondo) override {
+        if (punti.empty())
+            return;
+        cairo_new_path(m_Cr);
+        cairo_move_to(m_Cr, punti[0].x, punti[0].y);
+        for (std::size_t i = 1; i < punti.size(); ++i)
+            cairo_line_to(m_Cr, punti[i].x, punti[i].y);
+        if (chiusa)
+            cairo_close_path(m_Cr);
+        Dipingi(tratto, fondo);
+    }
+    void Cerchio(P c, double r, const Tratto* tratto, const Colore* fondo) override {
+        cairo_new_path(m_Cr);
+        cairo_arc(m_Cr, c.x, c.y, r, 0, 2 * std::numbers::pi);
+        Dipingi(tratto, fondo);
+    }
+    void Testo(P at, const WString& testo, const Carattere& c) override {
+        cairo_select_font_face(m_Cr, "DejaVu Sans",
+                               c.corsivo ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+                               c.grassetto ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+        cairo_set_font_size(m_Cr, c.corpo);
+        const std::string utf8 = testo.ToUtf8();
+        double x = at.x;
+        if (c.centrato) {
+            cairo_text_extents_t ext;
+            cairo_text_extents(m_Cr, utf8.c_str(), &ext);
+            x -= ext.x_advance / 2;
+        }
+        cairo_set_source_rgba(m_Cr, c.colore.r, c.colore.g, c.colore.b, c.colore.a);
+        cairo_move_to(m_Cr, x, at.y);
+        cairo_show_text(m_Cr, utf8.c_str());
+    }
+    bool Fine(const std::filesystem::path& file, std::string& error) override {
+        cairo_surface_flush(m_Surface);
+        const cairo_status_t st = cairo_surface_write_to_png(m_Surface, file.c_str());
+        if (st != CAIRO_STATUS_SUCCESS) {
+            error = "cannot write " + file.string() + ": " + cairo_status_to_string(st);
+            return false;
+        }
+        return true;
+    }
+
+private:
+    void Dipingi(const Tratto* tratto, const Colore* fondo) {
+        if (fondo) {
+            cairo_set_source_rgba(m_Cr, fondo->r, fondo->g, fondo->b, fondo->a);
+            tratto ? cairo_fill_preserve(m_Cr) : cairo_fill(m_Cr);
+        }
+        if (tratto) {
+            cairo_set_source_rgba(m_Cr, tratto->colore.r, tratto->colore.g, tratto->colore.b,
+                                  tratto->colore.a);
+            cairo_set_line_width(m_Cr, tratto->spessore);
+            const double dash[] = {4, 3};
+            cairo_set_dash(m_Cr, dash, tratto->tratteggio ? 2 : 0, 0);
+            cairo_stroke(m_Cr);
+        }
+    }
+
+    cairo_surface_t* m_Surface = nullptr;
+    cairo_t* m_Cr = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------------
+// The scene
+
+constexpr int kLarghezza = 1000;
+constexpr double kMargine = 40;
+constexpr double kDestra = 170; // names run to the right of their points; the legend stands there
+constexpr double kTitolo = 30;
+
+const Colore kRosso{0.85, 0.05, 0.05};
+const Colore kBianco{1, 1, 1};
+
+class Scena {
+public:
+    Scena(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni)
+        : m_Eng(eng), m_Disegno(disegno), m_Opz(opzioni) {
+        const Finestra& f = opzioni.finestra;
+        const double dx = std::max(f.xMax - f.xMin, 1e-6), dy = std::max(f.yMax - f.yMin, 1e-6);
+        m_W = kLarghezza;
+        const double largo = m_W - kMargine - kDestra;
+        const double alto = largo * dy / dx + 2 * kMargine + kTitolo;
+        m_H = static_cast<int>(std::clamp(alto, 400.0, 1400.0));
+        m_Scala = std::min(largo / dx, (m_H - 2 * kMargine - kTitolo) / dy);
+        m_Ox = kMargine + largo / 2 - (f.xMin + f.xMax) / 2 * m_Scala;
+        m_Oy = (m_H + kTitolo) / 2.0 + (f.yMin + f.yMax) / 2 * m_Scala;
+    }
+
+    void Disegna(Pittore& p) {
+        p.Inizia(m_W, m_H);
+        std::vector<int> ents;
+        CGcadEntIterator it(&m_Eng, 1);
+        for (int e = it.First(); e != 0; e = it.Next())
+            ents.push_back(e);
+        // Bottom to top: rows 7, lines, labels of rows, points; below the title.
+        p.Ritaglia(0, kTitolo + 4, m_W, m_H - kTitolo - 4);
+        for (int e : ents)
+            if (m_Eng.GetTipoEnt(e) == TipoEntCad::Polilinea)
+                Poligono(p, e);
+        for (int e : ents)
+            if (m_Eng.GetTipoEnt(e) == TipoEntCad::Linea)
+                Linea(p, e);
+        for (int e : ents)
+            if (m_Eng.GetTipoEnt(e) == TipoEntCad::Testo)
+                Etichetta(p, e);
+        for (int e : ents)
+            if (m_Eng.IsInsert(e))
+                Punto(p, e);
+        p.FineRitaglio();
+        Cornice(p);
+    }
+
+private:
+    P Schermo(const CPuntoCad& q) const { return {m_Ox + q.x * m_Scala, m_Oy - q.y * m_Scala}; }
+    bool Dentro(const CPuntoCad& q) const {
+        const Finestra& f = m_Opz.finestra;
+        const double tol = (f.xMax - f.xMin) * 1e-9;
+        return q.x >= f.xMin - tol && q.x <= f.xMax + tol && q.y >= f.yMin - tol && q.y <= f.yMax + tol;
+    }
+    bool DelModulo(int e) const { return e > m_Disegno.marca; }
+    bool Scelta(int e) const { return m_Eng.IsSelectThisEnt(e); }
+    std::vector<P> Punti(int e) const {
+        std::vector<P> out;
+        for (const CPuntoCad& q : m_Eng.GetPuntiEnt(e))
+            out.push_back(Schermo(q));
+        return out;
+    }
+
+    void Poligono(Pittore& p, int e) {
+        const Riga7Disegnata* r = RigaDi(m_Disegno, m_Eng, e);
+        const bool chiusa = m_Eng.IsPolilineaChiusa(e), scelta = Scelta(e);
+        Tratto t{r ? Colore{0.55, 0.35, 0.1} : Colore{0.8, 0.1, 0.6}, 1.3};
+        Colore fondo = scelta ? Colore{1, 0.45, 0.1, 0.35} : Colore{1, 0.8, 0.2, 0.2};
+        if (scelta)
+            t = {kRosso, 2.5};
+        const WString titolo =
+            r ? WString::FromUtf8("Riga 7 n. " + std::to_string(r->numero) + " ") + r->riga->GetLblNome1()
+              : WString();
+        p.ApriGruppo("e" + std::to_string(e),
+                     std::string(r ? "riga7" : "polilinea") + (scelta ? " scelta" : ""), titolo);
+        p.Spezzata(Punti(e), chiusa, &t, chiusa ? &fondo : nullptr);
+        p.ChiudiGruppo();
+    }
+
+    void Linea(Pittore& p, int e) {
+        Tratto t;
+        std::string classe;
+        const int tipo = m_Eng.GetUserTypeOfEnt(e);
+        if (DelModulo(e)) {
+            // What the module drew: its feedback lines and the side it found.
+            t = m_Eng.GetDisegnoEnt(e) == DISEGNO_TEMPORANEO ? Tratto{{0.75, 0, 0.75}, 2.2}
+                                                             : Tratto{{1, 0.5, 0}, 3};
+            classe = "linea-modulo";
+        } else if (tipo == UT_BASE_GPS) {
+            t = {{0.2, 0.6, 0.3, 0.8}, 0.8, true};
+            classe = "base-gps";
+        } else {
+            t = {{0.55, 0.55, 0.6, 0.7}, 0.6, tipo == UT_OSSERVAZIONE};
+            classe = "osservazione";
+        }
+        if (Scelta(e)) {
+            t.colore = kRosso;
+            classe += " scelta";
+        }
+        p.ApriGruppo("e" + std::to_string(e), classe, WString());
+        p.Spezzata(Punti(e), false, &t, nullptr);
+        p.ChiudiGruppo();
+    }
+
+    void Etichetta(Pittore& p, int e) {
+        const CPuntoCad q = m_Eng.GetPuntiEnt(e).front();
+        if (!Dentro(q))
+            return;
+        Carattere c;
+        c.corpo = 13;
+        c.corsivo = true;
+        c.centrato = true;
+        c.colore = Scelta(e) ? kRosso : Colore{0.45, 0.28, 0.05};
+        p.ApriGruppo("e" + std::to_string(e), "etichetta", WString());
+        p.Testo(Schermo(q), m_Eng.GetTestoEnt(e), c);
+        p.ChiudiGruppo();
+    }
+
+    void Simbolo(Pittore& p, P c, int tipo) {
+        const Tratto sottile{{0.1, 0.1, 0.1}, 1};
+        switch (tipo & 0xF) {
+        case UT_STAZIONE: {
+            const Tratto t{{0.1, 0.3, 0.8}, 1.6};
+            p.Spezzata({{c.x, c.y - 7}, {c.x + 6.5, c.y + 4.5}, {c.x - 6.5, c.y + 4.5}}, true, &t, &kBianco);
+            p.Cerchio(c, 1.2, nullptr, &t.colore);
+            break;
+        }
+        case UT_PUNTO_RILEVATO:
+            p.Cerchio(c, 2.6, nullptr, &sottile.colore);
+            break;
+        case UT_PUNTO_RIGA5: {
+            const Tratto t{{0.7, 0.35, 0}, 1.5};
+            p.Cerchio(c, 3.5, &t, &kBianco);
+            break;
+        }
+        case UT_PUNTO_GPS: {
+            const Tratto t{{0, 0.5, 0.25}, 1.5};
+            p.Spezzata({{c.x - 4, c.y - 4}, {c.x + 4, c.y - 4}, {c.x + 4, c.y + 4}, {c.x - 4, c.y + 4}}, true,
+                       &t, &kBianco);
+            break;
+        }
+        case UT_GRUPPO_GPS: {
+            const Colore verde{0, 0.5, 0.25};
+            p.Spezzata({{c.x, c.y - 6}, {c.x + 6, c.y}, {c.x, c.y + 6}, {c.x - 6, c.y}}, true, nullptr,
+                       &verde);
+            break;
+        }
+        case UT_PUNTO_ORIENTAMENTO:
+            if (tipo & UT_FIDUCIALE) {
+                const Tratto t{{0.75, 0, 0}, 1.6};
+                p.Cerchio(c, 5.5, &t, &kBianco);
+                p.Spezzata({{c.x - 8, c.y}, {c.x + 8, c.y}}, false, &t, nullptr);
+                p.Spezzata({{c.x, c.y - 8}, {c.x, c.y + 8}}, false, &t, nullptr);
+            } else {
+                const Tratto t{{0.5, 0.1, 0.6}, 1.6};
+                p.Cerchio(c, 4.5, &t, &kBianco);
+            }
+            break;
+        default:
+            p.Spezzata({{c.x - 4, c.y - 4}, {c.x + 4, c.y + 4}}, false, &sottile, nullptr);
+            p.Spezzata({{c.x - 4, c.y + 4}, {c.x + 4, c.y - 4}}, false, &sottile, nullptr);
+        }
+    }
+
+    void Punto(Pittore& p, int e) {
+        const CPuntoCad q = m_Eng.GetPuntiEnt(e).front();
+        if (!Dentro(q))
+            return;
+        const P c = Schermo(q);
+        const int tipo = m_Eng.GetUserTypeOfEnt(e);
+        const bool scelta = Scelta(e);
+        const WString nome = NomeInsert(m_Eng, e);
+        p.ApriGruppo("e" + std::to_string(e), std::string("punto") + (scelta ? " scelto" : ""), nome);
+        if (scelta) {
+            const Tratto anello{kRosso, 2};
+            const Colore alone{1, 0, 0, 0.15};
+            p.Cerchio(c, 11, &anello, &alone);
+        }
+        Simbolo(p, c, tipo);
+        Carattere car;
+        car.grassetto = scelta;
+        if (scelta)
+            car.colore = kRosso;
+        p.Testo({c.x + 8, c.y - 7}, nome, car);
+        p.ChiudiGruppo();
+        m_Tipi.push_back(tipo);
+    }
+
+    // Title, north arrow, scale bar and the legend of the symbols drawn.
+    void Cornice(Pittore& p) {
+        Carattere titolo;
+        titolo.corpo = 14;
+        titolo.grassetto = true;
+        p.ApriGruppo("cornice", "cornice", WString());
+        if (!m_Disegno.titolo.empty())
+            p.Testo({kMargine / 2, 22}, WString::FromUtf8(m_Disegno.titolo), titolo);
+
+        const P n{m_W - kMargine / 2 - 10, kTitolo + 10};
+        const Colore nero{0.1, 0.1, 0.1};
+        p.Spezzata({{n.x, n.y}, {n.x + 7, n.y + 22}, {n.x, n.y + 16}, {n.x - 7, n.y + 22}}, true, nullptr,
+                   &nero);
+        Carattere nord;
+        nord.corpo = 12;
+        nord.grassetto = true;
+        nord.centrato = true;
+        p.Testo({n.x, n.y + 36}, u"N", nord);
+
+        if (m_Opz.scala) {
+            // A bar of 1, 2 or 5 times a power of ten, about a fifth of the picture wide.
+            const double metri = (m_W - kMargine - kDestra) / m_Scala / 5;
+            const double dieci = std::pow(10, std::floor(std::log10(metri)));
+            const double passo = metri >= 5 * dieci ? 5 * dieci : metri >= 2 * dieci ? 2 * dieci : dieci;
+            const double lungo = passo * m_Scala, y = m_H - kMargine / 2;
+            const Tratto t{nero, 2};
+            p.Spezzata({{kMargine / 2, y - 5},
+                        {kMargine / 2, y},
+                        {kMargine / 2 + lungo, y},
+                        {kMargine / 2 + lungo, y - 5}},
+                       false, &t, nullptr);
+            Carattere c;
+            c.corpo = 11;
+            char buf[32];
+            std::snprintf(buf, sizeof buf, "%g m", passo);
+            p.Testo({kMargine / 2 + lungo + 6, y}, WString::FromUtf8(buf), c);
+        }
+
+        struct Voce {
+            int tipo;
+            const char16_t* testo;
+        };
+        const Voce voci[] = {{UT_PUNTO_ORIENTAMENTO | UT_FIDUCIALE, u"Punto fiduciale"},
+                             {UT_PUNTO_ORIENTAMENTO, u"Punto di orientamento"},
+                             {UT_STAZIONE, u"Stazione"},
+                             {UT_PUNTO_RILEVATO, u"Punto rilevato"},
+                             {UT_PUNTO_RIGA5, u"Punto di riga 5"},
+                             {UT_GRUPPO_GPS, u"Base GPS"},
+                             {UT_PUNTO_GPS, u"Punto GPS"}};
+        double y = m_H - kMargine / 2;
+        for (auto v = std::rbegin(voci); v != std::rend(voci); ++v) {
+            const bool presente = std::any_of(m_Tipi.begin(), m_Tipi.end(), [&](int t) {
+                return (t & 0xF) == (v->tipo & 0xF) && ((t & UT_FIDUCIALE) == (v->tipo & UT_FIDUCIALE));
+            });
+            if (!presente)
+                continue;
+            Simbolo(p, {m_W - kDestra + 30, y - 4}, v->tipo);
+            Carattere c;
+            c.corpo = 10;
+            p.Testo({m_W - kDestra + 44, y}, v->testo, c);
+            y -= 16;
+        }
+        p.ChiudiGruppo();
+    }
+
+    const CGcadEng& m_Eng;
+    const DisegnoRilievo& m_Disegno;
+    const OpzioniFigura& m_Opz;
+    int m_W = 0;
+    int m_H = 0;
+    double m_Scala = 1;
+    double m_Ox = 0;
+    double m_Oy = 0;
+    std::vector<int> m_Tipi;
+};
+
+Finestra ConMargine(double xMin, double yMin, double xMax, double yMax, double minimo) {
+    double dx = xMax - xMin, dy = yMax - yMin;
+    if (dx < minimo) {
+        xMin -= (minimo - dx) / 2;
+        xMax += (minimo - dx) / 2;
+        dx = minimo;
+    }
+    if (dy < minimo) {
+        yMin -= (minimo - dy) / 2;
+        yMax += (minimo - dy) / 2;
+        dy = minimo;
+    }
+    const double m = std::max(dx, dy) * 0.05;
+    return {xMin - m, yMin - m, xMax + m, yMax + m};
+}
+
+} // namespace
+
+Finestra EstensioneDi(const CGcadEng& eng, const std::vector<int>& ents) {
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    bool primo = true;
+    for (int e : ents)
+        for (const CPuntoCad& q : eng.GetPuntiEnt(e)) {
+            if (IsRealeIndefinito(q.x) || IsRealeIndefinito(q.y))
+                continue;
+            xMin = primo ? q.x : std::min(xMin, q.x);
+            xMax = primo ? q.x : std::max(xMax, q.x);
+            yMin = primo ? q.y : std::min(yMin, q.y);
+            yMax = primo ? q.y : std::max(yMax, q.y);
+            primo = false;
+        }
+    if (primo)
+        return {0, 0, 100, 100};
+    return ConMargine(xMin, yMin, xMax, yMax, 20);
+}
+
+Finestra Estensione(const CGcadEng& eng) {
+    std::vector<int> ents;
+    CGcadEntIterator it(&eng, 1);
+    for (int e = it.First(); e != 0; e = it.Next())
+        ents.push_back(e);
+    return EstensioneDi(eng, ents);
+}
+
+std::string FormatoFigura(const std::filesystem::path& file) {
+    std::string ext = file.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (ext == ".svg")
+        return "svg";
+    if (ext == ".png")
+        return "png";
+    return {};
+}
+
+bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni,
+                  const std::filesystem::path& file, std::string& error) {
+    const std::string formato = FormatoFigura(file);
+    if (formato.empty()) {
+        error = "a picture is a .svg or .png file: " + file.string();
+        return false;
+    }
+    std::unique_ptr<Pittore> pittore;
+    if (formato == "svg")
+        pittore = std::make_unique<PittoreSvg>();
+    else
+        pittore = std::make_unique<PittorePng>();
+    Scena(eng, disegno, opzioni).Disegna(*pittore);
+    return pittore->Fine(file, error);
+}
+
+} // namespace host::cad

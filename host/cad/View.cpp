@@ -1,0 +1,419 @@
+// The CAD view: a window of a dialog that shows the survey drawing, hands the user's picks to the current
+// object builder, and tells the transcript what the picks do and what others draw into the drawing.
+#include "host/cad/Figura.h"
+#include "host/cad/Rilievo.h"
+#include "host/ui/Driver.h"
+#include "host/ui/Window.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
+#include <ostream>
+#include <sstream>
+
+using host::cad::Descrivi;
+
+namespace {
+
+std::ostream* Trascrizione() {
+    host::ui::Driver* driver = host::ui::ActiveDriver();
+    return driver ? &driver->Transcript() : nullptr;
+}
+
+std::string Coordinate(double x, double y) {
+    std::ostringstream s;
+    s << std::fixed << std::setprecision(3) << "(" << x << ", " << y << ")";
+    return s.str();
+}
+
+std::string Pad(std::string s, std::size_t n) {
+    if (s.size() < n)
+        s.append(n - s.size(), ' ');
+    return s;
+}
+
+} // namespace
+
+struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
+    explicit Impl(CViewControlCAD& v) : view(v) {}
+
+    CViewControlCAD& view;
+    host::cad::DisegnoRilievo disegno;
+    int entAllApertura = 0;
+    UINT id = 0;
+    bool creata = false;
+    bool attivo = false; // the host's drawing is done: what is drawn now is someone else's
+
+    const CGcadEng& Eng() const { return view.m_GcadEng; }
+
+    // An insert at exactly that place, by name; the coordinates otherwise.
+    std::string Estremo(const CPuntoCad& p) const {
+        CGcadEntIterator it(&Eng(), 1);
+        for (int e = it.First(); e != 0; e = it.Next()) {
+            if (!Eng().IsInsert(e))
+                continue;
+            const CPuntoCad q = Eng().GetPuntiEnt(e)[0];
+            if (q.x == p.x && q.y == p.y)
+                return host::ui::Quote(host::cad::NomeInsert(Eng(), e));
+        }
+        return Coordinate(p.x, p.y);
+    }
+
+    void EntAggiunta(const CGcadEng& eng, int ent) override {
+        std::ostream* out = attivo ? Trascrizione() : nullptr;
+        if (!out)
+            return;
+        *out << "cad: drew " << Descrivi(eng, disegno, ent) << " in drawing " << eng.GetDisegnoEnt(ent)
+             << " (user type " << eng.GetUserTypeOfEnt(ent) << ")";
+        const std::vector<CPuntoCad> punti = eng.GetPuntiEnt(ent);
+        if (eng.GetTipoEnt(ent) == TipoEntCad::Linea && punti.size() == 2)
+            *out << ": " << Estremo(punti[0]) << " - " << Estremo(punti[1]);
+        *out << "\n";
+    }
+
+    void EntEliminata(const CGcadEng& eng, int ent) override {
+        if (std::ostream* out = attivo ? Trascrizione() : nullptr)
+            *out << "cad: deleted " << Descrivi(eng, disegno, ent) << "\n";
+    }
+
+    std::string Selezione() const {
+        std::string out;
+        CGcadEntIterator it(&Eng(), 0);
+        for (int e = it.First(); e != 0; e = it.Next())
+            out += (out.empty() ? "" : ", ") + Descrivi(Eng(), disegno, e);
+        return out.empty() ? "none" : out;
+    }
+
+    std::vector<int> Chiamati(const WString& nome) const {
+        std::vector<int> trovati;
+        CGcadEntIterator it(&Eng(), 1);
+        for (int e = it.First(); e != 0; e = it.Next())
+            if (Eng().IsInsert(e) && host::cad::NomeInsert(Eng(), e) == nome)
+                trovati.push_back(e);
+        return trovati;
+    }
+
+    CObjBuildSelPnt* Selettore() const { return dynamic_cast<CObjBuildSelPnt*>(view.m_pOB); }
+
+    // The entity a point command names; why not, when it names none.
+    std::string Bersaglio(const host::ui::Action& a, int& ent) const {
+        ent = 0;
+        if (a.index > 0) {
+            if (Eng().GetDisegnoEnt(a.index) < 0)
+                return "there is no entity #" + std::to_string(a.index) + " in the drawing";
+            ent = a.index;
+            return {};
+        }
+        if (a.row > 0) {
+            const auto& righe = disegno.righe7;
+            if (a.row > static_cast<int>(righe.size()))
+                return "the booklet has no row 7 n. " + std::to_string(a.row) + " (it has " +
+                       std::to_string(righe.size()) + ")";
+            const auto& r = righe[static_cast<std::size_t>(a.row - 1)];
+            if (r.entita.empty())
+                return "row 7 n. " + std::to_string(a.row) + " is not drawn: " + r.nonDisegnata;
+            // The row's first entity that the step's picks can hit.
+            ent = r.entita.front();
+            if (const CObjBuildSelPnt* b = Selettore(); b && b->GetPickPriorStrat())
+                for (int e : r.entita)
+                    if (b->GetPickPriorStrat()->Ammette(Eng(), e)) {
+                        ent = e;
+                        break;
+                    }
+            return {};
+        }
+        std::vector<int> trovati = Chiamati(a.text);
+        // A fiducial point may be named short, as the booklet completes it.
+        if (trovati.empty() && disegno.cts) {
+            WString completo = a.text;
+            disegno.cts->CompletaNomePfPregeo(completo);
+            if (completo != a.text)
+                trovati = Chiamati(completo);
+        }
+        if (trovati.empty())
+            return "no point of the drawing is named " + host::ui::Quote(a.text);
+        if (trovati.size() > 1) {
+            std::string elenco;
+            for (int e : trovati)
+                elenco += (elenco.empty() ? "" : ", ") + std::string("#") + std::to_string(e);
+            return "several points are named " + host::ui::Quote(a.text) + ": " + elenco +
+                   " (point #N picks one of them)";
+        }
+        ent = trovati.front();
+        return {};
+    }
+
+    // UiCustom
+
+    const char* KindName() const override { return "cad"; }
+
+    std::string Render(bool full, const std::string& indent) const override {
+        if (!full) {
+            std::string out = host::ui::Quote(view.GetWindowText()) + " " +
+                              std::to_string(Eng().GetNumEnt()) + " entities, selected " + Selezione();
+            if (view.m_bZoom)
+                out += ", zoom mode";
+            if (view.m_bPan)
+                out += ", pan mode";
+            if (view.m_bScala)
+                out += ", scale mode";
+            if (view.m_bSelInCorso)
+                out += ", selection open";
+            const Finestra& f = view.m_Finestra;
+            std::ostringstream w;
+            w << std::fixed << std::setprecision(3) << ", window E " << f.xMin << " - " << f.xMax << " N "
+              << f.yMin << " - " << f.yMax;
+            return out + w.str();
+        }
+        std::string out = indent + "points (handle, user type, name):\n";
+        CGcadEntIterator it(&Eng(), 1);
+        for (int e = it.First(); e != 0; e = it.Next())
+            if (Eng().IsInsert(e))
+                out += indent + "  " + Pad("#" + std::to_string(e), 6) +
+                       Pad(std::to_string(Eng().GetUserTypeOfEnt(e)), 4) +
+                       host::ui::Quote(host::cad::NomeInsert(Eng(), e)) + "\n";
+        out += indent + "rows 7:\n";
+        for (const auto& r : disegno.righe7) {
+            out +=
+                indent + "  row " + std::to_string(r.numero) + " " + host::ui::Quote(r.riga->GetLblNome1());
+            if (r.entita.empty()) {
+                out += ": not drawn, " + r.nonDisegnata + "\n";
+                continue;
+            }
+            out += ":";
+            for (int e : r.entita)
+                out += " #" + std::to_string(e) + " " +
+                       (Eng().GetTipoEnt(e) == TipoEntCad::Polilinea ? "polyline" : "label");
+            out += " (user type " + std::to_string(host::cad::UT_RIGA7) + ")\n";
+        }
+        return out + indent + "selected: " + Selezione() + "\n";
+    }
+
+    std::string Check(const host::ui::Action& a) override {
+        if (a.verb == host::ui::Action::Verb::Snapshot)
+            return host::cad::FormatoFigura(a.text.ToUtf8()).empty() ? "a snapshot is a .svg or .png file"
+                                                                     : std::string();
+        if (!view.m_bConSelezione)
+            return "this CAD view only shows the drawing";
+        int ent = 0;
+        return Bersaglio(a, ent);
+    }
+
+    void Perform(const host::ui::Action& a, std::ostream& out) override {
+        if (a.verb == host::ui::Action::Verb::Snapshot) {
+            std::string error;
+            host::cad::OpzioniFigura opzioni;
+            opzioni.finestra = view.m_Finestra;
+            opzioni.scala = view.m_bScala;
+            if (host::cad::ScriviFigura(Eng(), disegno, opzioni, a.text.ToUtf8(), error))
+                out << "cad: picture of the view written to " << a.text.ToUtf8() << "\n";
+            else
+                out << "cad: no picture: " << error << "\n";
+            return;
+        }
+        int ent = 0;
+        Bersaglio(a, ent);
+        const std::string chi = Descrivi(Eng(), disegno, ent);
+        if (view.m_bZoom || view.m_bPan) {
+            const CPuntoCad p = Eng().GetPuntiEnt(ent).front();
+            Finestra f = view.m_Finestra;
+            const double mezzaX = (f.xMax - f.xMin) / (view.m_bZoom ? 4 : 2);
+            const double mezzaY = (f.yMax - f.yMin) / (view.m_bZoom ? 4 : 2);
+            view.CambiaFinestra({p.x - mezzaX, p.y - mezzaY, p.x + mezzaX, p.y + mezzaY});
+            out << "cad: " << (view.m_bZoom ? "zoomed in on " : "panned to ") << chi << "\n";
+            return;
+        }
+        if (!view.m_pOB) {
+            if (CObjectBuilder* ob = view.StartNewOBDefault()) {
+                view.SetCurrentOB(ob);
+                ob->Esegui();
+            }
+        }
+        CObjBuildSelPnt* b = Selettore();
+        if (!b) {
+            out << "cad: " << chi << " not picked: no step takes picks now\n";
+            return;
+        }
+        if (!b->IsAvviato()) {
+            out << "cad: " << chi << " not picked: the step has not started\n";
+            return;
+        }
+        if (b->GetPickPriorStrat() && !b->GetPickPriorStrat()->Ammette(Eng(), ent)) {
+            out << "cad: " << chi << " not picked: this step's picks pass over it\n";
+            return;
+        }
+        if (!b->IsValidEnt(ent)) {
+            out << "cad: " << chi << " not picked: this step does not take it\n";
+            return;
+        }
+        out << "cad: picked " << chi << "\n";
+        if (b->Pick(ent) == CObjBuildSelPnt::EsitoPick::Rifiutato)
+            out << "cad: the step refused " << chi << "\n";
+        out << "cad: selection " << Selezione() << "\n";
+    }
+};
+
+CViewControlCAD::CViewControlCAD(CWnd*, ICarviloDati* host, bool vistaPrincipale, bool conSelezione)
+    : m_pHost(host), m_bVistaPrincipale(vistaPrincipale), m_bConSelezione(conSelezione),
+      m_pImpl(std::make_unique<Impl>(*this)) {}
+
+CViewControlCAD::~CViewControlCAD() {
+    if (UiWindow* w = host::ui::WindowOf(this))
+        w->custom = nullptr;
+    // The builder's own drawing goes with it, while the drawing is still watched.
+    delete m_pOB;
+    m_pOB = nullptr;
+    if (m_pImpl->creata)
+        if (std::ostream* out = Trascrizione())
+            *out << "cad: view " << m_pImpl->id << " closed with " << m_GcadEng.GetNumEnt() << " entities ("
+                 << m_pImpl->entAllApertura << " when it opened)\n";
+    m_GcadEng.SetOsservatore(nullptr);
+}
+
+BOOL CViewControlCAD::Create(const char16_t*, const WString& windowName, DWORD style, const CRect& rect,
+                             CWnd* parent, UINT id) {
+    UiWindow* p = host::ui::WindowOf(parent);
+    if (!p || GetUiWindow() || m_pImpl->creata)
+        return FALSE;
+    auto w = std::make_unique<UiWindow>();
+    w->kind = ControlKind::Static;
+    w->id = id;
+    w->style = style;
+    w->text = windowName;
+    w->rect = rect;
+    w->visible = (style & WS_VISIBLE) != 0;
+    w->enabled = (style & WS_DISABLED) == 0;
+    w->parent = p;
+    w->object = this;
+    w->custom = m_pImpl.get();
+    host::ui::BindObject(*this, w.get());
+    p->children.push_back(std::move(w));
+
+    Impl& impl = *m_pImpl;
+    impl.id = id;
+    impl.disegno = host::cad::DisegnaRilievo(m_GcadEng, host::cad::DatiDi(m_pHost));
+    impl.entAllApertura = m_GcadEng.GetNumEnt();
+    impl.creata = true;
+    impl.attivo = true;
+    m_GcadEng.SetOsservatore(&impl);
+    SetInitialZoom();
+    if (std::ostream* out = Trascrizione()) {
+        *out << "cad: view " << id << " shows the survey: " << impl.entAllApertura << " entities, "
+             << impl.disegno.punti << " points, " << impl.disegno.righe7.size() << " rows 7\n";
+        for (const auto& r : impl.disegno.righe7)
+            if (r.entita.empty())
+                *out << "cad: row 7 n. " << r.numero << " " << host::ui::Quote(r.riga->GetLblNome1())
+                     << " is not drawn: " << r.nonDisegnata << "\n";
+    }
+    if (!m_pOB)
+        if (CObjectBuilder* ob = StartNewOBDefault()) {
+            SetCurrentOB(ob);
+            ob->Esegui();
+        }
+    return TRUE;
+}
+
+void CViewControlCAD::PostNcDestroy() {
+    delete this;
+}
+
+CObjectBuilder* CViewControlCAD::StartNewOBDefault() {
+    return nullptr;
+}
+
+void CViewControlCAD::SetCurrentOB(CObjectBuilder* builder) {
+    if (builder == m_pOB)
+        return;
+    // The previous builder takes what it drew with it.
+    CObjectBuilder* previous = m_pOB;
+    m_pOB = builder;
+    delete previous;
+}
+
+void CViewControlCAD::CambiaFinestra(const Finestra& nuova) {
+    constexpr std::size_t kMaxPrecedenti = 32;
+    if (m_Precedenti.size() == kMaxPrecedenti)
+        m_Precedenti.erase(m_Precedenti.begin());
+    m_Precedenti.push_back(m_Finestra);
+    m_Finestra = nuova;
+}
+
+void CViewControlCAD::ZoomRealOperation() {
+    m_bZoom = !m_bZoom;
+    m_bPan = false;
+}
+
+void CViewControlCAD::PanRealOperation() {
+    m_bPan = !m_bPan;
+    m_bZoom = false;
+}
+
+void CViewControlCAD::ZoomWindowOperation() {
+    std::vector<int> scelti;
+    CGcadEntIterator it(&m_GcadEng, 0);
+    for (int e = it.First(); e != 0; e = it.Next())
+        scelti.push_back(e);
+    CambiaFinestra(scelti.empty() ? host::cad::Estensione(m_GcadEng)
+                                  : host::cad::EstensioneDi(m_GcadEng, scelti));
+}
+
+void CViewControlCAD::ZoomExtendedOperation(const CRect* rect) {
+    CRect client;
+    GetClientRect(&client);
+    if (!rect || client.Width() <= 0 || client.Height() <= 0 || rect->Width() <= 0 || rect->Height() <= 0) {
+        CambiaFinestra(host::cad::Estensione(m_GcadEng));
+        return;
+    }
+    // Client y grows downwards, north upwards.
+    const Finestra& f = m_Finestra;
+    const double sx = (f.xMax - f.xMin) / client.Width(), sy = (f.yMax - f.yMin) / client.Height();
+    CambiaFinestra({f.xMin + rect->left * sx, f.yMax - rect->bottom * sy, f.xMin + rect->right * sx,
+                    f.yMax - rect->top * sy});
+}
+
+void CViewControlCAD::ViewPreviousOperation() {
+    if (m_Precedenti.empty())
+        return;
+    m_Finestra = m_Precedenti.back();
+    m_Precedenti.pop_back();
+}
+
+void CViewControlCAD::ScaleOperation() {
+    m_bScala = !m_bScala;
+}
+
+void CViewControlCAD::SetInitialZoom() {
+    m_Finestra = host::cad::Estensione(m_GcadEng);
+    m_Precedenti.clear();
+}
+
+void CViewControlCAD::ResetSelection() {
+    m_bSelInCorso = false;
+}
+
+int CViewControlCAD::GetEgnSelected(std::vector<CEgn*>& points, std::vector<int>& ents) {
+    std::vector<int> scelti;
+    CGcadEntIterator it(&m_GcadEng, 0);
+    for (int e = it.First(); e != 0; e = it.Next())
+        if (m_GcadEng.IsInsert(e))
+            scelti.push_back(e);
+    if (const auto* b = dynamic_cast<const CObjBuildSelPnt*>(m_pOB); b && b->GetEntAncora() != 0) {
+        const auto ancora = std::find(scelti.begin(), scelti.end(), b->GetEntAncora());
+        if (ancora != scelti.end())
+            std::rotate(scelti.begin(), ancora, ancora + 1);
+    }
+    for (int e : scelti) {
+        int blocco = 0;
+        double x = 0, y = 0, z = 0;
+        m_GcadEng.GetValInsert(e, blocco, x, y, z);
+        auto* p = new CEgn(host::cad::NomeInsert(m_GcadEng, e));
+        p->SetCoord(x, y, z);
+        p->CalcolaValiditaXYZ();
+        WString secondo;
+        if (m_GcadEng.GetValAttrib(m_GcadEng.GetAttribNo(e, 1), secondo))
+            p->SetSecScri(secondo);
+        points.push_back(p);
+        ents.push_back(e);
+    }
+    return static_cast<int>(scelti.size());
+}
