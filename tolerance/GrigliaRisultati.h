@@ -1,14 +1,14 @@
-// What the tolerance result grids share: the outcome images of "Esiti.bmp" and the look of a grid.
+// What the tolerance result grids share with the distance grids (distances/GrigliaDistanze.h): the look of
+// a result grid; and the outcome images of "Esiti.bmp".
 #pragma once
 
+#include "distances/GrigliaDistanze.h"
 #include "hostapi/Controls.h"
 #include "hostapi/Grid.h"
 
 #include <initializer_list>
 #include <memory>
 
-// Background of every data cell (red 255, green 255, blue 128).
-constexpr COLORREF COLORE_CELLA_RISULTATI = 0x0080FFFF;
 constexpr int IMMAGINE_IN_TOLLERANZA = 0;
 constexpr int IMMAGINE_FUORI_TOLLERANZA = 1;
 
@@ -24,14 +24,8 @@ private:
     CImageList m_Lista;
 };
 
-struct CColonnaRisultati {
-    const char16_t* titolo;
-    int larghezza; // before the screen's multiplier
-};
-
-// Creates the grid over the placeholder control of the dialog: style 0x50810000, one fixed row, no fixed
-// column, single-row selection, the columns.
+// Creates the grid over the placeholder control of the dialog (style 0x50810000) with its columns.
 void CreaGrigliaRisultati(CCEGridCtrl& griglia, CWnd* dialogo, UINT segnaposto, UINT id, CImageList* immagini,
-                          std::initializer_list<CColonnaRisultati> colonne);
-// A new data row: column 0 its index, the texts from column 1 on, every cell painted; its index.
+                          std::initializer_list<CColonnaGriglia> colonne);
+// A new data row: column 0 its index, then the texts; its index.
 int AggiungiRigaRisultati(CCEGridCtrl& griglia, std::initializer_list<WString> testi);
