@@ -2,6 +2,7 @@
 // modally and reports whether the user confirmed. Tools not yet present report false.
 #include "entry/Exports.h"
 
+#include "distances/DlgPregeoDistanze.h"
 #include "editors/DlgPregeoRiga0.h"
 #include "editors/DlgPregeoRiga3.h"
 #include "editors/DlgPregeoRiga7.h"
@@ -64,11 +65,16 @@ bool FPregeoImportPFNear(CWnd* parent, ICarviloDati* dati) {
     return dlg.DoModal() == IDOK;
 }
 
-bool FPregeoImportDistanze(CWnd*, ICarviloDati* dati) {
-    dati->GetLibCmp();
-    dati->GetLibGps();
-    dati->GetCts();
-    return false;
+// Distances written by an import stay in the booklet however the list is closed, so the host is told
+// whenever they changed.
+bool FPregeoImportDistanze(CWnd* parent, ICarviloDati* dati) {
+    CLibCmp* stazioni = dati->GetLibCmp();
+    CLibGps* gps = dati->GetLibGps();
+    CCts* libretto = dati->GetCts();
+    CDlgPregeoDistanze dlg(parent);
+    dlg.Imposta(libretto, gps, stazioni);
+    dlg.DoModal();
+    return dlg.IsModificato();
 }
 
 void FPregeoTollDistanze(CWnd*, ICarviloDati*, WPARAM) {}

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+class CWnd;
+
 using DWORD_PTR = std::uintptr_t;
 
 struct HostInternet;
@@ -33,3 +35,7 @@ HOSTAPI BOOL InternetReadFile(HINTERNET file, LPVOID buffer, DWORD toRead, DWORD
 
 // Closes a session or an address handle; each handle is closed on its own.
 HOSTAPI BOOL InternetCloseHandle(HINTERNET handle);
+
+// The host's connection check before a download: when the device is not online it shows the host's own
+// window to bring a connection up. TRUE when a connection is there.
+HOSTAPI BOOL FDYN_CheckAndShowDialUpConn(CWnd* parent);

@@ -39,6 +39,11 @@ constexpr COLORREF RGB(int r, int g, int b) {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
+// System colours.
+constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWTEXT = 8;
+HOSTAPI COLORREF GetSysColor(int index);
+
 // Top-level windows, found by title among the windows the host has created.
 HOSTAPI HWND FindWindowW(const char16_t* className, const char16_t* title);
 HOSTAPI LRESULT SendMessageW(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);

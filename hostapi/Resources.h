@@ -78,3 +78,9 @@ HOSTAPI const char16_t* FindStringResource(UINT id);
 constexpr int CARTELLA_INSTALLAZIONE = 0;
 constexpr int CARTELLA_LAVORI = 1;
 HOSTAPI WString FGetSpecialFolderPathAndSubDir(int folder, const WString& subPath);
+
+// The host's job folders: the folder of the current job, ending with a backslash.
+class HOSTAPI CJobsFolder {
+public:
+    static WString GetJobNameFolderWthSlash();
+};

@@ -2,6 +2,7 @@
 #include "host/app/Check.h"
 #include "host/app/Demo.h"
 #include "host/cad/Figura.h"
+#include "host/core/HostContext.h"
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
 #include "host/project/Project.h"
@@ -21,7 +22,8 @@ class CWnd;
 
 namespace {
 
-const char* kUsage = "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE] COMANDO\n"
+const char* kUsage = "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE]\n"
+                     "                   [--setting SEZIONE/CHIAVE=VALORE ...] COMANDO\n"
                      "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
                      "COMANDO: exports | demo | riscrivi | check [--json] [CARTELLA...] |\n"
                      "         disegno FILE.svg|FILE.png |\n"
@@ -36,6 +38,7 @@ struct Options {
     std::vector<std::filesystem::path> cartelle;
     std::vector<std::string> args; // disegno: what follows the command
     bool json = false;
+    std::vector<std::string> settings;
 };
 
 bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
@@ -63,6 +66,18 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
             if (!v)
                 return false;
             opt.script = v;
+        } else if (arg == "--setting") {
+            const char* v = value("--setting");
+            if (!v)
+                return false;
+            const std::string text = v;
+            const auto slash = text.find('/');
+            const auto eq = text.find('=');
+            if (slash == std::string::npos || slash == 0 || eq == std::string::npos || eq < slash + 2) {
+                error = "impostazione non valida (SEZIONE/CHIAVE=VALORE): " + text;
+                return false;
+            }
+            opt.settings.push_back(text);
         } else if (arg == "--json") {
             opt.json = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -183,6 +198,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     project->Activate();
+    // Settings given here hold for this run only; the settings file is not written.
+    for (const std::string& s : opt.settings) {
+        const auto slash = s.find('/');
+        const auto eq = s.find('=');
+        host::SetSettingOverride(WString::FromUtf8(s.substr(0, slash)),
+                                 WString::FromUtf8(s.substr(slash + 1, eq - slash - 1)),
+                                 WString::FromUtf8(s.substr(eq + 1)));
+    }
 
     // The host draws the survey itself: the module is not needed for it.
     if (opt.command == "disegno")

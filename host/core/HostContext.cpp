@@ -1,9 +1,13 @@
 #include "host/core/HostContext.h"
 
+#include "hostapi/Settings.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace host {
@@ -27,6 +31,10 @@ void SetFolders(const Folders& folders) {
 
 const Folders& GetFolders() {
     return g_folders;
+}
+
+bool IsOnline() {
+    return CIniFile().GetString(u"Host", u"Connessione", u"online").CompareNoCase(u"offline") != 0;
 }
 
 std::filesystem::path ResolvePath(const WString& devicePath) {

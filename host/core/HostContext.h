@@ -23,6 +23,20 @@ const Folders& GetFolders();
 // matched without regard to case against the folder's entries.
 std::filesystem::path ResolvePath(const WString& devicePath);
 
+// The host's own settings, section "Host" of the settings file. "Connessione=offline" plays a device
+// without a network: the connection check says so and every download fails; any other value, or none,
+// is online.
+bool IsOnline();
+
+// Every Sleep is scaled by the environment variable PREGEO_HOST_SLEEP (a factor, 1 when unset or not a
+// number; tests set 0 so that the module's waits cost nothing). What was asked for is counted.
+unsigned long long SleepRequested();
+
+// Settings given to the program (pregeo-host --setting): read as if the settings file held them, until
+// the key is written.
+void SetSettingOverride(const WString& section, const WString& key, const WString& value);
+void ClearSettingOverrides();
+
 // Files opened for reading through the runtime's _wfopen since the program started: a test counts with it
 // how often the module reads a file.
 std::size_t FileAperti();

@@ -95,3 +95,11 @@ WString FGetSpecialFolderPathAndSubDir(int folder, const WString& subPath) {
     }
     return path;
 }
+
+WString CJobsFolder::GetJobNameFolderWthSlash() {
+    WString folder = FGetSpecialFolderPathAndSubDir(CARTELLA_LAVORI, WString());
+    if (folder.IsEmpty() ||
+        (folder.GetAt(folder.GetLength() - 1) != u'\\' && folder.GetAt(folder.GetLength() - 1) != u'/'))
+        folder += u'\\';
+    return folder;
+}

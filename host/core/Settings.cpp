@@ -2,6 +2,7 @@
 
 #include "host/core/HostContext.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -80,13 +81,47 @@ bool ParseInteger(const std::string& text, long long& value) {
     return errno == 0 && end && *end == '\0';
 }
 
+struct Override {
+    WString section;
+    WString key;
+    WString value;
+};
+
+std::vector<Override>& Overrides() {
+    static std::vector<Override> overrides;
+    return overrides;
+}
+
+std::vector<Override>::iterator FindOverride(const WString& section, const WString& key) {
+    auto& all = Overrides();
+    return std::find_if(all.begin(), all.end(), [&](const Override& o) {
+        return o.section.CompareNoCase(section) == 0 && o.key.CompareNoCase(key) == 0;
+    });
+}
+
 } // namespace
+
+void host::SetSettingOverride(const WString& section, const WString& key, const WString& value) {
+    const auto it = FindOverride(section, key);
+    if (it != Overrides().end())
+        it->value = value;
+    else
+        Overrides().push_back({section, key, value});
+}
+
+void host::ClearSettingOverrides() {
+    Overrides().clear();
+}
 
 CIniFile::CIniFile() : m_Path(WString::FromUtf8(host::GetFolders().settings.string())) {}
 
 CIniFile::CIniFile(const WString& path) : m_Path(path) {}
 
 bool CIniFile::Find(const WString& section, const WString& key, WString& value) const {
+    if (const auto it = FindOverride(section, key); it != Overrides().end()) {
+        value = it->value;
+        return true;
+    }
     const auto lines = ReadLines(host::ResolvePath(m_Path));
     const int start = FindSection(lines, section);
     if (start < 0)
@@ -146,6 +181,8 @@ WString CIniFile::GetString(const WString& section, const WString& key, const WS
 }
 
 bool CIniFile::Write(const WString& section, const WString& key, const WString& value) {
+    if (const auto it = FindOverride(section, key); it != Overrides().end())
+        Overrides().erase(it);
     const std::filesystem::path path = host::ResolvePath(m_Path);
     auto lines = ReadLines(path);
     std::string clean = value.ToUtf8();

@@ -1,7 +1,11 @@
 #include "host/core/Windows.h"
 
+#include "host/core/HostContext.h"
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <dlfcn.h>
 #include <memory>
 #include <thread>
@@ -97,6 +101,26 @@ BOOL FreeLibrary(HMODULE module) {
     return TRUE;
 }
 
+namespace {
+std::atomic<unsigned long long> g_sleepRequested{0};
+} // namespace
+
+unsigned long long host::SleepRequested() {
+    return g_sleepRequested;
+}
+
 void Sleep(DWORD milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    g_sleepRequested += milliseconds;
+    double scale = 1;
+    if (const char* text = std::getenv("PREGEO_HOST_SLEEP")) {
+        char* end = nullptr;
+        const double v = std::strtod(text, &end);
+        if (end != text && *end == '\0' && v >= 0 && v <= 10)
+            scale = v;
+    }
+    std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(milliseconds * scale));
+}
+
+COLORREF GetSysColor(int index) {
+    return index == COLOR_WINDOW ? RGB(255, 255, 255) : RGB(0, 0, 0);
 }

@@ -1,6 +1,7 @@
 #include "hostapi/Internet.h"
 #include "hostapi/WString.h"
 
+#include "host/core/HostContext.h"
 #include "host/net/NetLimits.h"
 
 #include <curl/curl.h>
@@ -116,7 +117,7 @@ HINTERNET InternetOpenUrlW(HINTERNET session, const char16_t* url, const char16_
     if (!session || session->kind != HostInternet::Kind::Session || !url)
         return nullptr;
     const std::string address = WString(url).ToUtf8();
-    if (!IsHttpAddress(address))
+    if (!IsHttpAddress(address) || !host::IsOnline())
         return nullptr;
     CURL* curl = curl_easy_init();
     if (!curl)

@@ -2,6 +2,7 @@
 
 #include "host/core/HostContext.h"
 #include "host/ui/Window.h"
+#include "hostapi/Internet.h"
 
 #include <algorithm>
 #include <cctype>
@@ -1411,4 +1412,13 @@ WString CFileDialog::GetFileName() const {
 BOOL DlgSelectJobFolder(CWnd*, WString& folder) {
     host::ui::Driver* driver = host::ui::ActiveDriver();
     return driver && driver->ChooseFolder(folder);
+}
+
+// The device would offer to dial a connection; the stand-in has nothing to dial and says so.
+BOOL FDYN_CheckAndShowDialUpConn(CWnd* parent) {
+    if (host::IsOnline())
+        return TRUE;
+    CreateMessageBox(parent, u"Nessuna connessione a internet disponibile.", u"Connessione",
+                     MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
 }

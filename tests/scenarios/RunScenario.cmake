@@ -15,8 +15,9 @@
 #   unchanged            one line saying why nothing changes: every project file stays byte for byte
 #   exit                 the exit code, when not 0;  stderr  a text the error output must contain
 #   tafservice           one line: a folder of the project that tools/tafservice serves on a free loopback
-#                        port for the run; the project's settings name it as TAF_SERVER meanwhile (the
-#                        line is inserted after "[CATASTO]" and taken out again before any comparison)
+#                        port for the run, then tafservice options; the project's settings name it as
+#                        TAF_SERVER meanwhile (the line is inserted after "[CATASTO]" and taken out again
+#                        before any comparison)
 # Every project file that no expectation names must stay as it was.
 cmake_minimum_required(VERSION 3.25)
 set(jsonpatch "${BIN}/jsonpatch")
@@ -85,7 +86,9 @@ endif()
 # that nothing outlives a broken run), its port read from its first line of output.
 set(taf_pid "")
 if(EXISTS "${SCENARIO}/tafservice")
-    file(STRINGS "${SCENARIO}/tafservice" taf_folder LIMIT_COUNT 1)
+    file(STRINGS "${SCENARIO}/tafservice" taf_words LIMIT_COUNT 1)
+    separate_arguments(taf_options UNIX_COMMAND "${taf_words}")
+    list(POP_FRONT taf_options taf_folder)
     set(ini "${project}/impostazioni.ini")
     if(EXISTS "${ini}")
         file(READ "${ini}" ini_text)
@@ -93,8 +96,9 @@ if(EXISTS "${SCENARIO}/tafservice")
     if(NOT ini_text MATCHES "\\[CATASTO\\]\n")
         message(FATAL_ERROR "scenario ${SCENARIO}: tafservice needs a [CATASTO] section in impostazioni.ini")
     endif()
-    execute_process(COMMAND sh -c "timeout 300 \"$0\" --folder \"$1\" >\"$2\" 2>&1 </dev/null & echo $!"
-                            "${BIN}/tafservice" "${project}/${taf_folder}" "${WORK}/tafservice.txt"
+    execute_process(COMMAND sh -c "out=$1; shift; timeout 300 \"$0\" \"$@\" >\"$out\" 2>&1 </dev/null & echo $!"
+                            "${BIN}/tafservice" "${WORK}/tafservice.txt" --folder "${project}/${taf_folder}"
+                            ${taf_options}
                     OUTPUT_VARIABLE taf_pid OUTPUT_STRIP_TRAILING_WHITESPACE)
     set(taf_port "")
     foreach(attempt RANGE 100)

@@ -246,7 +246,11 @@ std::string Archive::Answer(const Params& params) const {
             answer += "PF" + d.numero1 + "/" + d.foglio1 + "/" + d.comune1 + ",PF" + d.numero2 + "/" +
                       d.foglio2 + "/" + d.comune2 + "," + d.libretto + "," + d.distanza + "," + d.sqm + "\n";
         }
-        return answer.empty() ? "Warning: nessuna distanza trovata\n" : answer;
+        if (answer.empty())
+            return "Warning: nessuna distanza trovata\n";
+        if (openLastLine)
+            answer.pop_back();
+        return answer;
     }
     if (tipo == "3") {
         const std::string comune = Param(params, "codice");

@@ -50,6 +50,8 @@ public:
 
     std::vector<Point> points;
     std::vector<Distance> distances;
+    // Distance answers lose the '\n' of their last line, as an answer cut short does.
+    bool openLastLine = false;
 };
 
 class Service {

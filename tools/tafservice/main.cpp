@@ -1,5 +1,6 @@
 // tafservice --folder DIR [--port N]: serves the TAF files of DIR on 127.0.0.1 until SIGINT or SIGTERM.
 // Without a port (or with 0) it picks a free one; the first line on standard output names it.
+// --open-last-line: distance answers lose the '\n' of their last line, as an answer cut short does.
 #include "TafService.h"
 
 #include <csignal>
@@ -12,19 +13,22 @@
 int main(int argc, char** argv) {
     std::string folder;
     int port = 0;
+    bool openLastLine = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--folder" && i + 1 < argc) {
             folder = argv[++i];
         } else if (arg == "--port" && i + 1 < argc) {
             port = std::atoi(argv[++i]);
+        } else if (arg == "--open-last-line") {
+            openLastLine = true;
         } else {
-            std::cerr << "uso: tafservice --folder CARTELLA [--port PORTA]\n";
+            std::cerr << "uso: tafservice --folder CARTELLA [--port PORTA] [--open-last-line]\n";
             return 2;
         }
     }
     if (folder.empty() || port < 0 || port > 65535) {
-        std::cerr << "uso: tafservice --folder CARTELLA [--port PORTA]\n";
+        std::cerr << "uso: tafservice --folder CARTELLA [--port PORTA] [--open-last-line]\n";
         return 2;
     }
 
@@ -37,6 +41,7 @@ int main(int argc, char** argv) {
 
     tafservice::Archive archive;
     archive.Load(folder);
+    archive.openLastLine = openLastLine;
     tafservice::Service service(std::move(archive));
     const int bound = service.Start(port);
     if (bound < 0) {

@@ -47,7 +47,7 @@ std::string Leggi(const fs::path& p) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// An entry's text as the design composes it from the parts the JSON report gives.
+// An entry's text as the checker composes it from the parts the JSON report gives.
 std::string Componi(const json& v) {
     std::string t = v["errore"].get<bool>() ? "Errore! " : "Attenzione! ";
     if (!v["vista"].is_null())
