@@ -6,6 +6,7 @@
 #include "editors/DlgPregeoRiga0.h"
 #include "editors/DlgPregeoRiga3.h"
 #include "editors/DlgPregeoRiga7.h"
+#include "editors/DlgPregeoRiga8.h"
 #include "editors/DlgPregeoRiga9.h"
 #include "editors/DlgPregeoRighe45.h"
 #include "pfimport/DlgPregeoRiga8ImportGps.h"
@@ -42,8 +43,11 @@ bool FPregeoEditRiga7(CWnd* parent, ICarviloDati* dati) {
     return dlg.DoModal() == IDOK;
 }
 
-bool FPregeoEditRiga8(CWnd*, ICarviloDati*) {
-    return false;
+bool FPregeoEditRiga8(CWnd* parent, ICarviloDati* dati) {
+    // The list asks for the orientation points itself.
+    CDlgPregeoRiga8 dlg(parent);
+    dlg.Imposta(dati);
+    return dlg.DoModal() == IDOK;
 }
 
 bool FPregeoEditRiga9(CWnd* parent, ICarviloDati* dati) {
