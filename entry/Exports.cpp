@@ -10,6 +10,7 @@
 #include "editors/DlgPregeoRighe45.h"
 #include "pfimport/DlgPregeoRiga8ImportGps.h"
 #include "pfimport/PregeoImportPF.h"
+#include "tolerance/TollSuperfici.h"
 
 bool FPregeoEditRiga0(CWnd* parent, ICarviloDati* dati) {
     CCts* libretto = dati->GetCts();
@@ -88,7 +89,9 @@ void FPregeoTollDistStazioni(CWnd*, ICarviloDati* dati) {
     dati->GetLibCmp();
 }
 
-void FPregeoTollSuperfici(CWnd*, ICarviloDati*, WPARAM) {}
+void FPregeoTollSuperfici(CWnd* parent, ICarviloDati* dati, WPARAM) {
+    TollSuperfici(parent, dati);
+}
 
 void FPregeoTollOggRilievoDist(CWnd*, ICarviloDati*, WPARAM) {}
 
