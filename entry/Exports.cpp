@@ -10,6 +10,7 @@
 #include "editors/DlgPregeoRighe45.h"
 #include "pfimport/DlgPregeoRiga8ImportGps.h"
 #include "pfimport/PregeoImportPF.h"
+#include "tolerance/TollDistanze.h"
 #include "tolerance/TollSuperfici.h"
 
 bool FPregeoEditRiga0(CWnd* parent, ICarviloDati* dati) {
@@ -74,7 +75,9 @@ bool FPregeoImportDistanze(CWnd* parent, ICarviloDati* dati) {
     return dlg.IsModificato();
 }
 
-void FPregeoTollDistanze(CWnd*, ICarviloDati*, WPARAM) {}
+void FPregeoTollDistanze(CWnd* parent, ICarviloDati* dati, WPARAM) {
+    TollDistanze(parent, dati);
+}
 
 void FPregeoTollAllineamenti(CWnd*, ICarviloDati*) {}
 
