@@ -13,7 +13,9 @@
 #include "pfimport/PregeoImportPF.h"
 #include "tolerance/TollAllineamenti.h"
 #include "tolerance/TollDistStazioni.h"
+#include "tolerance/TollDistanze.h"
 #include "tolerance/TollStazFuoriTriang.h"
+#include "tolerance/TollSuperfici.h"
 
 bool FPregeoEditRiga0(CWnd* parent, ICarviloDati* dati) {
     CCts* libretto = dati->GetCts();
@@ -80,7 +82,9 @@ bool FPregeoImportDistanze(CWnd* parent, ICarviloDati* dati) {
     return dlg.IsModificato();
 }
 
-void FPregeoTollDistanze(CWnd*, ICarviloDati*, WPARAM) {}
+void FPregeoTollDistanze(CWnd* parent, ICarviloDati* dati, WPARAM) {
+    TollDistanze(parent, dati);
+}
 
 void FPregeoTollAllineamenti(CWnd* parent, ICarviloDati* dati) {
     TollAllineamenti(parent, dati);
@@ -98,7 +102,9 @@ void FPregeoTollDistStazioni(CWnd* parent, ICarviloDati* dati) {
     TollDistStazioni(parent, dati);
 }
 
-void FPregeoTollSuperfici(CWnd*, ICarviloDati*, WPARAM) {}
+void FPregeoTollSuperfici(CWnd* parent, ICarviloDati* dati, WPARAM) {
+    TollSuperfici(parent, dati);
+}
 
 void FPregeoTollOggRilievoDist(CWnd*, ICarviloDati*, WPARAM) {}
 
