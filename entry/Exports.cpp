@@ -11,6 +11,11 @@
 #include "editors/DlgPregeoRighe45.h"
 #include "pfimport/DlgPregeoRiga8ImportGps.h"
 #include "pfimport/PregeoImportPF.h"
+#include "tolerance/TollAllineamenti.h"
+#include "tolerance/TollDistStazioni.h"
+#include "tolerance/TollDistanze.h"
+#include "tolerance/TollStazFuoriTriang.h"
+#include "tolerance/TollSuperfici.h"
 
 bool FPregeoEditRiga0(CWnd* parent, ICarviloDati* dati) {
     CCts* libretto = dati->GetCts();
@@ -77,22 +82,29 @@ bool FPregeoImportDistanze(CWnd* parent, ICarviloDati* dati) {
     return dlg.IsModificato();
 }
 
-void FPregeoTollDistanze(CWnd*, ICarviloDati*, WPARAM) {}
-
-void FPregeoTollAllineamenti(CWnd*, ICarviloDati*) {}
-
-void FPregeoTollStazOutTriang(CWnd*, ICarviloDati* dati) {
-    dati->GetLibCmp();
-    dati->GetLibGps();
-    dati->GetCts();
+void FPregeoTollDistanze(CWnd* parent, ICarviloDati* dati, WPARAM) {
+    TollDistanze(parent, dati);
 }
 
-void FPregeoTollDistStazioni(CWnd*, ICarviloDati* dati) {
-    dati->GetCts();
-    dati->GetLibCmp();
+void FPregeoTollAllineamenti(CWnd* parent, ICarviloDati* dati) {
+    TollAllineamenti(parent, dati);
 }
 
-void FPregeoTollSuperfici(CWnd*, ICarviloDati*, WPARAM) {}
+void FPregeoTollStazOutTriang(CWnd* parent, ICarviloDati* dati) {
+    CLibCmp* stazioni = dati->GetLibCmp();
+    CLibGps* gps = dati->GetLibGps();
+    CCts* libretto = dati->GetCts();
+    CTollStazFuoriTriang tool(parent, stazioni, libretto, gps);
+    tool.Esegui(true);
+}
+
+void FPregeoTollDistStazioni(CWnd* parent, ICarviloDati* dati) {
+    TollDistStazioni(parent, dati);
+}
+
+void FPregeoTollSuperfici(CWnd* parent, ICarviloDati* dati, WPARAM) {
+    TollSuperfici(parent, dati);
+}
 
 void FPregeoTollOggRilievoDist(CWnd*, ICarviloDati*, WPARAM) {}
 

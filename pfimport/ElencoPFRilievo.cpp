@@ -2,13 +2,14 @@
 
 #include "rules/Regole.h"
 
-void CElencoPFRilievo::Aggiungi(WString nome, const CEgn* origine, bool usabile) {
+void CElencoPFRilievo::Aggiungi(WString nome, const CEgn* origine, bool usabile,
+                                std::unordered_set<std::u16string>& nomi) {
     nome.MakeUpper();
     if (ControlloNomePF(nome) != -1)
         return;
     if (m_Libretto)
         m_Libretto->CompletaNomePfPregeo(nome);
-    if (Trova(nome) >= 0)
+    if (!nomi.insert(nome.str()).second)
         return;
     CPoint3d p;
     p.nome = nome;
@@ -22,6 +23,8 @@ void CElencoPFRilievo::Aggiungi(WString nome, const CEgn* origine, bool usabile)
 
 void CElencoPFRilievo::Raccogli() {
     RemoveAll();
+    // Names seen so far: a survey names each fiducial point many times.
+    std::unordered_set<std::u16string> nomi;
     if (m_Stazioni) {
         for (int j = 0; j < m_Stazioni->GetJobArSize(); ++j) {
             const CJob* job = m_Stazioni->GetJobAt(j);
@@ -30,7 +33,7 @@ void CElencoPFRilievo::Raccogli() {
                 const bool usabile = job->IsCdElabValid() && sta->EstValidoXY();
                 for (int p = 0; p < sta->GetPunArSize(); ++p) {
                     const CPun* pun = sta->GetPunAt(p);
-                    Aggiungi(pun->GetNome(), pun, usabile);
+                    Aggiungi(pun->GetNome(), pun, usabile, nomi);
                 }
             }
         }
@@ -40,7 +43,7 @@ void CElencoPFRilievo::Raccogli() {
             const CGrpGps* grp = m_Gps->GetGrpAt(g);
             for (int p = 0; p < grp->GetPunArSize(); ++p) {
                 const CPunGps* pun = grp->GetPunAt(p);
-                Aggiungi(pun->GetNome(), pun, grp->IsCdElabValid());
+                Aggiungi(pun->GetNome(), pun, grp->IsCdElabValid(), nomi);
             }
         }
     }
@@ -49,7 +52,7 @@ void CElencoPFRilievo::Raccogli() {
         for (int r = 0; r < righe.GetRigArSize(); ++r) {
             const CRig* rig = righe.GetRigAt(r);
             if (rig->GetTipoRiga() == '5' && rig->GetSpecRiga() == 0)
-                Aggiungi(rig->GetLblNome1(), rig, true);
+                Aggiungi(rig->GetLblNome1(), rig, true, nomi);
         }
     }
 }

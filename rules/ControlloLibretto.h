@@ -10,6 +10,7 @@
 #include "rules/IndicePunti.h"
 
 #include <cstddef>
+#include <unordered_set>
 #include <vector>
 
 class CRicercaRilievo;
@@ -22,6 +23,13 @@ struct CVocePregeo {
     bool errore = false;
     int codice = -1;
     WString dettaglio;
+};
+
+// One observation of a station from another station, for the station distance check.
+struct COssReciproca {
+    WString stazione;
+    WString punto;
+    double distanza; // reduced (horizontal)
 };
 
 // The view a row type belongs to, as the entry text names it ("Libretto Pregeo", "Vista Riga 3", ...);
@@ -90,6 +98,10 @@ public:
     void CercaCoordPunto(WString nome, double& x, double& y);
     int ControllaRiga5Distanza(WString origine, WString orientamento);
 
+    // Stations that observed each other: code 92 for each pair whose reduced distances differ by more
+    // than 0.04 m.
+    void ControllaDistStazioni();
+
     CRig* GetRigaCorrente() const { return m_pRigaCorrente; }
     void SetRigaCorrente(CRig* riga) { m_pRigaCorrente = riga; }
     CIndicePunti* GetIndice() const { return m_pIndice; }
@@ -113,7 +125,8 @@ private:
     CLibGps* m_pLibGps = nullptr;
     CErrAvvVoci m_Voci;
     std::vector<CVocePregeo> m_Parti;
-    std::vector<WString> m_NomiDistStazioni;
+    std::unordered_set<WString, HashNome> m_NomiDistStazioni;
+    std::vector<COssReciproca> m_OssReciproche;
     std::vector<WString> m_StazioniSegnalate;
     std::vector<WString> m_GpsSegnalati;
     CCtsVerPregeo m_VerPregeo;

@@ -423,10 +423,10 @@ void CControlloLibretto::ControllaNotaPlanimetrica(WString nota, WString nome) {
     errore(ControlloNomePunto(punto), u"Nome del Punto indicato nella nota planimetrica del punto " + nome);
 }
 
-void CControlloLibretto::ControllaAllineamenti() {
-    if (!m_pCts)
-        return;
-    const CCtsRigArray& vista = m_pCts->m_Righe45;
+std::vector<CEsitoAllineamento> EsitiAllineamenti(CCts& libretto, CLibGps* gps, CLibCmp* stazioni,
+                                                  const CercaCoordinate& cerca, bool spazioSquadro3m) {
+    std::vector<CEsitoAllineamento> esiti;
+    const CCtsRigArray& vista = libretto.m_Righe45;
     const int n = vista.GetRigArSize();
     int i = 0;
     while (i < n) {
@@ -436,44 +436,54 @@ void CControlloLibretto::ControllaAllineamenti() {
         const WString origine = r4->GetLblNome1();
         const WString orientamento = r4->GetLblNome2();
         double x0 = REALE_INDEFINITO, y0 = REALE_INDEFINITO, x1 = REALE_INDEFINITO, y1 = REALE_INDEFINITO;
-        CercaCoordPunto(origine, x0, y0);
-        CercaCoordPunto(orientamento, x1, y1);
+        cerca(origine, x0, y0);
+        cerca(orientamento, x1, y1);
         const bool terzo = r4->GetLblMater().Find(WString(u"*S*")) >= 0;
         const bool definito = !IsRealeIndefinito(x0) && !IsRealeIndefinito(y0) && !IsRealeIndefinito(x1) &&
                               !IsRealeIndefinito(y1);
         const double L = definito ? std::hypot(x1 - x0, y1 - y0) : 0;
+        // The first row that is not a standard row 5 ends the alignment and is examined by the outer walk.
         for (; i < n && IsRiga5Standard(vista.GetRigAt(i)); ++i) {
             const CRig* r5 = vista.GetRigAt(i);
-            if (!definito || IsPuntoRilevato(r5->GetLblNome1(), m_pLibGps, m_pLibCmp, m_pCts))
+            if (!definito || IsPuntoRilevato(r5->GetLblNome1(), gps, stazioni, &libretto))
                 continue;
             const WString inizio =
                 u"Allineamento: " + origine + u"-" + orientamento + u", Nome Punto: " + r5->GetLblNome1();
-            const auto errore = [&](int code, const WString& resto) {
-                AddMsgPregeo(i + 1, u"5", true, code, inizio + resto);
+            const auto esito = [&](int codice, const WString& resto) {
+                esiti.push_back({i + 1, codice, inizio + resto});
             };
             double eccedenza = 0, limite = 0;
             const int prol = VerificaProlungamento(L, r5->GetDatoRea1(), &eccedenza, &limite);
             const WString v = CStringDaDouble(eccedenza, 3);
             const WString lim = CStringDaDouble(limite, 3);
             if (prol == 1)
-                errore(61, u", Prolungamento: " + v + u" m > sia a " + lim + u" m che a 50 m");
+                esito(61, u", Prolungamento: " + v + u" m > sia a " + lim + u" m che a 50 m");
             else if (prol == 2)
-                errore(61, u", Prolungamento: " + v + u" m > a " + lim + u" m");
+                esito(61, u", Prolungamento: " + v + u" m > a " + lim + u" m");
 
             double squadro = r5->GetDatoRea2(), limiteSq = 0;
             const int sq = VerificaSquadro(L, &squadro, terzo, &limiteSq);
             const WString s = CStringDaDouble(squadro, 3);
             const WString limSq = CStringDaDouble(limiteSq, 3);
             if (sq == 1)
-                errore(62, u", Squadro: " + s + u" m >= sia a " + limSq + u" che a 16 m");
+                esito(62, u", Squadro: " + s + u" m >= sia a " + limSq + u" che a 16 m");
             else if (sq == 2)
-                errore(62, u", Squadro: " + s + u" m >= 16m");
+                esito(62, u", Squadro: " + s + u" m >= 16m");
             else if (sq == 3)
-                errore(62, u", Squadro: " + s + u" m >= a " + limSq + u" m");
+                esito(62, u", Squadro: " + s + u" m >= a " + limSq + u" m");
             else if (sq == 4)
-                errore(62, u", Squadro: " + s + u" m >= a 3 m");
+                esito(62, (spazioSquadro3m ? u", Squadro: " : u", Squadro:") + s + u" m >= a 3 m");
         }
     }
+    return esiti;
+}
+
+void CControlloLibretto::ControllaAllineamenti() {
+    if (!m_pCts)
+        return;
+    const auto cerca = [this](const WString& nome, double& x, double& y) { CercaCoordPunto(nome, x, y); };
+    for (const CEsitoAllineamento& e : EsitiAllineamenti(*m_pCts, m_pLibGps, m_pLibCmp, cerca, true))
+        AddMsgPregeo(e.riga, u"5", true, e.codice, e.testo);
 }
 
 void CControlloLibretto::CercaCoordPunto(WString nome, double& x, double& y) {

@@ -12,6 +12,9 @@
 #include "hostapi/TotalStation.h"
 #include "hostapi/WString.h"
 
+#include <functional>
+#include <vector>
+
 constexpr int REGOLA_OK = -1;
 
 // The reason text of a code, with its own "\r" line ends; empty for a code without a text.
@@ -77,3 +80,18 @@ int VerificaProlungamento(double L, double a, double* eccedenza, double* limite)
 int VerificaSquadro(double L, double* squadro, bool allowThird, double* limite);
 // True when the point is known to the survey other than through one row 5, so its limits do not apply.
 bool IsPuntoRilevato(WString nome, CLibGps* gps, CLibCmp* stazioni, CCts* libretto);
+
+// A limit a row 5 exceeds: the row's 1-based position in the rows 4,5 array, 61 (prolungamento) or 62
+// (squadro), and the text of the finding.
+struct CEsitoAllineamento {
+    int riga;
+    int codice;
+    WString testo;
+};
+// The alignment limits over the booklet's rows 4,5: every standard row 4 whose two ends `cerca` finds
+// (it leaves unknown coordinates at REALE_INDEFINITO), and the standard rows 5 right after it whose point
+// IsPuntoRilevato does not know, prolungamento before squadro. The booklet checker writes a blank after
+// "Squadro:" in the 3 m text, the tolerance tool none.
+using CercaCoordinate = std::function<void(const WString& nome, double& x, double& y)>;
+std::vector<CEsitoAllineamento> EsitiAllineamenti(CCts& libretto, CLibGps* gps, CLibCmp* stazioni,
+                                                  const CercaCoordinate& cerca, bool spazioSquadro3m);

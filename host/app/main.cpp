@@ -286,6 +286,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     host::HostData dati(*project);
+    // A tool works on the host's data in place, as on the device: what it changes is kept.
+    const std::string primaDelTool =
+        info->kind == host::ExportKind::Editor ? std::string() : project->Serialize();
     bool confermato = false;
     try {
         confermato = host::ChiamaExport(*info, proc, &dati);
@@ -311,6 +314,12 @@ int main(int argc, char** argv) {
         }
         if (confermato)
             std::cout << "Progetto salvato.\n";
+    } else if (project->Serialize() != primaDelTool) {
+        if (!project->Save()) {
+            std::cerr << "pregeo-host: il progetto non si può salvare in " << opt.project.string() << "\n";
+            return 1;
+        }
+        std::cout << "Progetto salvato.\n";
     }
     host::DestroyTopLevelWindow(startWindow);
     return 0;

@@ -1,0 +1,119 @@
+// The deciding parts of the surface tolerance and of the picked distances, against hand-computed cases.
+#include "tolerance/TollDistanze.h"
+#include "tolerance/TollSuperfici.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double U = REALE_INDEFINITO;
+
+TEST(TollSuperfici, ToleranceBoundsAndTies) {
+    const struct {
+        double calcolata, censuaria;
+        short natura;
+        double tolleranza, inferiore, superiore;
+        bool dentro;
+    } casi[] = {
+        {1050, 1000, NATURA_NOMINALE, 50, 950, 1050, true},
+        {1050.0001, 1000, NATURA_NOMINALE, 50, 950, 1050, false},
+        {950, 1000, NATURA_NOMINALE, 50, 950, 1050, true},
+        {949.9999, 1000, NATURA_NOMINALE, 50, 950, 1050, false},
+        {910, 900, NATURA_REALE, 10.3, 889.7, 910.3, true},
+        {911, 900, NATURA_REALE, 10.3, 889.7, 910.3, false},
+        // 900 - 10.3 is a hair off in binary; the tie still holds.
+        {889.7, 900, NATURA_REALE, 10.3, 889.7, 910.3, true},
+        // Any nature but 1 is nominal, as the row's isolated-point value -1.
+        {1050, 1000, -1, 50, 950, 1050, true},
+        {1050, 1000, 2, 50, 950, 1050, true},
+        {0, 0, NATURA_REALE, 0, 0, 0, true},
+        {0.5, 0, NATURA_NOMINALE, 0, 0, 0, false},
+        // No computed surface: nothing to be in tolerance with, the bounds still shown.
+        {U, 1000, NATURA_NOMINALE, 50, 950, 1050, false},
+        // No tolerance: a census text that is not a number, a negative census surface (a real one would
+        // take the square root of a negative number).
+        {1000, U, NATURA_NOMINALE, U, U, U, false},
+        {-100, -100, NATURA_REALE, U, U, U, false},
+        {-100, -100, NATURA_NOMINALE, U, U, U, false},
+        {U, U, NATURA_NOMINALE, U, U, U, false},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(testing::Message() << c.calcolata << " " << c.censuaria << " " << c.natura);
+        const CEsitoTollSup e = ValutaTollSuperficie(c.calcolata, c.censuaria, c.natura);
+        EXPECT_EQ(e.inTolleranza, c.dentro);
+        for (auto [valore, atteso] :
+             {std::pair{e.tolleranza, c.tolleranza}, std::pair{e.inferiore, c.inferiore},
+              std::pair{e.superiore, c.superiore}}) {
+            if (IsRealeIndefinito(atteso))
+                EXPECT_TRUE(IsRealeIndefinito(valore)) << valore;
+            else
+                EXPECT_NEAR(valore, atteso, 1e-9);
+        }
+    }
+}
+
+TEST(TollSuperfici, OnlyClosedRowsOfMoreThanThreeVertices) {
+    auto riga = [](std::initializer_list<const char16_t*> nomi) {
+        auto r = std::make_unique<CRig>('7');
+        for (const char16_t* n : nomi)
+            r->AddVrt(CCtsVrt(n));
+        return r;
+    };
+    EXPECT_TRUE(IsRigaChiusaPerToll(riga({u"1", u"2", u"3", u"1"}).get()));
+    EXPECT_FALSE(IsRigaChiusaPerToll(riga({u"1", u"2", u"1"}).get()));
+    EXPECT_FALSE(IsRigaChiusaPerToll(riga({u"1", u"2", u"3", u"4", u"5"}).get()));
+    EXPECT_FALSE(IsRigaChiusaPerToll(riga({}).get()));
+    EXPECT_FALSE(IsRigaChiusaPerToll(nullptr));
+}
+
+CEgn Punto(const char16_t* nome, double x, double y) {
+    CEgn p(nome);
+    p.SetCoord(x, y, 0);
+    p.CalcolaValiditaXYZ();
+    return p;
+}
+
+// From a short fiducial name: a known pair and a pair of two full fiducial names are compared, the same
+// pair picked twice and a pair with an ordinary point get intervals of the first zone; distances are
+// taken to the millimetre.
+TEST(TollDistanze, ComparedPairsAndIntervals) {
+    CCts libretto;
+    libretto.SetFogl(u"0120");
+    libretto.SetCdCm(u"G337");
+    CLibCmp stazioni;
+    for (auto [nome, x, y] :
+         {std::tuple{u"PF01/0120/G337", 0.0, 0.0}, std::tuple{u"PF02/0120/G337", 300.0, 0.0}}) {
+        COri* p = stazioni.AddOri();
+        p->SetNome(nome);
+        p->SetCoord(x, y, 0);
+    }
+    CVerificaDistanze verifica(&stazioni, nullptr, &libretto);
+    verifica.CostruisciNoti();
+    const CEgn inizio = Punto(u"PF01", 0, 0);
+    const CEgn pf02 = Punto(u"PF02/0120/G337", 299.9996, 0);
+    const CEgn pf09 = Punto(u"PF09", 0, 100.0004);
+    const CEgn ancora = Punto(u"PF02", 300, 0);
+    const CEgn cento = Punto(u"101", 60, 80);
+    const std::vector<CIntervalloDistanza> intervalli =
+        DistribuisciDistanze(verifica, &libretto, inizio, {&pf02, &pf09, &ancora, &cento});
+
+    const auto& coppie = verifica.GetCoppieMisurate();
+    ASSERT_EQ(coppie.size(), 2u);
+    EXPECT_EQ(coppie[0].nome1, u"PF01/0120/G337");
+    EXPECT_EQ(coppie[0].nome2, u"PF02/0120/G337");
+    EXPECT_EQ(coppie[0].distanza, 300.0);
+    EXPECT_EQ(coppie[1].nome2, u"PF09/0120/G337");
+    EXPECT_EQ(coppie[1].distanza, 100.0);
+
+    ASSERT_EQ(intervalli.size(), 2u);
+    EXPECT_EQ(intervalli[0].nome2, u"PF02/0120/G337");
+    EXPECT_EQ(intervalli[0].misurata, 300.0);
+    EXPECT_EQ(intervalli[1].nome1, u"PF01/0120/G337");
+    EXPECT_EQ(intervalli[1].nome2, u"101");
+    EXPECT_EQ(intervalli[1].misurata, 100.0);
+    EXPECT_NEAR(intervalli[1].tolleranza, 0.18, 1e-12);
+    EXPECT_NEAR(intervalli[1].inferiore, 99.82, 1e-9);
+    EXPECT_EQ(intervalli[1].zonaMostrata, 1);
+}
+
+} // namespace

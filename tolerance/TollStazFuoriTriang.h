@@ -1,0 +1,52 @@
+// Stations outside the fiducial mesh: a station set up outside the outer polygon of the fiducial points
+// may stand from its nearest mesh side at most 30 % of that side's length.
+#pragma once
+
+#include "hostapi/Booklet.h"
+#include "hostapi/Dialog.h"
+#include "hostapi/Gps.h"
+#include "hostapi/Points.h"
+#include "hostapi/TotalStation.h"
+
+#include <vector>
+
+// One station against one mesh side.
+struct CRisStazione {
+    WString stazione;
+    WString verticeA;
+    WString verticeB;
+    double distanzaEsterna; // from the side (Dist.Est.)
+    double lunghezzaLato;   // Lung.Lato PF
+    double lato30;          // 30 % of the side (Lato PF 30%)
+    bool inTolleranza;
+};
+
+class CTollStazFuoriTriang {
+public:
+    CTollStazFuoriTriang(CWnd* parent, CLibCmp* stazioni, CCts* libretto, CLibGps* gps);
+
+    // Builds the mesh and examines the stations; with mostra, tells the user what it found (no mesh, no
+    // station outside, or the results dialog).
+    void Esegui(bool mostra);
+
+    const CPoint3dVector& GetValidi() const { return m_Validi; }
+    const CPoint3dVector& GetMaglia() const { return m_Maglia; }
+    const CPoint3dVector& GetInterni() const { return m_Interni; }
+    const std::vector<CRisStazione>& GetRisultati() const { return m_Risultati; }
+    // Off, the mesh is built by its plain definition (see CElencoPFRilievo::SetMagliaVeloce).
+    void SetMagliaVeloce(bool on) { m_MagliaVeloce = on; }
+
+private:
+    void EsaminaStazione(const CEgn& stazione);
+    void Registra(const WString& stazione, int a, int b, double distanza);
+
+    CWnd* m_pParent;
+    CCts* m_pCts;
+    CLibCmp* m_pLibCmp;
+    CLibGps* m_pLibGps;
+    CPoint3dVector m_Validi;
+    CPoint3dVector m_Maglia;
+    CPoint3dVector m_Interni;
+    std::vector<CRisStazione> m_Risultati;
+    bool m_MagliaVeloce = true;
+};
