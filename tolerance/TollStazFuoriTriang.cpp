@@ -15,6 +15,7 @@ CTollStazFuoriTriang::CTollStazFuoriTriang(CWnd* parent, CLibCmp* stazioni, CCts
 
 void CTollStazFuoriTriang::Esegui(bool mostra) {
     m_Risultati.clear();
+    m_Esaminate.clear();
     CElencoPFRilievo elenco(m_pLibGps, m_pLibCmp, m_pCts);
     elenco.SetMagliaVeloce(m_MagliaVeloce);
     elenco.CostruisciMaglia(m_Validi, m_Maglia, m_Interni);
@@ -31,8 +32,12 @@ void CTollStazFuoriTriang::Esegui(bool mostra) {
                 continue;
             for (int s = 0; s < m_pLibCmp->GetStaArSize(j); ++s) {
                 const CSta* sta = m_pLibCmp->GetStaAt(j, s);
-                if (sta && sta->EstValidoXY() && !sta->EstDupp())
-                    EsaminaStazione(*sta);
+                if (!sta || !sta->EstValidoXY() || sta->EstDupp())
+                    continue;
+                const int prima = static_cast<int>(m_Risultati.size());
+                EsaminaStazione(*sta);
+                m_Esaminate.push_back({sta->GetNome(), sta->GetCoordX(), sta->GetCoordY(), prima,
+                                       static_cast<int>(m_Risultati.size()) - prima});
             }
         }
     }

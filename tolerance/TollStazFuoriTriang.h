@@ -21,6 +21,15 @@ struct CRisStazione {
     bool inTolleranza;
 };
 
+// A station the tool examined, with its findings: none when it stands inside or on the mesh.
+struct CStazioneEsaminata {
+    WString nome;
+    double x;
+    double y;
+    int primoRisultato; // index of its first finding in the result list
+    int numRisultati;
+};
+
 class CTollStazFuoriTriang {
 public:
     CTollStazFuoriTriang(CWnd* parent, CLibCmp* stazioni, CCts* libretto, CLibGps* gps);
@@ -33,6 +42,8 @@ public:
     const CPoint3dVector& GetMaglia() const { return m_Maglia; }
     const CPoint3dVector& GetInterni() const { return m_Interni; }
     const std::vector<CRisStazione>& GetRisultati() const { return m_Risultati; }
+    // In the order examined, so that a picture can place every finding.
+    const std::vector<CStazioneEsaminata>& GetEsaminate() const { return m_Esaminate; }
     // Off, the mesh is built by its plain definition (see CElencoPFRilievo::SetMagliaVeloce).
     void SetMagliaVeloce(bool on) { m_MagliaVeloce = on; }
 
@@ -48,5 +59,6 @@ private:
     CPoint3dVector m_Maglia;
     CPoint3dVector m_Interni;
     std::vector<CRisStazione> m_Risultati;
+    std::vector<CStazioneEsaminata> m_Esaminate;
     bool m_MagliaVeloce = true;
 };

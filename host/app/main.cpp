@@ -1,6 +1,7 @@
 // pregeo-host: loads a project and the module, and runs one of the module's exports on it.
 #include "host/app/Check.h"
 #include "host/app/Demo.h"
+#include "host/app/Maglia.h"
 #include "host/cad/Figura.h"
 #include "host/core/HostContext.h"
 #include "host/core/ModuleHost.h"
@@ -26,7 +27,7 @@ const char* kUsage = "uso: pregeo-host --project CARTELLA [--module FILE] [--scr
                      "                   [--setting SEZIONE/CHIAVE=VALORE ...] COMANDO\n"
                      "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
                      "COMANDO: exports | demo | riscrivi | check [--json] [CARTELLA...] |\n"
-                     "         disegno FILE.svg|FILE.png |\n"
+                     "         disegno FILE.svg|FILE.png | maglia FILE.svg|FILE.png |\n"
                      "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n";
 
 struct Options {
@@ -36,7 +37,7 @@ struct Options {
     std::string command;
     // check: the folders after the command, checked after --project's.
     std::vector<std::filesystem::path> cartelle;
-    std::vector<std::string> args; // disegno: what follows the command
+    std::vector<std::string> args; // disegno, maglia: what follows the command
     bool json = false;
     std::vector<std::string> settings;
 };
@@ -94,17 +95,18 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
             opt.args.push_back(arg);
         }
     }
+    const bool figura = opt.command == "disegno" || opt.command == "maglia";
     if (opt.command == "check" && !opt.project.empty())
         opt.cartelle.insert(opt.cartelle.begin(), opt.project);
     if (opt.command == "check" ? opt.cartelle.empty() : opt.project.empty())
         error = "manca --project";
     else if (opt.command.empty())
         error = "manca il comando";
-    else if (opt.command == "disegno" && opt.args.size() != 1)
-        error = "disegno vuole un file .svg o .png";
-    else if (opt.command != "disegno" && !opt.args.empty())
+    else if (figura && opt.args.size() != 1)
+        error = opt.command + " vuole un file .svg o .png";
+    else if (!figura && !opt.args.empty())
         error = "un solo comando per volta: " + opt.args.front();
-    else if (opt.command == "disegno" && host::cad::FormatoFigura(opt.args.front()).empty())
+    else if (figura && host::cad::FormatoFigura(opt.args.front()).empty())
         error = "il disegno si scrive in un file .svg o .png: " + opt.args.front();
     return error.empty();
 }
@@ -210,6 +212,10 @@ int main(int argc, char** argv) {
     // The host draws the survey itself: the module is not needed for it.
     if (opt.command == "disegno")
         return StampaDisegno(*project, opt.args.front());
+    // The station tool's own code, linked into the program, decides the mesh and the findings; the module
+    // is not loaded.
+    if (opt.command == "maglia")
+        return host::StampaMaglia(*project, opt.args.front(), std::cout, std::cerr);
 
     // The host's start window: the module signals it while loading.
     std::vector<std::string> avvio;

@@ -22,16 +22,6 @@ struct P {
     double y = 0;
 };
 
-struct Colore {
-    double r = 0, g = 0, b = 0, a = 1;
-};
-
-struct Tratto {
-    Colore colore;
-    double spessore = 1;
-    bool tratteggio = false;
-};
-
 struct Carattere {
     double corpo = 11;
     Colore colore{0.15, 0.15, 0.15};
@@ -332,12 +322,16 @@ public:
         for (int e : ents)
             if (m_Eng.GetTipoEnt(e) == TipoEntCad::Linea)
                 Linea(p, e);
+        if (m_Opz.sopra)
+            Sopra(p, *m_Opz.sopra);
         for (int e : ents)
             if (m_Eng.GetTipoEnt(e) == TipoEntCad::Testo)
                 Etichetta(p, e);
         for (int e : ents)
             if (m_Eng.IsInsert(e))
                 Punto(p, e);
+        if (m_Opz.sopra)
+            EtichetteSopra(p, *m_Opz.sopra);
         p.FineRitaglio();
         Cornice(p);
     }
@@ -397,6 +391,47 @@ private:
         p.ApriGruppo("e" + std::to_string(e), classe, WString());
         p.Spezzata(Punti(e), false, &t, nullptr);
         p.ChiudiGruppo();
+    }
+
+    void Sopra(Pittore& p, const Sovrapposizione& sopra) {
+        int n = 0;
+        for (const FormaFigura& f : sopra.forme) {
+            std::vector<P> punti;
+            for (const CPuntoCad& q : f.punti)
+                punti.push_back(Schermo(q));
+            p.ApriGruppo("f" + std::to_string(n++), f.classe, f.titolo);
+            p.Spezzata(punti, f.chiusa, &f.tratto, f.chiusa && f.fondo ? &*f.fondo : nullptr);
+            p.ChiudiGruppo();
+        }
+        n = 0;
+        for (const AnelloFigura& a : sopra.anelli) {
+            p.ApriGruppo("a" + std::to_string(n++), a.classe, a.titolo);
+            p.Cerchio(Schermo(a.centro), a.raggio, &a.tratto, nullptr);
+            p.ChiudiGruppo();
+        }
+    }
+
+    void EtichetteSopra(Pittore& p, const Sovrapposizione& sopra) {
+        int n = -1;
+        for (const FormaFigura& f : sopra.forme) {
+            ++n;
+            if (f.etichetta.IsEmpty() || f.punti.empty())
+                continue;
+            CPuntoCad m{0, 0, 0};
+            for (const CPuntoCad& q : f.punti) {
+                m.x += q.x / static_cast<double>(f.punti.size());
+                m.y += q.y / static_cast<double>(f.punti.size());
+            }
+            Carattere c;
+            c.corpo = 10;
+            c.grassetto = true;
+            c.colore = f.tratto.colore;
+            c.colore.a = 1;
+            p.ApriGruppo("f" + std::to_string(n) + "t", "etichetta-sopra", WString());
+            const P at = Schermo(m);
+            p.Testo({at.x + 4, at.y + 12 * f.rigaEtichetta}, f.etichetta, c);
+            p.ChiudiGruppo();
+        }
     }
 
     void Etichetta(Pittore& p, int e) {
@@ -545,6 +580,22 @@ private:
             p.Testo({m_W - kDestra + 44, y}, v->testo, c);
             y -= 16;
         }
+        if (m_Opz.sopra)
+            for (auto v = m_Opz.sopra->legenda.rbegin(); v != m_Opz.sopra->legenda.rend(); ++v) {
+                const P c{m_W - kDestra + 30, y - 4};
+                if (v->anello)
+                    p.Cerchio(c, 6, &v->tratto, nullptr);
+                else if (v->fondo)
+                    p.Spezzata(
+                        {{c.x - 7, c.y - 5}, {c.x + 7, c.y - 5}, {c.x + 7, c.y + 5}, {c.x - 7, c.y + 5}},
+                        true, &v->tratto, &*v->fondo);
+                else
+                    p.Spezzata({{c.x - 9, c.y}, {c.x + 9, c.y}}, false, &v->tratto, nullptr);
+                Carattere car;
+                car.corpo = 10;
+                p.Testo({m_W - kDestra + 44, y}, v->testo, car);
+                y -= 16;
+            }
         p.ChiudiGruppo();
     }
 
@@ -559,48 +610,71 @@ private:
     std::vector<int> m_Tipi;
 };
 
-Finestra ConMargine(double xMin, double yMin, double xMax, double yMax, double minimo) {
-    double dx = xMax - xMin, dy = yMax - yMin;
-    if (dx < minimo) {
-        xMin -= (minimo - dx) / 2;
-        xMax += (minimo - dx) / 2;
-        dx = minimo;
+// The bounds of what a picture must hold, with a margin.
+class Limiti {
+public:
+    void Aggiungi(const CPuntoCad& q) {
+        if (IsRealeIndefinito(q.x) || IsRealeIndefinito(q.y))
+            return;
+        xMin = primo ? q.x : std::min(xMin, q.x);
+        xMax = primo ? q.x : std::max(xMax, q.x);
+        yMin = primo ? q.y : std::min(yMin, q.y);
+        yMax = primo ? q.y : std::max(yMax, q.y);
+        primo = false;
     }
-    if (dy < minimo) {
-        yMin -= (minimo - dy) / 2;
-        yMax += (minimo - dy) / 2;
-        dy = minimo;
+    void Aggiungi(const CGcadEng& eng, int e) {
+        for (const CPuntoCad& q : eng.GetPuntiEnt(e))
+            Aggiungi(q);
     }
-    const double m = std::max(dx, dy) * 0.05;
-    return {xMin - m, yMin - m, xMax + m, yMax + m};
-}
+    Finestra ConMargine(double minimo) const {
+        if (primo)
+            return {0, 0, 100, 100};
+        double x0 = xMin, y0 = yMin, x1 = xMax, y1 = yMax;
+        double dx = x1 - x0, dy = y1 - y0;
+        if (dx < minimo) {
+            x0 -= (minimo - dx) / 2;
+            x1 += (minimo - dx) / 2;
+            dx = minimo;
+        }
+        if (dy < minimo) {
+            y0 -= (minimo - dy) / 2;
+            y1 += (minimo - dy) / 2;
+            dy = minimo;
+        }
+        const double m = std::max(dx, dy) * 0.05;
+        return {x0 - m, y0 - m, x1 + m, y1 + m};
+    }
+
+private:
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    bool primo = true;
+};
 
 } // namespace
 
 Finestra EstensioneDi(const CGcadEng& eng, const std::vector<int>& ents) {
-    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
-    bool primo = true;
+    Limiti l;
     for (int e : ents)
-        for (const CPuntoCad& q : eng.GetPuntiEnt(e)) {
-            if (IsRealeIndefinito(q.x) || IsRealeIndefinito(q.y))
-                continue;
-            xMin = primo ? q.x : std::min(xMin, q.x);
-            xMax = primo ? q.x : std::max(xMax, q.x);
-            yMin = primo ? q.y : std::min(yMin, q.y);
-            yMax = primo ? q.y : std::max(yMax, q.y);
-            primo = false;
-        }
-    if (primo)
-        return {0, 0, 100, 100};
-    return ConMargine(xMin, yMin, xMax, yMax, 20);
+        l.Aggiungi(eng, e);
+    return l.ConMargine(20);
+}
+
+Finestra EstensioneDi(const Sovrapposizione& sopra) {
+    Limiti l;
+    for (const FormaFigura& f : sopra.forme)
+        for (const CPuntoCad& q : f.punti)
+            l.Aggiungi(q);
+    for (const AnelloFigura& a : sopra.anelli)
+        l.Aggiungi(a.centro);
+    return l.ConMargine(20);
 }
 
 Finestra Estensione(const CGcadEng& eng) {
-    std::vector<int> ents;
+    Limiti l;
     CGcadEntIterator it(&eng, 1);
     for (int e = it.First(); e != 0; e = it.Next())
-        ents.push_back(e);
-    return EstensioneDi(eng, ents);
+        l.Aggiungi(eng, e);
+    return l.ConMargine(20);
 }
 
 std::string FormatoFigura(const std::filesystem::path& file) {

@@ -5,28 +5,80 @@
 #include "hostapi/Cad.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace host::cad {
 
 using Finestra = CViewControlCAD::Finestra;
 
+struct Colore {
+    double r = 0, g = 0, b = 0, a = 1;
+};
+
+struct Tratto {
+    Colore colore;
+    double spessore = 1;
+    bool tratteggio = false;
+};
+
+// What a command lays over the survey (a mesh, a tool's findings), in drawing coordinates.
+struct FormaFigura {
+    std::string classe; // the SVG group's class: what a reader of the SVG looks for
+    WString titolo;     // the SVG group's title
+    std::vector<CPuntoCad> punti;
+    bool chiusa = false; // a polygon, filled when it has a fill (a part of a row shaded)
+    Tratto tratto;
+    std::optional<Colore> fondo;
+    WString etichetta;     // written at the mean of the points
+    int rigaEtichetta = 0; // on that line below the mean: shapes with one mean keep their labels apart
+};
+
+// A ring around a point, pixels across whatever the scale.
+struct AnelloFigura {
+    std::string classe;
+    WString titolo;
+    CPuntoCad centro;
+    Tratto tratto;
+    double raggio = 11;
+};
+
+struct VoceLegenda {
+    WString testo;
+    Tratto tratto;
+    std::optional<Colore> fondo; // a swatch; without one a stroke
+    bool anello = false;
+};
+
+// Shapes go above the rows 7 and the lines, in their order; rings above them and below the points; the
+// labels of shapes on top, to be read. The legend lists its entries above the symbols'.
+struct Sovrapposizione {
+    std::vector<FormaFigura> forme;
+    std::vector<AnelloFigura> anelli;
+    std::vector<VoceLegenda> legenda;
+};
+
 // The part of the drawing that holds every entity, with a margin; a square of 100 m when there is none.
 Finestra Estensione(const CGcadEng& eng);
 // The part that holds the given entities, at least 20 m across.
 Finestra EstensioneDi(const CGcadEng& eng, const std::vector<int>& ents);
+// The part that holds what is laid over the drawing, at least 20 m across.
+Finestra EstensioneDi(const Sovrapposizione& sopra);
 
 struct OpzioniFigura {
     Finestra finestra;
     bool scala = true; // a scale bar
+    const Sovrapposizione* sopra = nullptr;
 };
 
 // "svg" or "png" by the file's extension, empty for anything else.
 std::string FormatoFigura(const std::filesystem::path& file);
 
 // Draws what the window shows: rows 7 filled lightly, observations and GPS baselines, the points with
-// their names, the selection highlighted, and the lines drawn by others than the host (the module's)
-// in a colour of their own. SVG or PNG by the extension; false with the reason when it cannot be written.
+// their names, the selection highlighted, the lines drawn by others than the host (the module's)
+// in a colour of their own, and what the options lay over it. SVG or PNG by the extension; false with the
+// reason when it cannot be written.
 bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni,
                   const std::filesystem::path& file, std::string& error);
 

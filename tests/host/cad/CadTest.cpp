@@ -304,6 +304,14 @@ TEST(CadPicture, SvgIsXmlThatNamesEveryPointAndPngIsWritten) {
     std::filesystem::create_directories(dir);
     host::cad::OpzioniFigura opzioni;
     opzioni.finestra = host::cad::Estensione(eng);
+    // What a command lays over the survey: a filled polygon with its label, a ring, a legend entry.
+    const host::cad::Colore verde{0, 0.6, 0, 0.3};
+    host::cad::Sovrapposizione sopra;
+    sopra.forme.push_back(
+        {"parte", u"<interna>", {{0, 0, 0}, {50, 0, 0}, {0, 50, 0}}, true, {}, verde, u"1 & 2"});
+    sopra.anelli.push_back({"anello", u"S", {10, 10, 0}, {}, 11});
+    sopra.legenda.push_back({u"Parte interna", {}, verde, false});
+    opzioni.sopra = &sopra;
     std::string error;
     ASSERT_TRUE(host::cad::ScriviFigura(eng, d, opzioni, dir / "disegno.svg", error)) << error;
     ASSERT_TRUE(host::cad::ScriviFigura(eng, d, opzioni, dir / "disegno.PNG", error)) << error;
@@ -349,6 +357,10 @@ TEST(CadPicture, SvgIsXmlThatNamesEveryPointAndPngIsWritten) {
     EXPECT_EQ(lettura.scelti, 1);
     EXPECT_THAT(testo, testing::HasSubstr("class=\"linea-modulo\""));
     EXPECT_THAT(lettura.testi, testing::Contains("245")); // the row's label
+    EXPECT_THAT(testo, testing::HasSubstr("class=\"parte\"><title>&lt;interna&gt;</title>"));
+    EXPECT_THAT(testo, testing::HasSubstr("fill=\"#009900\" fill-opacity=\"0.30\""));
+    EXPECT_THAT(testo, testing::HasSubstr("class=\"anello\""));
+    EXPECT_THAT(lettura.testi, testing::IsSupersetOf({"1 & 2", "Parte interna"}));
 
     std::ifstream png(dir / "disegno.PNG", std::ios::binary);
     char firma[8] = {};

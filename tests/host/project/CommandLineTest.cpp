@@ -17,9 +17,10 @@ struct Esito {
     std::string out;
 };
 
-Esito Host(const std::string& args) {
+Esito Esegui(const std::string& programma, const std::string& args) {
     const char* bin = std::getenv("PREGEO_BIN");
-    const std::string cmd = std::string(bin ? bin : "build/test/bin") + "/pregeo-host " + args + " 2>&1";
+    const std::string cmd =
+        std::string(bin ? bin : "build/test/bin") + "/" + programma + " " + args + " 2>&1";
     Esito r{0, {}};
     FILE* p = ::popen(cmd.c_str(), "r");
     std::array<char, 4096> buf{};
@@ -29,6 +30,10 @@ Esito Host(const std::string& args) {
     const int status = ::pclose(p);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return r;
+}
+
+Esito Host(const std::string& args) {
+    return Esegui("pregeo-host", args);
 }
 
 std::string ReadFile(const fs::path& p) {
@@ -108,4 +113,56 @@ TEST_F(CommandLine, ScriptProblemsAreReportedWithControlCharactersEscaped) {
     EXPECT_NE(escape.out.find("script:1: \"\\u001b[2J\\u009b31m\" is not a control id"), std::string::npos)
         << escape.out;
     EXPECT_EQ(escape.out.find_first_of("\x1b\x9b"), std::string::npos);
+}
+
+// maglia draws what the station tool finds: the demo's stations all inside its mesh; the stations of a
+// scenario beside, beyond and across the sides of a 10 m by 100 m mesh; and no picture without a mesh.
+TEST_F(CommandLine, MagliaDrawsTheStationToolsFindings) {
+    const auto conta = [](const std::string& testo, const std::string& cosa) {
+        std::size_t n = 0;
+        for (auto i = testo.find(cosa); i != std::string::npos; i = testo.find(cosa, i + 1))
+            ++n;
+        return n;
+    };
+    const auto maglia = [&](const std::string& file) {
+        return Host("--project " + dir.string() + " maglia " + (dir / file).string());
+    };
+    Esito r = maglia("demo.svg");
+    ASSERT_EQ(r.status, 0) << r.out;
+    std::string svg = ReadFile(dir / "demo.svg");
+    const auto poligono = svg.find("points=\"", svg.find("class=\"maglia\""));
+    EXPECT_EQ(conta(svg.substr(poligono, svg.find('"', poligono + 8) - poligono), " "), 4u); // 5 sides
+    EXPECT_EQ(conta(svg, "class=\"vertice-maglia\""), 5u);
+    EXPECT_EQ(conta(svg, "class=\"stazione interna\""), 3u);
+    EXPECT_EQ(conta(svg, "class=\"lato "), 0u);
+
+    const Esito patch = Esegui("jsonpatch", "apply " + (dir / "progetto.json").string() +
+                                                " tests/scenarios/toll-stazioni-lato/patch.json");
+    ASSERT_EQ(patch.status, 0) << patch.out;
+    r = maglia("lato.svg");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("esterne in tolleranza: 1, esterne fuori tolleranza: 2"), std::string::npos)
+        << r.out;
+    svg = ReadFile(dir / "lato.svg");
+    EXPECT_EQ(conta(svg, "class=\"stazione in-tolleranza\""), 1u);
+    EXPECT_EQ(conta(svg, "class=\"stazione fuori-tolleranza\""), 2u); // 250 is out on one of its two sides
+    EXPECT_EQ(conta(svg, "class=\"lato in-tolleranza\""), 2u);
+    EXPECT_EQ(conta(svg, "class=\"distanza fuori-tolleranza\""), 2u);
+    EXPECT_NE(svg.find(">3.001 &gt; 3.000</text>"), std::string::npos);
+    ASSERT_EQ(maglia("lato.png").status, 0);
+    EXPECT_EQ(ReadFile(dir / "lato.png").substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+
+    std::string progetto = ReadFile(dir / "progetto.json");
+    for (auto i = progetto.find("\"elabValida\": true"); i != std::string::npos;
+         i = progetto.find("\"elabValida\": true"))
+        progetto.replace(i, 18, "\"elabValida\": false");
+    std::ofstream(dir / "progetto.json", std::ios::binary) << progetto;
+    r = maglia("nessuna.svg");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(
+        r.out.find("Non è stata trovata una maglia fiduciale valida per il calcolo. (punti fiduciali con "
+                   "coordinate: 0)"),
+        std::string::npos)
+        << r.out;
+    EXPECT_FALSE(fs::exists(dir / "nessuna.svg"));
 }

@@ -1,0 +1,17 @@
+// pregeo-host maglia: a picture of the fiducial mesh and of the stations judged against it.
+#pragma once
+
+#include "host/project/Project.h"
+
+#include <filesystem>
+#include <ostream>
+
+namespace host {
+
+// Runs the module's station tool without its dialogs and draws what it found over the survey: the mesh,
+// its vertices and inner points, every station examined and, for each one outside the mesh, the side it
+// is judged against, in or out of tolerance. Writes a summary on out. Returns 0, or 1 with the reason on
+// err when there is no mesh or the picture cannot be written.
+int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostream& out, std::ostream& err);
+
+} // namespace host
