@@ -14,6 +14,8 @@
 #include "tolerance/TollAllineamenti.h"
 #include "tolerance/TollDistStazioni.h"
 #include "tolerance/TollDistanze.h"
+#include "tolerance/TollOggRilSup.h"
+#include "tolerance/TollOggRilievoDist.h"
 #include "tolerance/TollStazFuoriTriang.h"
 #include "tolerance/TollSuperfici.h"
 
@@ -106,10 +108,14 @@ void FPregeoTollSuperfici(CWnd* parent, ICarviloDati* dati, WPARAM) {
     TollSuperfici(parent, dati);
 }
 
-void FPregeoTollOggRilievoDist(CWnd*, ICarviloDati*, WPARAM) {}
+void FPregeoTollOggRilievoDist(CWnd* parent, ICarviloDati* dati, WPARAM) {
+    TollOggRilievoDist(parent, dati);
+}
 
-void FPregeoTollOggRilievoSup(CWnd*, ICarviloDati* dati) {
-    dati->GetLibCmp();
-    dati->GetLibGps();
-    dati->GetCts();
+void FPregeoTollOggRilievoSup(CWnd* parent, ICarviloDati* dati) {
+    CLibCmp* stazioni = dati->GetLibCmp();
+    CLibGps* gps = dati->GetLibGps();
+    CCts* libretto = dati->GetCts();
+    CTollOggRilSup tool(parent, stazioni, libretto, gps);
+    tool.Esegui(true);
 }

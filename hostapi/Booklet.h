@@ -61,7 +61,8 @@ public:
     // Surface enclosed by the row's vertices (their X and Y), left in the row's DatoRea1. Vertices without
     // valid coordinates leave DatoRea1 undefined.
     static void CalcolaAreaInterna(CRig* row);
-    // True when every vertex of `polygon` lies inside or on the polygon of `mesh`.
+    // True when every vertex of `polygon` lies inside or on the polygon of `mesh` (within a micrometre, as
+    // the 2D calculation library decides contact); false when a vertex of either has no coordinates.
     static bool EstVrtPgPassInterno(const CRig* mesh, const CRig* polygon);
 
 private:

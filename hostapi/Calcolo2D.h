@@ -26,3 +26,20 @@ HOSTAPI bool IntersezLine(const CPoint3d& a1, const CPoint3d& a2, const CPoint3d
 // Squared distance and distance of two points.
 HOSTAPI double DistQuad2pt(const CPoint3d& a, const CPoint3d& b);
 HOSTAPI double Distanza2pt(const CPoint3d& a, const CPoint3d& b);
+
+// A point and an infinite line of the plane, as the library's "GmFunz" functions take them.
+struct GmPnt2d {
+    double x = 0;
+    double y = 0;
+};
+struct GmLine2d {
+    GmPnt2d p1;
+    GmPnt2d p2;
+};
+
+HOSTAPI void GmFunz_set_pnt_2d(GmPnt2d& p, double x, double y);
+// The line through (x1, y1) and (x2, y2).
+HOSTAPI void GmFunz_set_line_2d(GmLine2d& line, double x1, double y1, double x2, double y2);
+// Distance of p from the infinite line, positive to the left of p1->p2. A line whose two points coincide
+// has no direction: the distance is then from that point, never a division by zero.
+HOSTAPI double GmFunz_distpntln_ls(const GmPnt2d& p, const GmLine2d& line);

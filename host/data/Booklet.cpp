@@ -1,6 +1,7 @@
 #include "hostapi/Booklet.h"
 
 #include "host/core/HostContext.h"
+#include "hostapi/Calcolo2D.h"
 #include "hostapi/Resources.h"
 
 #include <algorithm>
@@ -23,7 +24,9 @@ bool HaCoordinate(const CEgn& p) {
     return !IsRealeIndefinito(p.GetCoordX()) && !IsRealeIndefinito(p.GetCoordY());
 }
 
-// The row's vertices as a ring, without the closing vertex when the last repeats the first by name.
+// The row's vertices as a ring, without the closing vertex when the last repeats the first by name. The
+// ring is moved to start at the origin: a national grid's coordinates (millions of metres) would otherwise
+// cost the surface its square millimetres.
 bool Anello(const CRig& row, Poligono& ring) {
     int n = row.GetVrtArSize();
     if (n > 1 && row.GetVrtAt(0)->GetNome() == row.GetVrtAt(n - 1)->GetNome())
@@ -32,7 +35,9 @@ bool Anello(const CRig& row, Poligono& ring) {
         const CCtsVrt* v = row.GetVrtAt(i);
         if (!HaCoordinate(*v))
             return false;
-        bg::append(ring.outer(), Punto(v->GetCoordX(), v->GetCoordY()));
+        const CCtsVrt* origine = row.GetVrtAt(0);
+        bg::append(ring.outer(),
+                   Punto(v->GetCoordX() - origine->GetCoordX(), v->GetCoordY() - origine->GetCoordY()));
     }
     return n >= 3;
 }
@@ -107,18 +112,28 @@ void CRig::CalcolaAreaInterna(CRig* row) {
 }
 
 bool CRig::EstVrtPgPassInterno(const CRig* mesh, const CRig* polygon) {
-    if (!mesh || !polygon)
+    if (!mesh || !polygon || polygon->GetVrtArSize() == 0)
         return false;
-    Poligono ring;
-    if (!Anello(*mesh, ring))
+    // With the 2D library's micrometre for contact: the vertices an overlay computes where two sides cross
+    // lie on the mesh only to the rounding of their coordinates.
+    CPoint3dVector ring;
+    for (int i = 0; i < mesh->GetVrtArSize(); ++i) {
+        const CCtsVrt* v = mesh->GetVrtAt(i);
+        if (!HaCoordinate(*v))
+            return false;
+        CPoint3d p;
+        p.x = v->GetCoordX();
+        p.y = v->GetCoordY();
+        ring.Add(p);
+    }
+    if (ring.GetSize() < 3)
         return false;
-    bg::correct(ring);
     for (int i = 0; i < polygon->GetVrtArSize(); ++i) {
         const CCtsVrt* v = polygon->GetVrtAt(i);
-        if (!HaCoordinate(*v) || !bg::covered_by(Punto(v->GetCoordX(), v->GetCoordY()), ring))
+        if (!HaCoordinate(*v) || PtInternoAtPoligono(ring, v->GetCoordX(), v->GetCoordY()) < 0)
             return false;
     }
-    return polygon->GetVrtArSize() > 0;
+    return true;
 }
 
 CCtsRigArray::~CCtsRigArray() {

@@ -111,3 +111,21 @@ int PtInternoAtPoligono(const CPoint3dVector& ring, double x, double y) {
     }
     return n >= 3 && dentro ? 1 : -1;
 }
+
+void GmFunz_set_pnt_2d(GmPnt2d& p, double x, double y) {
+    p.x = x;
+    p.y = y;
+}
+
+void GmFunz_set_line_2d(GmLine2d& line, double x1, double y1, double x2, double y2) {
+    GmFunz_set_pnt_2d(line.p1, x1, y1);
+    GmFunz_set_pnt_2d(line.p2, x2, y2);
+}
+
+double GmFunz_distpntln_ls(const GmPnt2d& p, const GmLine2d& line) {
+    const double dx = line.p2.x - line.p1.x, dy = line.p2.y - line.p1.y;
+    const double l = std::hypot(dx, dy);
+    if (l == 0)
+        return std::hypot(p.x - line.p1.x, p.y - line.p1.y);
+    return Cross(dx, dy, p.x - line.p1.x, p.y - line.p1.y) / l;
+}

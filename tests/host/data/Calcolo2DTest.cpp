@@ -106,3 +106,25 @@ TEST(Calcolo2D, DistanceOfTwoPoints) {
     EXPECT_DOUBLE_EQ(DistQuad2pt(P(1, 2), P(4, 6)), 25);
     EXPECT_DOUBLE_EQ(Distanza2pt(P(1, 2), P(4, 6)), 5);
 }
+
+TEST(Calcolo2D, DistanceFromTheInfiniteLine) {
+    const struct {
+        double x1, y1, x2, y2, px, py, atteso;
+    } casi[] = {
+        {0, 0, 10, 0, 5, 3, 3},
+        {0, 0, 10, 0, 5, -3, -3},
+        {0, 0, 10, 0, 25, 4, 4}, // beyond the ends
+        {0, 0, 4, 3, -3, 4, 5},
+        {0, 0, 4, 3, 0.6, -0.8, -1},
+        {4, 3, 0, 0, -3, 4, -5}, // direction flips
+        {1.5e6, 5e6, 1.5e6 + 10, 5e6, 1.5e6 + 3, 5e6 + 0.001, 0.001},
+        {2, 2, 2, 2, 5, 6, 5}, // a line without direction: from its point
+    };
+    for (const auto& c : casi) {
+        GmLine2d retta;
+        GmPnt2d p;
+        GmFunz_set_line_2d(retta, c.x1, c.y1, c.x2, c.y2);
+        GmFunz_set_pnt_2d(p, c.px, c.py);
+        EXPECT_NEAR(GmFunz_distpntln_ls(p, retta), c.atteso, 1e-9) << c.px << " " << c.py;
+    }
+}
