@@ -4,6 +4,7 @@
 
 #include "distances/GrigliaDistanze.h"
 #include "hostapi/Controls.h"
+#include "hostapi/Dialog.h"
 #include "hostapi/Grid.h"
 
 #include <initializer_list>
@@ -29,3 +30,25 @@ void CreaGrigliaRisultati(CCEGridCtrl& griglia, CWnd* dialogo, UINT segnaposto, 
                           std::initializer_list<CColonnaGriglia> colonne);
 // A new data row: column 0 its index, then the texts; its index.
 int AggiungiRigaRisultati(CCEGridCtrl& griglia, std::initializer_list<WString> testi);
+
+// The results dialog of template 12234 ("Esci" over a grid of findings with their outcome images), which
+// the stations outside the mesh and the survey-object surfaces share. A derived dialog makes the grid's
+// columns and adds its findings in Riempi.
+class CDlgRisultatiEsiti : public CExDialog {
+public:
+    explicit CDlgRisultatiEsiti(CWnd* parent);
+    BOOL OnInitDialog() override;
+
+protected:
+    virtual void Riempi() = 0;
+    void CreaGriglia(std::initializer_list<CColonnaGriglia> colonne);
+    // A finding's row: its texts after the index, its outcome image, the finding as the row's data.
+    void AggiungiEsito(std::initializer_list<WString> testi, bool inTolleranza, const void* finding);
+    void OnEsci();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CImmaginiEsiti m_Immagini;
+    CCEGridCtrl m_Griglia;
+    CColButton m_Esci;
+};
