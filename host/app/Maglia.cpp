@@ -2,6 +2,7 @@
 
 #include "host/cad/Figura.h"
 #include "host/ui/Driver.h"
+#include "tolerance/TollOggRilSup.h"
 #include "tolerance/TollStazFuoriTriang.h"
 
 #include <algorithm>
@@ -23,6 +24,8 @@ const Colore kVelo{0.1, 0.35, 0.75, 0.07}; // the mesh's inside
 const Colore kInterno{0.45, 0.45, 0.45};
 const Colore kIn{0, 0.6, 0.2};
 const Colore kFuori{0.85, 0.05, 0.05};
+const Colore kParteInterna{0.15, 0.55, 0.85, 0.35};
+const Colore kParteEsterna{0.95, 0.6, 0.05, 0.5};
 
 std::string Num(double v) {
     char buf[64];
@@ -48,6 +51,74 @@ WString W(const std::string& utf8) {
 
 std::string Esito(bool in) {
     return in ? "in tolleranza" : "fuori tolleranza";
+}
+
+std::vector<CPuntoCad> Punti(const CPoint3dVector& v) {
+    std::vector<CPuntoCad> punti;
+    for (int i = 0; i < v.GetSize(); ++i)
+        punti.push_back(Cad(v.GetAt(i)));
+    return punti;
+}
+
+// Each judged row 7 as the mesh cuts it: its pieces shaded inside or outside, its outline green or red
+// with the finding. Returns the finding's lines for the terminal.
+std::vector<std::string> DisegnaSuperfici(const std::vector<CRisSuperficie>& risultati,
+                                          cad::Sovrapposizione& sopra) {
+    std::vector<std::string> righe;
+    std::vector<FormaFigura> contorni; // above every piece
+    bool parteIn = false, parteFuori = false, rigaIn = false, rigaFuori = false;
+    for (const CRisSuperficie& r : risultati) {
+        const std::string nome = r.riga->GetLblNome1().ToUtf8();
+        for (const CParteSuperficie& parte : r.parti) {
+            (parte.interna ? parteIn : parteFuori) = true;
+            Colore bordo = parte.interna ? kParteInterna : kParteEsterna;
+            bordo.a = 0.9;
+            FormaFigura f{parte.interna ? "parte interna" : "parte esterna",
+                          W(nome + (parte.interna ? ": parte interna, " : ": parte esterna, ") +
+                            Num(parte.area) + " m²"),
+                          Punti(parte.contorno),
+                          true,
+                          {bordo, 0.8},
+                          parte.interna ? kParteInterna : kParteEsterna,
+                          {}};
+            for (const CPoint3dVector& buco : parte.buchi)
+                f.buchi.push_back(Punti(buco));
+            sopra.forme.push_back(std::move(f));
+        }
+        (r.inTolleranza ? rigaIn : rigaFuori) = true;
+        std::vector<CPuntoCad> punti;
+        std::string vertici;
+        const int n = r.riga->GetVrtArSize();
+        for (int i = 0; i < n; ++i) {
+            const CCtsVrt& v = *r.riga->GetVrtAt(i);
+            vertici += (i ? "-" : "") + v.GetNome().ToUtf8();
+            if (i + 1 < n) // the last is the first again
+                punti.push_back({v.GetCoordX(), v.GetCoordY(), 0});
+        }
+        const std::string testo = "Sup.Int. " + Num(r.supInterna) + ", Sup.Int.30% " + Num(r.supInterna30) +
+                                  ", Sup.Est. " + Num(r.supEsterna) + ", " + Esito(r.inTolleranza);
+        contorni.push_back({r.inTolleranza ? "superficie in-tolleranza" : "superficie fuori-tolleranza",
+                            W(nome + " (" + vertici + "): " + testo),
+                            punti,
+                            true,
+                            {r.inTolleranza ? kIn : kFuori, 2},
+                            {},
+                            W(nome + ": Est. " + Num(r.supEsterna) + (r.inTolleranza ? " ≤ " : " > ") +
+                              Num(r.supInterna30) + " m²"),
+                            // neighbouring rows keep their labels apart
+                            static_cast<int>(contorni.size())});
+        righe.push_back("  " + ui::Printable(nome) + ": superficie " + ui::Printable(vertici) + ", " + testo);
+    }
+    sopra.forme.insert(sopra.forme.end(), contorni.begin(), contorni.end());
+    if (parteIn)
+        sopra.legenda.push_back({u"Parte interna", {kParteInterna, 0.8}, kParteInterna, false});
+    if (parteFuori)
+        sopra.legenda.push_back({u"Parte esterna", {kParteEsterna, 0.8}, kParteEsterna, false});
+    if (rigaIn)
+        sopra.legenda.push_back({u"Superficie in toll.", {kIn, 2}, std::nullopt, false});
+    if (rigaFuori)
+        sopra.legenda.push_back({u"Superficie fuori toll.", {kFuori, 2}, std::nullopt, false});
+    return righe;
 }
 
 } // namespace
@@ -150,6 +221,11 @@ int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostre
     if (latiFuori > 0)
         sopra.legenda.push_back({u"Lato fuori toll.", {kFuori, 2}, std::nullopt, false});
 
+    // The surface tool on the same data; it computes in memory only the rows 5 still without a place.
+    CTollOggRilSup superfici(nullptr, rilievo.cmp, rilievo.cts, rilievo.gps);
+    superfici.Esegui(false);
+    const std::vector<std::string> righeSuperfici = DisegnaSuperfici(superfici.GetRisultati(), sopra);
+
     CGcadEng eng;
     cad::DisegnoRilievo disegno = cad::DisegnaRilievo(eng, rilievo);
     disegno.titolo += disegno.titolo.empty() ? "Maglia fiduciale" : " - maglia fiduciale";
@@ -168,6 +244,13 @@ int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostre
         << ", esterne in tolleranza: " << inTolleranza << ", esterne fuori tolleranza: " << fuoriTolleranza
         << "\n";
     for (const std::string& r : righe)
+        out << r << "\n";
+    const auto fuori = std::count_if(superfici.GetRisultati().begin(), superfici.GetRisultati().end(),
+                                     [](const CRisSuperficie& r) { return !r.inTolleranza; });
+    out << "Superfici esaminate: " << superfici.GetRisultati().size()
+        << ", in tolleranza: " << superfici.GetRisultati().size() - static_cast<std::size_t>(fuori)
+        << ", fuori tolleranza: " << fuori << "\n";
+    for (const std::string& r : righeSuperfici)
         out << r << "\n";
     return 0;
 }

@@ -1,4 +1,4 @@
-// pregeo-host maglia: a picture of the fiducial mesh and of the stations judged against it.
+// pregeo-host maglia: a picture of the fiducial mesh and of the stations and rows 7 judged against it.
 #pragma once
 
 #include "host/project/Project.h"
@@ -8,9 +8,10 @@
 
 namespace host {
 
-// Runs the module's station tool without its dialogs and draws what it found over the survey: the mesh,
-// its vertices and inner points, every station examined and, for each one outside the mesh, the side it
-// is judged against, in or out of tolerance. Writes a summary on out. Returns 0, or 1 with the reason on
+// Runs the module's station and surface tools without their dialogs and draws what they found over the
+// survey: the mesh, its vertices and inner points, every station examined and, for each one outside the
+// mesh, the side it is judged against, in or out of tolerance; each judged row 7 in its pieces inside and
+// outside the mesh, with its finding. Writes a summary on out. Returns 0, or 1 with the reason on
 // err when there is no mesh or the picture cannot be written.
 int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostream& out, std::ostream& err);
 

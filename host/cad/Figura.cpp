@@ -41,6 +41,9 @@ public:
     virtual void FineRitaglio() = 0;
     virtual void Spezzata(const std::vector<P>& punti, bool chiusa, const Tratto* tratto,
                           const Colore* fondo) = 0;
+    // A polygon with holes: the first ring its outline, the others the holes (filled even-odd).
+    virtual void Poligono(const std::vector<std::vector<P>>& anelli, const Tratto* tratto,
+                          const Colore* fondo) = 0;
     virtual void Cerchio(P c, double r, const Tratto* tratto, const Colore* fondo) = 0;
     virtual void Testo(P at, const WString& testo, const Carattere& c) = 0;
     virtual bool Fine(const std::filesystem::path& file, std::string& error) = 0;
@@ -140,6 +143,15 @@ public:
             m_Out << (i ? " " : "") << Num(punti[i].x) << "," << Num(punti[i].y);
         m_Out << "\"" << Stile(tratto, fondo) << "/>\n";
     }
+    void Poligono(const std::vector<std::vector<P>>& anelli, const Tratto* tratto,
+                  const Colore* fondo) override {
+        m_Out << "<path d=\"";
+        for (std::size_t a = 0; a < anelli.size(); ++a)
+            for (std::size_t i = 0; i < anelli[a].size(); ++i)
+                m_Out << (a || i ? " " : "") << (i ? "L" : "M") << Num(anelli[a][i].x) << ","
+                      << Num(anelli[a][i].y) << (i + 1 == anelli[a].size() ? " Z" : "");
+        m_Out << "\" fill-rule=\"evenodd\"" << Stile(tratto, fondo) << "/>\n";
+    }
     void Cerchio(P c, double r, const Tratto* tratto, const Colore* fondo) override {
         m_Out << "<circle cx=\"" << Num(c.x) << "\" cy=\"" << Num(c.y) << "\" r=\"" << Num(r) << "\""
               << Stile(tratto, fondo) << "/>\n";
@@ -230,6 +242,19 @@ public:
         if (chiusa)
             cairo_close_path(m_Cr);
         Dipingi(tratto, fondo);
+    }
+    void Poligono(const std::vector<std::vector<P>>& anelli, const Tratto* tratto,
+                  const Colore* fondo) override {
+        cairo_new_path(m_Cr);
+        for (const std::vector<P>& anello : anelli) {
+            for (std::size_t i = 0; i < anello.size(); ++i)
+                (i ? cairo_line_to : cairo_move_to)(m_Cr, anello[i].x, anello[i].y);
+            if (!anello.empty())
+                cairo_close_path(m_Cr);
+        }
+        cairo_set_fill_rule(m_Cr, CAIRO_FILL_RULE_EVEN_ODD);
+        Dipingi(tratto, fondo);
+        cairo_set_fill_rule(m_Cr, CAIRO_FILL_RULE_WINDING);
     }
     void Cerchio(P c, double r, const Tratto* tratto, const Colore* fondo) override {
         cairo_new_path(m_Cr);
@@ -400,7 +425,17 @@ private:
             for (const CPuntoCad& q : f.punti)
                 punti.push_back(Schermo(q));
             p.ApriGruppo("f" + std::to_string(n++), f.classe, f.titolo);
-            p.Spezzata(punti, f.chiusa, &f.tratto, f.chiusa && f.fondo ? &*f.fondo : nullptr);
+            if (f.chiusa && !f.buchi.empty()) {
+                std::vector<std::vector<P>> anelli{punti};
+                for (const std::vector<CPuntoCad>& buco : f.buchi) {
+                    anelli.emplace_back();
+                    for (const CPuntoCad& q : buco)
+                        anelli.back().push_back(Schermo(q));
+                }
+                p.Poligono(anelli, &f.tratto, f.fondo ? &*f.fondo : nullptr);
+            } else {
+                p.Spezzata(punti, f.chiusa, &f.tratto, f.chiusa && f.fondo ? &*f.fondo : nullptr);
+            }
             p.ChiudiGruppo();
         }
         n = 0;

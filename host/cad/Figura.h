@@ -33,6 +33,7 @@ struct FormaFigura {
     std::optional<Colore> fondo;
     WString etichetta;     // written at the mean of the points
     int rigaEtichetta = 0; // on that line below the mean: shapes with one mean keep their labels apart
+    std::vector<std::vector<CPuntoCad>> buchi{}; // of a polygon: left unfilled, outlined like it
 };
 
 // A ring around a point, pixels across whatever the scale.

@@ -304,11 +304,19 @@ TEST(CadPicture, SvgIsXmlThatNamesEveryPointAndPngIsWritten) {
     std::filesystem::create_directories(dir);
     host::cad::OpzioniFigura opzioni;
     opzioni.finestra = host::cad::Estensione(eng);
-    // What a command lays over the survey: a filled polygon with its label, a ring, a legend entry.
+    // What a command lays over the survey: a filled polygon with a hole and its label, a ring, a legend
+    // entry.
     const host::cad::Colore verde{0, 0.6, 0, 0.3};
     host::cad::Sovrapposizione sopra;
-    sopra.forme.push_back(
-        {"parte", u"<interna>", {{0, 0, 0}, {50, 0, 0}, {0, 50, 0}}, true, {}, verde, u"1 & 2"});
+    sopra.forme.push_back({"parte",
+                           u"<interna>",
+                           {{0, 0, 0}, {50, 0, 0}, {0, 50, 0}},
+                           true,
+                           {},
+                           verde,
+                           u"1 & 2",
+                           0,
+                           {{{5, 5, 0}, {20, 5, 0}, {5, 20, 0}}}});
     sopra.anelli.push_back({"anello", u"S", {10, 10, 0}, {}, 11});
     sopra.legenda.push_back({u"Parte interna", {}, verde, false});
     opzioni.sopra = &sopra;
@@ -358,7 +366,8 @@ TEST(CadPicture, SvgIsXmlThatNamesEveryPointAndPngIsWritten) {
     EXPECT_THAT(testo, testing::HasSubstr("class=\"linea-modulo\""));
     EXPECT_THAT(lettura.testi, testing::Contains("245")); // the row's label
     EXPECT_THAT(testo, testing::HasSubstr("class=\"parte\"><title>&lt;interna&gt;</title>"));
-    EXPECT_THAT(testo, testing::HasSubstr("fill=\"#009900\" fill-opacity=\"0.30\""));
+    EXPECT_THAT(testo, testing::ContainsRegex("<path d=\"M[^\"]* Z M[^\"]* Z\" fill-rule=\"evenodd\" "
+                                              "fill=\"#009900\" fill-opacity=\"0.30\""));
     EXPECT_THAT(testo, testing::HasSubstr("class=\"anello\""));
     EXPECT_THAT(lettura.testi, testing::IsSupersetOf({"1 & 2", "Parte interna"}));
 

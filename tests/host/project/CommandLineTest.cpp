@@ -115,9 +115,10 @@ TEST_F(CommandLine, ScriptProblemsAreReportedWithControlCharactersEscaped) {
     EXPECT_EQ(escape.out.find_first_of("\x1b\x9b"), std::string::npos);
 }
 
-// maglia draws what the station tool finds: the demo's stations all inside its mesh; the stations of a
-// scenario beside, beyond and across the sides of a 10 m by 100 m mesh; and no picture without a mesh.
-TEST_F(CommandLine, MagliaDrawsTheStationToolsFindings) {
+// maglia draws what the station and surface tools find: the demo's stations and lots all inside its mesh;
+// rows across a side, in tolerance and just out; the stations of a scenario beside, beyond and across the
+// sides of a 10 m by 100 m mesh; and no picture without a mesh.
+TEST_F(CommandLine, MagliaDrawsTheToleranceToolsFindings) {
     const auto conta = [](const std::string& testo, const std::string& cosa) {
         std::size_t n = 0;
         for (auto i = testo.find(cosa); i != std::string::npos; i = testo.find(cosa, i + 1))
@@ -135,9 +136,32 @@ TEST_F(CommandLine, MagliaDrawsTheStationToolsFindings) {
     EXPECT_EQ(conta(svg, "class=\"vertice-maglia\""), 5u);
     EXPECT_EQ(conta(svg, "class=\"stazione interna\""), 3u);
     EXPECT_EQ(conta(svg, "class=\"lato "), 0u);
+    EXPECT_EQ(conta(svg, "class=\"parte interna\""), 2u);
+    EXPECT_EQ(conta(svg, "class=\"parte esterna\""), 0u);
 
-    const Esito patch = Esegui("jsonpatch", "apply " + (dir / "progetto.json").string() +
-                                                " tests/scenarios/toll-stazioni-lato/patch.json");
+    Esito patch = Esegui("jsonpatch", "apply " + (dir / "progetto.json").string() +
+                                          " tests/scenarios/toll-oggril-sup-30-per-cento/patch.json");
+    ASSERT_EQ(patch.status, 0) << patch.out;
+    r = maglia("superfici.svg");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Superfici esaminate: 4, in tolleranza: 3, fuori tolleranza: 1\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(
+        r.out.find("  T30001: superficie S1-S2-S3-S4-S1, Sup.Int. 100.000, Sup.Int.30% 30.000, Sup.Est. "
+                   "30.001, fuori tolleranza\n"),
+        std::string::npos)
+        << r.out;
+    svg = ReadFile(dir / "superfici.svg");
+    EXPECT_EQ(conta(svg, "class=\"parte interna\""), 4u);
+    EXPECT_EQ(conta(svg, "class=\"parte esterna\""), 2u);
+    EXPECT_EQ(conta(svg, "class=\"superficie fuori-tolleranza\""), 1u);
+    EXPECT_NE(svg.find(">T30: Est. 30.000 ≤ 30.000 m²</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">T30001: Est. 30.001 &gt; 30.000 m²</text>"), std::string::npos);
+    fs::copy_file("samples/demo/progetto.json", dir / "progetto.json", fs::copy_options::overwrite_existing);
+
+    patch = Esegui("jsonpatch", "apply " + (dir / "progetto.json").string() +
+                                    " tests/scenarios/toll-stazioni-lato/patch.json");
     ASSERT_EQ(patch.status, 0) << patch.out;
     r = maglia("lato.svg");
     ASSERT_EQ(r.status, 0) << r.out;
