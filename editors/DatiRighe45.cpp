@@ -61,9 +61,9 @@ CNuovaRiga45::~CNuovaRiga45() {
     Ritira();
 }
 
-CRig* CNuovaRiga45::Prepara(char tipo, char spec) {
+CRig* CNuovaRiga45::Prepara(char tipo, char specRiga) {
     Ritira();
-    m_Libera = std::make_unique<CRig>(tipo, spec);
+    m_Libera = std::make_unique<CRig>(tipo, specRiga);
     if (tipo != '5')
         return m_Libera.get();
     const int n = m_Vista.GetRigArSize();
@@ -105,10 +105,10 @@ WString NotaStrumentale(const WString& nota, bool strumentale) {
 
 CDatiRiga4 DatiDaRiga4(const CRig& riga) {
     CDatiRiga4 d;
-    d.spec = riga.GetSpecRiga();
+    d.specRiga = riga.GetSpecRiga();
     d.nome1 = riga.GetLblNome1();
     d.nota = riga.GetLblMater();
-    switch (d.spec) {
+    switch (d.specRiga) {
     case SPEC_4L_ESTREMO:
         d.valore1 = CStringDaDouble(riga.GetDatoRea1(), 3);
         break;
@@ -126,7 +126,7 @@ CDatiRiga4 DatiDaRiga4(const CRig& riga) {
 }
 
 std::optional<CRifiuto> ValidaRiga4(const CDatiRiga4& d) {
-    switch (d.spec) {
+    switch (d.specRiga) {
     case SPEC_4L_ESTREMO:
         if (d.nome1.IsEmpty())
             return Errore(u"Specificare un punto stazione valido");
@@ -167,7 +167,7 @@ std::optional<CRifiuto> ValidaRiga4(const CDatiRiga4& d) {
 }
 
 void SalvaRiga4(const CDatiRiga4& d, CRig& riga) {
-    switch (d.spec) {
+    switch (d.specRiga) {
     case SPEC_4L_ESTREMO:
         riga.SetLblNome1(d.nome1);
         riga.SetLblMater(d.nota);
@@ -192,11 +192,11 @@ void SalvaRiga4(const CDatiRiga4& d, CRig& riga) {
 
 CDatiRiga5 DatiDaRiga5(const CRig& riga) {
     CDatiRiga5 d;
-    d.spec = riga.GetSpecRiga() == SPEC_STANDARD ? SPEC_STANDARD : SPEC_4L_ESTREMO;
+    d.specRiga = riga.GetSpecRiga() == SPEC_STANDARD ? SPEC_STANDARD : SPEC_4L_ESTREMO;
     d.punto = riga.GetLblNome1();
     d.nota = riga.GetLblMater();
     d.valore1 = CStringDaDouble(riga.GetDatoRea1(), 3);
-    if (d.spec == SPEC_STANDARD)
+    if (d.specRiga == SPEC_STANDARD)
         d.valore2 = CStringDaDouble(riga.GetDatoRea2(), 3);
     return d;
 }
@@ -206,7 +206,7 @@ std::optional<CRifiuto> ValidaRiga5(const CDatiRiga5& d) {
         return Errore(u"Il nome del punto osservato deve essere composto da cifre (Max.5)");
     if (IsNotaLunga(d.nota))
         return Errore(u"Il campo nota non deve superare i 40 caratteri");
-    if (d.spec != SPEC_STANDARD) {
+    if (d.specRiga != SPEC_STANDARD) {
         if (!IsNumero(d.valore1))
             return Errore(u"Inserire un valore valido per la lettura al filo medio");
         return std::nullopt;
@@ -222,7 +222,7 @@ void SalvaRiga5(const CDatiRiga5& d, CRig& riga) {
     riga.SetLblNome1(d.punto);
     riga.SetLblMater(d.nota);
     riga.SetDatoRea1(DoubleDaCString(d.valore1));
-    if (d.spec == SPEC_STANDARD)
+    if (d.specRiga == SPEC_STANDARD)
         riga.SetDatoRea2(DoubleDaCString(d.valore2));
 }
 

@@ -40,7 +40,7 @@ public:
     CNuovaRiga45& operator=(const CNuovaRiga45&) = delete;
 
     // A fresh row of that kind for the editor; a row 5 is already in its place in the view.
-    CRig* Prepara(char tipo, char spec);
+    CRig* Prepara(char tipo, char specRiga);
     // The editor was cancelled: the row leaves the view and is destroyed.
     void Ritira();
     // The editor ended with OK: the row stays in the view (a row 4 joins it now). Its index, -1 when
@@ -64,7 +64,7 @@ WString NotaStrumentale(const WString& nota, bool strumentale);
 // correction. From the middle: back and forward point, their middle-wire readings. From one end: the
 // station point and valore1 the instrument height.
 struct CDatiRiga4 {
-    char spec = SPEC_STANDARD;
+    char specRiga = SPEC_STANDARD;
     WString nome1;
     WString nome2;
     WString valore1;
@@ -80,7 +80,7 @@ void SalvaRiga4(const CDatiRiga4& dati, CRig& riga);
 // The row 5 editor's fields as typed: valore1 the distance (a row 5L: the middle-wire reading), valore2
 // the offset (squadro).
 struct CDatiRiga5 {
-    char spec = SPEC_STANDARD;
+    char specRiga = SPEC_STANDARD;
     WString punto;
     WString valore1;
     WString valore2;

@@ -47,7 +47,7 @@ BOOL CDlgPregeoRiga4::OnInitDialog() {
         return TRUE;
 
     const CDatiRiga4 dati = DatiDaRiga4(*m_pRiga);
-    m_Spec = dati.spec;
+    m_Spec = dati.specRiga;
     switch (m_Spec) {
     case SPEC_4L_ESTREMO:
         SetDlgItemText(IDC_RIGA4_DESCRIZIONE, u"Riga 4L - Livellazione da un estremo");
@@ -102,7 +102,7 @@ void CDlgPregeoRiga4::OnOk() {
     if (!m_pRiga)
         return;
     CDatiRiga4 dati;
-    dati.spec = m_Spec;
+    dati.specRiga = m_Spec;
     dati.nome1 = m_Nome1.GetWindowText();
     if (m_Spec != SPEC_4L_ESTREMO)
         dati.nome2 = m_Nome2.GetWindowText();
@@ -193,7 +193,7 @@ void CDlgPregeoRiga5::OnOk() {
     if (!m_pRiga)
         return;
     CDatiRiga5 dati;
-    dati.spec = IsStandard() ? SPEC_STANDARD : SPEC_4L_ESTREMO;
+    dati.specRiga = IsStandard() ? SPEC_STANDARD : SPEC_4L_ESTREMO;
     dati.punto = m_Punto.GetWindowText();
     dati.valore1 = m_Valore1.GetWindowText();
     if (IsStandard())
@@ -226,7 +226,7 @@ namespace {
 struct CTipoNuovaRiga {
     UINT radio;
     char tipo;
-    char spec;
+    char specRiga;
 };
 
 // In the order of the radios.
@@ -266,7 +266,7 @@ void CDlgPregeoNuovaRiga45::OnOk() {
     for (const CTipoNuovaRiga& t : TIPI_NUOVA_RIGA) {
         if (t.radio != scelto)
             continue;
-        CRig* riga = m_pNuova->Prepara(t.tipo, t.spec);
+        CRig* riga = m_pNuova->Prepara(t.tipo, t.specRiga);
         int esito = IDCANCEL;
         if (t.tipo == '4') {
             CDlgPregeoRiga4 dlg(this);

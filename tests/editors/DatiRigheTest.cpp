@@ -51,12 +51,12 @@ WString Testo(const std::optional<CRifiuto>& r) {
 TEST(Righe45, ListTextsOfEveryKind) {
     const struct {
         char tipo;
-        char spec;
+        char specRiga;
         const char16_t* testo;
     } casi[] = {{'4', 0, u"4"}, {'4', 1, u"4L2"}, {'4', 2, u"4L1"},
                 {'5', 0, u"5"}, {'5', 1, u"5L"},  {'6', 0, u"6"}};
     for (const auto& c : casi)
-        EXPECT_EQ(TipoRiga45(CRig(c.tipo, c.spec)), c.testo) << c.tipo << int(c.spec);
+        EXPECT_EQ(TipoRiga45(CRig(c.tipo, c.specRiga)), c.testo) << c.tipo << int(c.specRiga);
     CRig r4('4');
     r4.SetLblNome1(u"101");
     r4.SetLblNome2(u"102");
@@ -117,7 +117,7 @@ TEST(Righe45, InstrumentalMarkerFollowsTheBox) {
 TEST(Righe45, Row4ChecksInOrderAndStoresTheWholeAngle) {
     const WString nota40(u'n', 40), nota41(u'n', 41);
     const struct {
-        char spec;
+        char specRiga;
         const char16_t *n1, *n2, *v1, *v2;
         WString nota;
         const char16_t* messaggio; // empty: accepted
@@ -154,25 +154,25 @@ TEST(Righe45, Row4ChecksInOrderAndStoresTheWholeAngle) {
         {1, u"7", u"", u"1.6", u"", nota40, u"", 0},
     };
     for (const auto& c : casi) {
-        const CDatiRiga4 d{c.spec, c.n1, c.n2, c.v1, c.v2, c.nota};
+        const CDatiRiga4 d{c.specRiga, c.n1, c.n2, c.v1, c.v2, c.nota};
         const auto rifiuto = ValidaRiga4(d);
-        EXPECT_EQ(Testo(rifiuto), c.messaggio) << int(c.spec) << " " << WString(c.v1);
+        EXPECT_EQ(Testo(rifiuto), c.messaggio) << int(c.specRiga) << " " << WString(c.v1);
         if (rifiuto) {
             EXPECT_EQ(rifiuto->icona, MB_ICONERROR);
             continue;
         }
-        CRig r('4', c.spec);
+        CRig r('4', c.specRiga);
         r.SetLblNome2(u"prima");
         SalvaRiga4(d, r);
         EXPECT_EQ(r.GetLblNome1(), c.n1);
         EXPECT_EQ(r.GetLblMater(), c.nota);
-        if (c.spec == 0) {
+        if (c.specRiga == 0) {
             EXPECT_EQ(r.GetDatoRea2(), c.angolo);
             EXPECT_EQ(std::signbit(r.GetDatoRea2()), std::signbit(c.angolo)) << WString(c.v1);
         } else {
             EXPECT_EQ(r.GetDatoRea1(), DoubleDaCString(c.v1));
             // From one end the row has no second name: it keeps what it had.
-            EXPECT_EQ(r.GetLblNome2(), c.spec == 1 ? u"prima" : c.n2);
+            EXPECT_EQ(r.GetLblNome2(), c.specRiga == 1 ? u"prima" : c.n2);
         }
     }
     // The editor reopens on what it stored.
@@ -186,7 +186,7 @@ TEST(Righe45, Row4ChecksInOrderAndStoresTheWholeAngle) {
 TEST(Righe45, Row5ChecksInOrder) {
     const WString nota40(u'n', 40), nota41(u'n', 41);
     const struct {
-        char spec;
+        char specRiga;
         const char16_t *punto, *v1, *v2;
         WString nota;
         const char16_t* messaggio;
@@ -208,7 +208,8 @@ TEST(Righe45, Row5ChecksInOrder) {
         {1, u"105", u"1", u"", nota41, u"Il campo nota non deve superare i 40 caratteri"},
     };
     for (const auto& c : casi)
-        EXPECT_EQ(Testo(ValidaRiga5({c.spec, c.punto, c.v1, c.v2, c.nota})), c.messaggio) << WString(c.punto);
+        EXPECT_EQ(Testo(ValidaRiga5({c.specRiga, c.punto, c.v1, c.v2, c.nota})), c.messaggio)
+            << WString(c.punto);
     // A row 5L has no offset: writing it leaves the second value alone.
     CRig r('5', 1);
     r.SetDatoRea2(7);

@@ -240,13 +240,13 @@ TEST(ControlloIndice, InsiemiPerOrigine) {
     ge->SetCodeNP(true);
     ge->AddPun(u"GEP");
     // Rows by type, specifier and their two names.
-    for (auto [tipo, spec, nome1, nome2] : {std::tuple{'5', 0, u"R5", u""},
-                                            {'5', 1, u"R5L", u""},
-                                            {'5', 0, u"pf06", u""},
-                                            {'4', 0, u"R4", u"R4O"},
-                                            {'4', 1, u"R4L1", u""},
-                                            {'4', 2, u"R4L2I", u"R4L2A"}}) {
-        CRig* riga = new CRig(tipo, static_cast<char>(spec));
+    for (auto [tipo, specRiga, nome1, nome2] : {std::tuple{'5', 0, u"R5", u""},
+                                                {'5', 1, u"R5L", u""},
+                                                {'5', 0, u"pf06", u""},
+                                                {'4', 0, u"R4", u"R4O"},
+                                                {'4', 1, u"R4L1", u""},
+                                                {'4', 2, u"R4L2I", u"R4L2A"}}) {
+        CRig* riga = new CRig(tipo, static_cast<char>(specRiga));
         riga->SetLblNome1(nome1);
         riga->SetLblNome2(nome2);
         r.cts.m_Righe45.AddRig(riga);

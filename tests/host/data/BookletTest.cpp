@@ -68,7 +68,7 @@ TEST(Booklet, RowCopyIsDeep) {
 
 TEST(Booklet, DataLinesOfRows4And5) {
     const struct {
-        char tipo, spec;
+        char tipo, specRiga;
         const char16_t *nome1, *nome2;
         double rea1, rea2;
         const char16_t *nota, *riga;
@@ -77,7 +77,7 @@ TEST(Booklet, DataLinesOfRows4And5) {
                  {'5', 1, u"105", u"", 1.5, 0, u"", u"5L|105|1.500||\r\n"},
                  {'4', 2, u"A", u"B", 1.2, 1.3, u"", u"4L|A|B|1.200|1.300||\r\n"}};
     for (const auto& c : cases) {
-        CRig r(c.tipo, c.spec);
+        CRig r(c.tipo, c.specRiga);
         r.SetLblNome1(c.nome1);
         r.SetLblNome2(c.nome2);
         r.SetDatoRea1(c.rea1);
