@@ -125,16 +125,6 @@ CDlgPregeoRighe3::CDlgPregeoRighe3(CWnd* parent)
     : CDlgElencoRighe(IDD_RIGHE3, parent, u"Procedere con l'eliminazione delle righe 3?",
                       {{u"N.Vert.", 30}, {u"Vertici", 60}}) {}
 
-CRilievo CDlgPregeoRighe3::Rilievo() const {
-    CRilievo r;
-    r.libretto = m_pCts;
-    if (m_pDati) {
-        r.stazioni = m_pDati->GetLibCmp();
-        r.gps = m_pDati->GetLibGps();
-    }
-    return r;
-}
-
 void CDlgPregeoRighe3::Riempi() {
     if (!m_pCts)
         return;
@@ -146,7 +136,7 @@ void CDlgPregeoRighe3::Riempi() {
 
 bool CDlgPregeoRighe3::ModificaRiga(CRig* riga) {
     CDlgPregeoRiga3 dlg(this);
-    dlg.Imposta(riga, Rilievo());
+    dlg.Imposta(riga, RilievoDa(m_pCts, m_pDati));
     return dlg.DoModal() == IDOK;
 }
 

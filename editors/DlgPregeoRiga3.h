@@ -57,7 +57,6 @@ protected:
     void Aggiungi() override;
 
 private:
-    CRilievo Rilievo() const;
     bool ModificaRiga(CRig* riga);
 
     CCts* m_pCts = nullptr;

@@ -19,16 +19,6 @@ void AbilitaControlli(CWnd* dialogo, std::initializer_list<UINT> ids, bool abili
             c->EnableWindow(abilita ? TRUE : FALSE);
 }
 
-CRilievo RilievoDa(CCts* libretto, ICarviloDati* dati) {
-    CRilievo r;
-    r.libretto = libretto;
-    if (dati) {
-        r.stazioni = dati->GetLibCmp();
-        r.gps = dati->GetLibGps();
-    }
-    return r;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------------

@@ -302,16 +302,6 @@ BOOL CDlgPregeoRighe45::OnInitDialog() {
     return CDlgElencoRighe::OnInitDialog();
 }
 
-CRilievo CDlgPregeoRighe45::Rilievo() const {
-    CRilievo r;
-    r.libretto = m_pCts;
-    if (m_pDati) {
-        r.stazioni = m_pDati->GetLibCmp();
-        r.gps = m_pDati->GetLibGps();
-    }
-    return r;
-}
-
 void CDlgPregeoRighe45::Riempi() {
     const CCtsRigArray* vista = Vista();
     for (int i = 0; vista && i < vista->GetRigArSize(); ++i)
@@ -325,11 +315,11 @@ void CDlgPregeoRighe45::Modifica(int riga) {
     int esito = IDCANCEL;
     if (r->GetTipoRiga() == '4') {
         CDlgPregeoRiga4 dlg(this);
-        dlg.Imposta(r, Rilievo());
+        dlg.Imposta(r, RilievoDa(m_pCts, m_pDati));
         esito = dlg.DoModal();
     } else if (r->GetTipoRiga() == '5') {
         CDlgPregeoRiga5 dlg(this);
-        dlg.Imposta(r, Rilievo());
+        dlg.Imposta(r, RilievoDa(m_pCts, m_pDati));
         esito = dlg.DoModal();
     }
     if (esito == IDOK) {
@@ -356,7 +346,7 @@ void CDlgPregeoRighe45::Aggiungi() {
         return;
     CNuovaRiga45 nuova(*vista, RigaSelezionata());
     CDlgPregeoNuovaRiga45 dlg(this);
-    dlg.Imposta(&nuova, Rilievo());
+    dlg.Imposta(&nuova, RilievoDa(m_pCts, m_pDati));
     if (dlg.DoModal() != IDOK)
         return;
     const int indice = nuova.Conferma();

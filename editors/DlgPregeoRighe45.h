@@ -110,7 +110,6 @@ protected:
     void Aggiungi() override;
 
 private:
-    CRilievo Rilievo() const;
     CCtsRigArray* Vista() const { return m_pCts ? &m_pCts->m_Righe45 : nullptr; }
 
     ICarviloDati* m_pDati = nullptr;

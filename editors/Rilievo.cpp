@@ -32,3 +32,13 @@ void MostraNome(CComboBox& combo, const WString& nome) {
     if (i == CB_ERR)
         combo.SetWindowText(nome);
 }
+
+CRilievo RilievoDa(CCts* libretto, ICarviloDati* dati) {
+    CRilievo r;
+    r.libretto = libretto;
+    if (dati) {
+        r.stazioni = dati->GetLibCmp();
+        r.gps = dati->GetLibGps();
+    }
+    return r;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "hostapi/Booklet.h"
+#include "hostapi/CarviloDati.h"
 #include "hostapi/Controls.h"
 #include "hostapi/Gps.h"
 #include "hostapi/TotalStation.h"
@@ -17,6 +18,9 @@ struct CRilievo {
     CLibCmp* stazioni = nullptr;
     CLibGps* gps = nullptr;
 };
+
+// The booklet given and the host's survey libraries; without the host only the booklet.
+CRilievo RilievoDa(CCts* libretto, ICarviloDati* dati);
 
 // A point index over the survey as it is now.
 CIndicePunti IndiceRilievo(const CRilievo& rilievo);
