@@ -25,29 +25,20 @@ const std::string kPrologue = "#include \"ids.h\"\nSTRINGTABLE BEGIN IDS_UNO \"u
 const std::string kB = "IDD_B DIALOG 0, 0, 138, 167 BEGIN END\n";                            // line 3
 
 TEST(RcScript, ReadsControlsWithTheirDefaultsAndDerivesTheOtherVariants) {
-    const auto s = ParseText(kPrologue + kB +
-                             "IDD_A DIALOG 0, 0, 138, 167\n"
-                             "CAPTION \"Prova \"\"A\"\"\\r\\nè\"\n"
-                             "BEGIN\n"
-                             "  LTEXT \"Nome :\", IDC_STATIC, 2, 4, 40, 10\n"
-                             "  EDITTEXT IDC_X, 44, 2, 80, 12, ES_READONLY | NOT WS_TABSTOP\n"
-                             "  COMBOBOX IDC_Y, 44, 20, 80, 200, CBS_DROPDOWN\n"
-                             "  AUTORADIOBUTTON \"R\", 12, 2, 40, 30, 10, WS_GROUP | WS_DISABLED\n"
-                             "  CONTROL \"C\", 13, \"Button\", BS_AUTOCHECKBOX | WS_TABSTOP, 40, 40, 30, 10\n"
-                             "  CONTROL \"\", 14, \"CEGridCtrl\", NOT WS_VISIBLE, 2, 60, 134, 80\n"
-                             "  PUSHBUTTON \"OK\", IDOK, 2, 148, 64, 16\n"
-                             "END\n"
-                             "IDD_A + 1 DIALOG 0, 0, 138, 217\n"
-                             "CAPTION \"Prova \"\"A\"\"\\r\\nè\"\n"
-                             "BEGIN\n"
-                             "  LTEXT \"Nome :\", IDC_STATIC, 2, 4, 40, 10\n"
-                             "  EDITTEXT IDC_X, 44, 2, 80, 12, ES_READONLY | NOT WS_TABSTOP\n"
-                             "  COMBOBOX IDC_Y, 44, 20, 80, 200, CBS_DROPDOWN\n"
-                             "  AUTORADIOBUTTON \"R\", 12, 2, 40, 30, 10, WS_GROUP | WS_DISABLED\n"
-                             "  CONTROL \"C\", 13, \"Button\", BS_AUTOCHECKBOX | WS_TABSTOP, 40, 40, 30, 10\n"
-                             "  CONTROL \"\", 14, \"CEGridCtrl\", NOT WS_VISIBLE, 2, 60, 134, 80\n"
-                             "  PUSHBUTTON \"OK\", IDOK, 2, 1, 64, 16\n"
-                             "END\n");
+    const std::string corpo =
+        "CAPTION \"Prova \"\"A\"\"\\r\\nè\"\n"
+        "BEGIN\n"
+        "  LTEXT \"Nome :\", IDC_STATIC, 2, 4, 40, 10\n"
+        "  EDITTEXT IDC_X, 44, 2, 80, 12, ES_READONLY | NOT WS_TABSTOP\n"
+        "  COMBOBOX IDC_Y, 44, 20, 80, 200, CBS_DROPDOWN\n"
+        "  AUTORADIOBUTTON \"R\", 12, 2, 40, 30, 10, WS_GROUP | WS_DISABLED\n"
+        "  CONTROL \"C\", 13, \"Button\", BS_AUTOCHECKBOX | WS_TABSTOP, 40, 40, 30, 10\n"
+        "  CONTROL \"\", 14, \"CEGridCtrl\", NOT WS_VISIBLE, 2, 60, 134, 80\n";
+    // Variant 1 is given in the script, with its button elsewhere.
+    const auto s = ParseText(kPrologue + kB + "IDD_A DIALOG 0, 0, 138, 167\n" + corpo +
+                             "  PUSHBUTTON \"OK\", IDOK, 2, 148, 64, 16\nEND\n"
+                             "IDD_A + 1 DIALOG 0, 0, 138, 217\n" +
+                             corpo + "  PUSHBUTTON \"OK\", IDOK, 2, 1, 64, 16\nEND\n");
     ASSERT_EQ(s.sets.size(), 2u);
     const auto& set = s.sets[1];
     const rc::Dialog& a = set.variants[0];
