@@ -1,13 +1,14 @@
 // The fiducial mesh: the sides of the outer polygon of the survey's fiducial points and the ring they make.
 //
 // A pair of points is a side when no point lies strictly on the other side of their line from the pair's
-// reference point (the point after the second, wrapping). Two corrections keep bogus sides out: a
+// reference point (the point after the second, wrapping). Three corrections keep bogus sides out: a
 // reference on the line itself decides nothing, so the pair is then a side only when no two points lie
-// strictly on opposite sides; and two points at the same place make no side. So a pair is a side exactly
-// when both points are distinct and lie on one supporting line of the set: on one side of the convex
-// hull, collinear points of that side included. The fast construction finds those on the hull; the plain
-// one tests every pair against every point. Sides are decided with exact orientation signs, so the two
-// agree on any input.
+// strictly on opposite sides; two points at the same place make no side; and a point of the line beyond
+// either end makes the pair no side, so that a point lying on a side of the hull is an inner point, not a
+// vertex the ring would walk twice. So a pair is a side exactly when both points are distinct corners of
+// the convex hull joined by one of its sides. The fast construction finds those on the hull; the plain one
+// tests every pair against every point. Sides are decided with exact orientation signs, so the two agree
+// on any input.
 #include "pfimport/ElencoPFRilievo.h"
 
 #include <algorithm>
@@ -92,6 +93,12 @@ bool StessoPosto(const CPoint3d& a, const CPoint3d& b) {
     return a.x == b.x && a.y == b.y;
 }
 
+// For a point m on the line a-b: whether it lies beyond either end. Collinear, so the box decides exactly.
+bool OltreGliEstremi(const CPoint3d& a, const CPoint3d& b, const CPoint3d& m) {
+    return m.x < std::min(a.x, b.x) || m.x > std::max(a.x, b.x) || m.y < std::min(a.y, b.y) ||
+           m.y > std::max(a.y, b.y);
+}
+
 // The reference point of the pair (i, j): the one after j, wrapping to the first, or the second when that
 // is i.
 int Riferimento(int i, int j, int n) {
@@ -110,15 +117,15 @@ std::vector<Lato> LatiSemplice(const CPoint3dVector& p) {
                 continue;
             const int k = Riferimento(i, j, n);
             int lato = Orientamento(a, b, p.GetAt(k));
-            bool accettato = true;
+            bool accettato = lato != 0 || !OltreGliEstremi(a, b, p.GetAt(k));
             for (int m = 0; m < n && accettato; ++m) {
                 if (m == i || m == j || m == k)
                     continue;
                 const int s = Orientamento(a, b, p.GetAt(m));
                 if (s == 0)
-                    continue;
+                    accettato = !OltreGliEstremi(a, b, p.GetAt(m));
                 // A reference on the line: the first point off it takes its place.
-                if (lato == 0)
+                else if (lato == 0)
                     lato = s;
                 else if (s != lato)
                     accettato = false;
@@ -168,19 +175,12 @@ std::vector<Lato> LatiVeloce(const CPoint3dVector& p) {
 
     std::vector<Lato> lati;
     const auto latoDelloScafo = [&](int u, int v) {
-        // The places on the hull side u-v lie between its corners in the order of places.
-        const int da = std::min(u, v), a = std::max(u, v);
-        std::vector<int> gruppo;
-        for (int w = da; w <= a; ++w)
-            if (w == da || w == a || Orientamento(luogo(da), luogo(a), luogo(w)) == 0)
-                gruppo.push_back(w);
-        for (std::size_t g = 0; g < gruppo.size(); ++g)
-            for (std::size_t h = g + 1; h < gruppo.size(); ++h)
-                for (std::size_t r = inizio[static_cast<std::size_t>(gruppo[g])];
-                     r < inizio[static_cast<std::size_t>(gruppo[g]) + 1]; ++r)
-                    for (std::size_t s = inizio[static_cast<std::size_t>(gruppo[h])];
-                         s < inizio[static_cast<std::size_t>(gruppo[h]) + 1]; ++s)
-                        lati.emplace_back(std::min(ordine[r], ordine[s]), std::max(ordine[r], ordine[s]));
+        // Every point at one corner with every point at the other; the places between lie on the side.
+        for (std::size_t r = inizio[static_cast<std::size_t>(u)]; r < inizio[static_cast<std::size_t>(u) + 1];
+             ++r)
+            for (std::size_t s = inizio[static_cast<std::size_t>(v)];
+                 s < inizio[static_cast<std::size_t>(v) + 1]; ++s)
+                lati.emplace_back(std::min(ordine[r], ordine[s]), std::max(ordine[r], ordine[s]));
     };
     for (std::size_t c = 1; c < inferiore.size(); ++c)
         latoDelloScafo(inferiore[c - 1], inferiore[c]);

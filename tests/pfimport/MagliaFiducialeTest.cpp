@@ -74,10 +74,12 @@ TEST(MagliaFiduciale, HandWorkedMeshes) {
          {{0, 0}, {10, 0}, {5, 3}, {10, 10}, {0, 10}},
          {0, 1, 3, 4, 0},
          {2}},
-        // Collinear A B C on the base and D: sides AB AC AD BC CD; from C the first free side is CA.
-        {"collinear points on the hull", {{0, 0}, {1, 0}, {2, 0}, {1, 1}}, {0, 1, 2, 0, 3, 2}, {}},
-        // The point on the base makes sides 0-4 and 1-4 besides 0-1; the ring walks 0-4-1 after closing.
-        {"a point on a side", {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {5, 0}}, {0, 1, 2, 3, 0, 4, 1}, {}},
+        // A point inside a side of the hull is an inner point, as it would be a millimetre inside: the
+        // ring holds each side once.
+        {"collinear points on the hull", {{0, 0}, {1, 0}, {2, 0}, {1, 1}}, {0, 2, 3, 0}, {1}},
+        {"a point on a side", {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {5, 0}}, {0, 1, 2, 3, 0}, {4}},
+        {"the reference beyond an end of the pair", {{5, 0}, {0, 0}, {10, 0}, {5, 5}}, {1, 2, 3, 1}, {0}},
+        {"all on one line: one side, no mesh", {{0, 0}, {1, 0}, {2, 0}}, {0, 2}, {1}},
         // The reference of the pair 0-1 is 2, on their line: it must not make 0-1 a side.
         {"collinear points inside",
          {{4, 5}, {5, 5}, {6, 5}, {0, 0}, {10, 0}, {10, 10}, {0, 10}},
