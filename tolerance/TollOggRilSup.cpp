@@ -7,6 +7,7 @@
 #include "resources/StringIds.h"
 #include "resources/StringLoader.h"
 #include "tolerance/DlgPregeoRisSuperfici.h"
+#include "tolerance/Limite.h"
 #include "tolerance/TollSuperfici.h"
 
 #include <cmath>
@@ -189,7 +190,6 @@ bool CTollOggRilSup::Dividi(CRig* riga, CRisSuperficie& esito) {
     if (!(esito.supInterna > 0 || esito.supEsterna > 0))
         return false;
     esito.supInterna30 = esito.supInterna / 100 * 30;
-    // Compared at the square millimetre the results show.
-    esito.inTolleranza = ArrotondatoAtDec(esito.supEsterna, 3) <= ArrotondatoAtDec(esito.supInterna30, 3);
+    esito.inTolleranza = EntroIlLimite(esito.supEsterna, esito.supInterna30);
     return true;
 }

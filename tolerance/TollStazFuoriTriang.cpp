@@ -6,9 +6,19 @@
 #include "resources/StringIds.h"
 #include "resources/StringLoader.h"
 #include "tolerance/DlgPregeoRisStazioni.h"
+#include "tolerance/Limite.h"
 
 #include <cmath>
 #include <cstddef>
+
+namespace {
+
+// The same place within the micrometre of the host's contact decisions.
+bool Coincide(const CPoint3d& a, const CPoint3d& b) {
+    return DistQuad2pt(a, b) <= 1e-12;
+}
+
+} // namespace
 
 CTollStazFuoriTriang::CTollStazFuoriTriang(CWnd* parent, CLibCmp* stazioni, CCts* libretto, CLibGps* gps)
     : m_pParent(parent), m_pCts(libretto), m_pLibCmp(stazioni), m_pLibGps(gps) {}
@@ -63,17 +73,21 @@ void CTollStazFuoriTriang::EsaminaStazione(const CEgn& stazione) {
     const auto punto = [this](int i) -> const CPoint3d& { return m_Maglia.GetAt(i); };
     int migliore = -1;
     double distanzaMigliore = REALE_INDEFINITO;
-    int vicino = -1;
-    double quadVicino = REALE_INDEFINITO;
+    // From the first vertex, not from the undefined real: a station farther than that from every vertex
+    // still has a nearest one.
+    int vicino = 1;
+    double quadVicino = DistQuad2pt(s, punto(1));
     std::vector<double> distanze; // of side i at i - 1
     for (int i = 1; i < n; ++i) {
         CPoint3d piede;
         const double d = std::fabs(DistSegmDaPt(punto(i - 1), punto(i), s, piede));
         if (TrovatoPuntoInSegmento(piede, punto(i - 1), punto(i))) {
-            // A side seen only across another side is not the station's side.
+            // A side seen only across another side is not the station's side. A foot on a vertex touches
+            // the sides that meet there, which hides nothing.
             bool nascosto = false;
             for (int j = 1; j < n && !nascosto; ++j)
-                nascosto = j != i && IntersezLine(s, piede, punto(j - 1), punto(j));
+                nascosto = j != i && !Coincide(piede, punto(j - 1)) && !Coincide(piede, punto(j)) &&
+                           IntersezLine(s, piede, punto(j - 1), punto(j));
             if (!nascosto && d < distanzaMigliore) {
                 migliore = i;
                 distanzaMigliore = d;
@@ -108,8 +122,6 @@ void CTollStazFuoriTriang::Registra(const WString& stazione, int a, int b, doubl
     r.distanzaEsterna = distanza;
     r.lunghezzaLato = Distanza2pt(pa, pb);
     r.lato30 = r.lunghezzaLato / 100 * 30;
-    // Compared at the millimetre the results show, so that a distance equal to the limit stays in
-    // tolerance whatever the rounding of the coordinates.
-    r.inTolleranza = ArrotondatoAtDec(r.distanzaEsterna, 3) <= ArrotondatoAtDec(r.lato30, 3);
+    r.inTolleranza = EntroIlLimite(r.distanzaEsterna, r.lato30);
     m_Risultati.push_back(r);
 }

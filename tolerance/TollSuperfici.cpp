@@ -3,14 +3,17 @@
 #include "hostapi/Computations.h"
 #include "tolerance/DlgPregeoTollSup.h"
 #include "tolerance/DlgPregeoVerTolleranza.h"
+#include "tolerance/Limite.h"
 
 #include <cmath>
 #include <vector>
 
 CEsitoTollSup ValutaTollSuperficie(double calcolata, double censuaria, short natura) {
     CEsitoTollSup esito;
-    // The square root of a negative surface would make every comparison false, and so "in tolerance".
-    if (IsRealeIndefinito(censuaria) || !std::isfinite(censuaria) || censuaria < 0)
+    // The square root of a negative surface would make every comparison false, and so "in tolerance". A
+    // nominal tolerance is computed whatever the sign: a negative one keeps everything out.
+    if (IsRealeIndefinito(censuaria) || !std::isfinite(censuaria) ||
+        (natura == NATURA_REALE && censuaria < 0))
         return esito;
     const double t = natura == NATURA_REALE ? (censuaria / 1000 + std::sqrt(censuaria)) / 3 : censuaria / 20;
     esito.tolleranza = t;
@@ -18,9 +21,7 @@ CEsitoTollSup ValutaTollSuperficie(double calcolata, double censuaria, short nat
     esito.superiore = censuaria + t;
     if (IsRealeIndefinito(calcolata) || !std::isfinite(calcolata))
         return esito;
-    // Compared to the micrometre: a difference equal to the tolerance must not fall out by a rounding of
-    // the surface's sums.
-    esito.inTolleranza = ArrotondatoAtDec(std::fabs(calcolata - censuaria), 6) <= ArrotondatoAtDec(t, 6);
+    esito.inTolleranza = EntroIlLimite(std::fabs(calcolata - censuaria), t);
     return esito;
 }
 

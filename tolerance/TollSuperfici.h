@@ -19,7 +19,7 @@ struct CEsitoTollSup {
 
 // The tolerance of a census surface S: S / 20 when nominal, (S / 1000 + √S) / 3 when real. The computed
 // surface is out of tolerance when it differs from S by more than that (a difference equal to it is in).
-// Without a tolerance (no census surface, or a negative one) nothing is in tolerance.
+// Without a tolerance (no census surface, or a negative real one) nothing is in tolerance.
 CEsitoTollSup ValutaTollSuperficie(double calcolata, double censuaria, short natura);
 
 // A row the tool compares: more than three vertices, the last named as the first.

@@ -1,8 +1,14 @@
-// The deciding parts of the surface tolerance and of the picked distances, against hand-computed cases.
+// The deciding parts of the surface tolerance, the picked distances and the station tool, against
+// hand-computed cases.
 #include "tolerance/TollDistanze.h"
+#include "tolerance/TollStazFuoriTriang.h"
 #include "tolerance/TollSuperfici.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -30,11 +36,12 @@ TEST(TollSuperfici, ToleranceBoundsAndTies) {
         {0.5, 0, NATURA_NOMINALE, 0, 0, 0, false},
         // No computed surface: nothing to be in tolerance with, the bounds still shown.
         {U, 1000, NATURA_NOMINALE, 50, 950, 1050, false},
-        // No tolerance: a census text that is not a number, a negative census surface (a real one would
-        // take the square root of a negative number).
+        // No tolerance: a census text that is not a number, a negative real census surface (whose square
+        // root the tolerance would take).
         {1000, U, NATURA_NOMINALE, U, U, U, false},
         {-100, -100, NATURA_REALE, U, U, U, false},
-        {-100, -100, NATURA_NOMINALE, U, U, U, false},
+        // A negative nominal surface has its tolerance and bounds; the negative tolerance keeps it out.
+        {-100, -100, NATURA_NOMINALE, -5, -95, -105, false},
         {U, U, NATURA_NOMINALE, U, U, U, false},
     };
     for (const auto& c : casi) {
@@ -114,6 +121,75 @@ TEST(TollDistanze, ComparedPairsAndIntervals) {
     EXPECT_NEAR(intervalli[1].tolleranza, 0.18, 1e-12);
     EXPECT_NEAR(intervalli[1].inferiore, 99.82, 1e-9);
     EXPECT_EQ(intervalli[1].zonaMostrata, 1);
+}
+
+// The station tool on hand-made meshes: fiducial points by rows 5, one station each.
+TEST(TollStazFuoriTriang, NearestSideAndThirtyPercent) {
+    using Punti = std::vector<std::pair<double, double>>;
+    struct Esito {
+        int a, b; // indices of the fiducial points
+        double distanza;
+        bool dentro;
+    };
+    const struct {
+        const char* cosa;
+        Punti pf;
+        double sx, sy;
+        std::vector<Esito> attesi;
+    } casi[] = {
+        {"a fiducial point inside a side is no vertex: one finding against the whole side",
+         {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {5, 0}},
+         2.5,
+         -3,
+         {{0, 1, 3, true}}},
+        {"a foot on a vertex is not hidden by the side that meets it there",
+         {{0, 0}, {10, 0}, {10, 10}, {0, 10}},
+         0,
+         -3,
+         {{0, 1, 3, true}}},
+        {"beyond a corner: the two sides at the nearest vertex",
+         {{0, 0}, {10, 0}, {10, 10}, {0, 10}},
+         13,
+         -4,
+         {{0, 1, 5, false}, {1, 2, 5, false}}},
+        {"compared as computed: 3.000 is past 30 % of 9.999",
+         {{0, 0}, {9.999, 0}, {9.999, 10}, {0, 10}},
+         5,
+         -3,
+         {{0, 1, 3, false}}},
+        {"farther than the undefined real's square from every vertex: still a nearest vertex",
+         {{0, 0}, {10, 0}, {5, 10}},
+         1e101,
+         0,
+         {{0, 1, 1e101, false}, {1, 2, 1e101, false}}},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.cosa);
+        CCts libretto;
+        CLibCmp stazioni;
+        const auto nome = [](int i) { return WString::Formatted(u"PF%02d/0010/G337", i); };
+        for (std::size_t i = 0; i < c.pf.size(); ++i) {
+            auto* r = new CRig('5', 0);
+            r->SetLblNome1(nome(static_cast<int>(i)));
+            r->SetCoord(c.pf[i].first, c.pf[i].second, 0);
+            r->CalcolaValiditaXYZ();
+            libretto.m_Righe45.AddRig(r);
+        }
+        CSta* sta = stazioni.AddJob(u"J")->AddSta(u"100");
+        sta->SetCoord(c.sx, c.sy, 0);
+        sta->CalcolaValiditaXYZ();
+        CTollStazFuoriTriang tool(nullptr, &stazioni, &libretto, nullptr);
+        tool.Esegui(false);
+        const std::vector<CRisStazione>& r = tool.GetRisultati();
+        ASSERT_EQ(r.size(), c.attesi.size());
+        for (std::size_t i = 0; i < r.size(); ++i) {
+            EXPECT_EQ(r[i].verticeA, nome(c.attesi[i].a)) << i;
+            EXPECT_EQ(r[i].verticeB, nome(c.attesi[i].b)) << i;
+            EXPECT_NEAR(r[i].distanzaEsterna, c.attesi[i].distanza,
+                        1e-9 * std::max(1.0, c.attesi[i].distanza));
+            EXPECT_EQ(r[i].inTolleranza, c.attesi[i].dentro) << i;
+        }
+    }
 }
 
 } // namespace
