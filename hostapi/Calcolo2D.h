@@ -40,6 +40,6 @@ struct GmLine2d {
 HOSTAPI void GmFunz_set_pnt_2d(GmPnt2d& p, double x, double y);
 // The line through (x1, y1) and (x2, y2).
 HOSTAPI void GmFunz_set_line_2d(GmLine2d& line, double x1, double y1, double x2, double y2);
-// Distance of p from the infinite line, positive to the left of p1->p2. A line whose two points coincide
-// has no direction: the distance is then from that point, never a division by zero.
+// Distance of p from the infinite line, positive to the left of p1->p2. The two points must differ: a
+// line whose points coincide gives no number (NaN).
 HOSTAPI double GmFunz_distpntln_ls(const GmPnt2d& p, const GmLine2d& line);

@@ -5,9 +5,21 @@
 #include "rules/ErrAvvList.h"
 #include "tolerance/DlgPregeoRisOggRilDist.h"
 #include "tolerance/DlgPregeoVerTolleranza.h"
+#include "tolerance/Limite.h"
 
 #include <cmath>
 #include <memory>
+
+namespace {
+
+// From the infinite line through the side; a side whose ends coincide has no line, so from that point.
+double DistanzaDalLato(const GmLine2d& lato, const GmPnt2d& p) {
+    if (lato.p1.x == lato.p2.x && lato.p1.y == lato.p2.y)
+        return std::hypot(p.x - lato.p1.x, p.y - lato.p1.y);
+    return std::fabs(GmFunz_distpntln_ls(p, lato));
+}
+
+} // namespace
 
 CEsitoOggRilDist ValutaOggRilDist(const CEgn& fid1, const CEgn& fid2, const CEgn& esterno,
                                   const CEgn& interno) {
@@ -17,10 +29,10 @@ CEsitoOggRilDist ValutaOggRilDist(const CEgn& fid1, const CEgn& fid2, const CEgn
     GmFunz_set_pnt_2d(pInterno, interno.GetCoordX(), interno.GetCoordY());
     GmFunz_set_pnt_2d(pEsterno, esterno.GetCoordX(), esterno.GetCoordY());
     CEsitoOggRilDist esito;
-    esito.distInterna = std::fabs(GmFunz_distpntln_ls(pInterno, lato));
-    esito.distEsterna = std::fabs(GmFunz_distpntln_ls(pEsterno, lato));
+    esito.distInterna = DistanzaDalLato(lato, pInterno);
+    esito.distEsterna = DistanzaDalLato(lato, pEsterno);
     esito.dist30 = esito.distInterna / 100 * 30;
-    esito.inTolleranza = ArrotondatoAtDec(esito.distEsterna, 3) <= ArrotondatoAtDec(esito.dist30, 3);
+    esito.inTolleranza = EntroIlLimite(esito.distEsterna, esito.dist30);
     return esito;
 }
 

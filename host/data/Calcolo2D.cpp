@@ -124,8 +124,6 @@ void GmFunz_set_line_2d(GmLine2d& line, double x1, double y1, double x2, double 
 
 double GmFunz_distpntln_ls(const GmPnt2d& p, const GmLine2d& line) {
     const double dx = line.p2.x - line.p1.x, dy = line.p2.y - line.p1.y;
-    const double l = std::hypot(dx, dy);
-    if (l == 0)
-        return std::hypot(p.x - line.p1.x, p.y - line.p1.y);
-    return Cross(dx, dy, p.x - line.p1.x, p.y - line.p1.y) / l;
+    // A line whose points coincide has no distance to give: not a number, as the division makes it.
+    return Cross(dx, dy, p.x - line.p1.x, p.y - line.p1.y) / std::hypot(dx, dy);
 }

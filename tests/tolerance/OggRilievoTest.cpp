@@ -31,6 +31,8 @@ TEST(TollOggRilievoDist, ThirtyPercentOfTheInternalDistance) {
     } casi[] = {
         {0, 0, 100, 0, 50, -3, 20, 10, 10, 3, true},
         {0, 0, 100, 0, 50, -3.001, 20, 10, 10, 3.001, false},
+        // Compared as computed: 30 % of 9.999 is 2.9997, short of 3.000, though both show as 3.000.
+        {0, 0, 100, 0, 50, -3, 20, 9.999, 9.999, 3, false},
         // From the infinite line: the points stand beyond the side's ends.
         {0, 0, 10, 0, -50, 2, 200, -7, 7, 2, true},
         // A slanted side (3-4-5): the internal point 5 away, the external 1.
