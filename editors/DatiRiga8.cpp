@@ -4,6 +4,8 @@
 #include "hostapi/Dialog.h"
 #include "rules/Regole.h"
 
+#include <cstdint>
+
 namespace {
 
 // The years the editor accepts in an approved-act reference; reading a note back accepts the same.
@@ -85,7 +87,12 @@ void SalvaTipo(const CDatiTipo& dati, COri& punto) {
 // Step 2
 
 WString ScriviRiferimento(const CRiferimentoApprovato& rif) {
-    return WString::Formatted(u"%s%s=%s", rif.anno, rif.protocollo, rif.identificativo);
+    // The read-back takes the year from the note's first four characters: a year the check accepts is
+    // written as its four digits, whatever blanks, zeros or sign were typed around them ("02010").
+    const std::int32_t anno = LongDaStringNullZero(rif.anno);
+    const WString testoAnno =
+        anno >= ANNO_MINIMO && anno <= ANNO_MASSIMO ? WString::Formatted(u"%d", anno) : rif.anno;
+    return WString::Formatted(u"%s%s=%s", testoAnno, rif.protocollo, rif.identificativo);
 }
 
 std::optional<CRiferimentoApprovato> LeggiRiferimento(const WString& nota) {

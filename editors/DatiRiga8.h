@@ -59,6 +59,7 @@ struct CRiferimentoApprovato {
     friend bool operator==(const CRiferimentoApprovato&, const CRiferimentoApprovato&) = default;
 };
 
+// A year the check accepts is written as its four digits, so that the note reads back into the fields.
 WString ScriviRiferimento(const CRiferimentoApprovato& rif);
 // The reference a note holds: nothing unless the note is longer than 6 characters, the digits among its
 // first four make a year from 1988 on (every year the editor stores reads back), and a protocol stands

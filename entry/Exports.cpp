@@ -1,5 +1,5 @@
-// Each export is a thin door: it takes from the host what its tool needs, in a fixed order, runs the tool
-// modally and reports whether the user confirmed. Tools not yet present report false.
+// Each export is a thin door: it takes from the host what its tool needs, in a fixed order, and runs the
+// tool modally. An editor or an import reports whether the user confirmed; a tolerance tool reports nothing.
 #include "entry/Exports.h"
 
 #include "distances/DlgPregeoDistanze.h"

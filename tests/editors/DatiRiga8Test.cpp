@@ -2,6 +2,7 @@
 // and stores of the three steps, and the copy back into the library's point. The dialogs are played end
 // to end by the scenario folders (righe8-*).
 #include "editors/DatiRiga8.h"
+#include "hostapi/Conversions.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,35 @@ TEST(Riga8, ReferenceReadBackIsSafeAndTakesEveryYearTheEditorStores) {
     const CRiferimentoApprovato rif{u"2010", u"1234", u"5"};
     EXPECT_EQ(ScriviRiferimento(rif), u"20101234=5");
     EXPECT_EQ(LeggiRiferimento(ScriviRiferimento(rif)), rif);
+}
+
+// Every year the check accepts reads back, however it was typed; a refused year is written as typed.
+TEST(Riga8, AcceptedYearsRoundTripAsFourDigits) {
+    const struct {
+        const char16_t* anno;
+        const char16_t* nota;
+    } casi[] = {
+        {u"2010", u"20101234=5"},  {u"02010", u"20101234=5"}, {u" 2010", u"20101234=5"},
+        {u"2010 ", u"20101234=5"}, {u"+2010", u"20101234=5"}, {u"0003000", u"30001234=5"},
+        {u"1987", u"19871234=5"},  {u"abc", u"abc1234=5"},
+    };
+    for (const auto& c : casi) {
+        CDatiPlan d;
+        d.nord = u"10";
+        d.est = u"20";
+        d.attendib = 0;
+        d.rif = {c.anno, u"1234", u"5"};
+        EXPECT_EQ(ScriviRiferimento(d.rif), c.nota) << WString(c.anno);
+        if (ValidaPlan(TIPO_PUNTO_RIF_FRAZIONE, d))
+            continue;
+        COri p = Punto(u"8", TIPO_PUNTO_RIF_FRAZIONE);
+        SalvaPlan(d, p);
+        const std::optional<CRiferimentoApprovato> letto = LeggiRiferimento(NotaPlanimetrica(p));
+        ASSERT_TRUE(letto.has_value()) << WString(c.anno);
+        EXPECT_EQ(LongDaStringNullZero(letto->anno), LongDaStringNullZero(c.anno));
+        EXPECT_EQ(letto->protocollo, u"1234");
+        EXPECT_EQ(letto->identificativo, u"5");
+    }
 }
 
 TEST(Riga8, NameChecksFollowTheKindOfPoint) {

@@ -137,6 +137,57 @@ TEST_F(ImportPF, NearImportUndoesTheForcedMunicipalityWhenItEnds) {
     EXPECT_NEAR(CIniFile().GetDouble(SEZIONE_CATASTO, CHIAVE_EST, 0), 500010.0, 0.01);
 }
 
+// However the near import gives up, the municipality's system it forced for the position dialog is
+// undone before it returns, and it says why when there is something to say. A settings file that cannot
+// be written keeps the position dialog's centre from the import: the dialog ends with OK, the import
+// finds no centre.
+TEST_F(ImportPF, NearImportThatGivesUpLeavesTheProjectConversion) {
+    const auto ini = progetto->dir / "impostazioni.ini";
+    const std::string impostazioni = "[CATASTO]\nTAF_TYPE_SEL=1\nPATH_TAF=prova.taf\nTAF_PROVINCIA=PR\n"
+                                     "TAF_COMUNE=Z999\nTAF_FOGLIO=0120\nDIST_MAX=500\n";
+    const struct {
+        const char* caso;
+        const char* provincia;
+        bool solaLettura;
+        const char* script;
+        const char* messaggio;
+    } casi[] = {
+        {"no province", "", false, "ok\n", "\"Specificare il comune da filtrare.\""},
+        {"position cancelled", "PR", false, "click [Annulla]\n", ""},
+        {"grid cancelled", "PR", false, "click [OK]\nclick [Annulla]\n", ""},
+        {"centre not kept", "PR", true, "click [OK]\nok\n", "\"La posizione inserita non è valida\""},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.caso);
+        std::filesystem::permissions(ini, std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
+        std::string testo = impostazioni;
+        testo.replace(testo.find("=PR"), 3, std::string("=") + c.provincia);
+        std::ofstream(ini, std::ios::binary) << testo;
+        if (c.solaLettura)
+            std::filesystem::permissions(
+                ini, std::filesystem::perms::all & ~std::filesystem::perms::owner_write &
+                         ~std::filesystem::perms::group_write & ~std::filesystem::perms::others_write);
+        host::HostData dati(*progetto);
+        CPregeoImportPF importa(nullptr, &dati);
+        host::ui::ScriptedUi ui;
+        std::string errore;
+        ASSERT_TRUE(ui.AddLines(c.script, errore)) << errore;
+        EXPECT_FALSE(importa.ImportaVicini());
+        EXPECT_EQ(ui.Remaining(), 0u);
+        if (*c.messaggio)
+            EXPECT_THAT(ui.TranscriptText(), HasSubstr(c.messaggio));
+        else
+            EXPECT_THAT(ui.TranscriptText(), testing::Not(HasSubstr("message box")));
+        const double grado = std::numbers::pi / 180;
+        double est = 0, nord = 0;
+        progetto->gps.GetCurrConvCoord()->GrafGpsToPlanAtt(45 * grado, 9 * grado, 0, 0, est, nord);
+        EXPECT_NEAR(est, 500000.0, 0.01);
+    }
+    std::filesystem::permissions(ini, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+}
+
 TEST_F(ImportPF, FullLibraryWritesNoPoint) {
     const int prima = progetto->cmp.GetOriArSize();
     progetto->cmp.SetMaxOri(prima);
