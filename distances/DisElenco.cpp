@@ -65,6 +65,28 @@ WString Token(std::u16string_view testo, std::size_t& pos, bool tagliata) {
     return WString(testo.substr(inizio, pos - inizio));
 }
 
+// The lines of a web answer that fit a block, without their line ends; the text after the last '\n' too
+// when asked for.
+std::vector<std::u16string_view> RigheWeb(std::u16string_view testo, bool ancheUltima) {
+    std::vector<std::u16string_view> righe;
+    std::size_t inizio = 0;
+    while (inizio < testo.size()) {
+        const std::size_t fine = testo.find(u'\n', inizio);
+        if (fine == std::u16string_view::npos && !ancheUltima)
+            break;
+        std::u16string_view riga =
+            testo.substr(inizio, fine == std::u16string_view::npos ? fine : fine - inizio);
+        if (!riga.empty() && riga.back() == u'\r')
+            riga.remove_suffix(1);
+        if (!riga.empty() && riga.size() <= static_cast<std::size_t>(CDisRiga::kMaxResto))
+            righe.push_back(riga);
+        if (fine == std::u16string_view::npos)
+            break;
+        inizio = fine + 1;
+    }
+    return righe;
+}
+
 } // namespace
 
 CDisRiga::CDisRiga(const WString& comune, const WString& foglio, std::u16string_view resto) {
@@ -126,17 +148,17 @@ bool CDisElenco::CaricaFile(const WString& percorso) {
 void CDisElenco::CaricaRispostaWeb(const WString& risposta, const WString& comune, const WString& foglio) {
     if (risposta.Find(WString(u"Warning")) >= 0)
         return;
-    const std::u16string_view testo = risposta.view();
-    std::size_t inizio = 0;
-    for (std::size_t fine = testo.find(u'\n'); fine != std::u16string_view::npos;
-         inizio = fine + 1, fine = testo.find(u'\n', inizio)) {
-        std::u16string_view riga = testo.substr(inizio, fine - inizio);
-        if (!riga.empty() && riga.back() == u'\r')
-            riga.remove_suffix(1);
-        if (riga.empty() || riga.size() > static_cast<std::size_t>(CDisRiga::kMaxResto))
-            continue;
+    for (std::u16string_view riga : RigheWeb(risposta.view(), false))
         Aggiungi(std::make_unique<CDisRiga>(comune, foglio, riga));
-    }
+}
+
+bool IsRispostaDistanze(const WString& risposta) {
+    if (risposta.IsEmpty() || risposta.Find(WString(u"Warning")) >= 0)
+        return true;
+    for (std::u16string_view riga : RigheWeb(risposta.view(), true))
+        if (DistanzaDaWeb(CDisRiga(WString(), WString(), riga)).IsCompleta())
+            return true;
+    return false;
 }
 
 bool CDisDistanza::IsCompleta() const {

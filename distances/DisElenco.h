@@ -87,6 +87,10 @@ CDisDistanza DistanzaDaFile(const CDisRiga& riga);
 // The web form: name, name, booklet reference and distance, each ended by a comma, then the SQM as the
 // (at most) 5 characters after the last comma.
 CDisDistanza DistanzaDaWeb(const CDisRiga& riga);
+// Whether a web answer is the service's answer to a distance query: empty, a "Warning" (nothing found),
+// or text with at least one line, the unended last one too, that reads as a distance. An error page
+// served as a success, or stray bytes, is not.
+bool IsRispostaDistanze(const WString& risposta);
 
 // The pieces of a survey fiducial name that the web query needs, at their fixed places (number 2-3, sheet
 // 5-8, municipality from 10 on), each only as far as the name reaches: a short name has empty pieces.

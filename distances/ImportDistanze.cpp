@@ -14,6 +14,12 @@ constexpr const char16_t* kErroreFile = u"Errore di importazione dati dal file s
 constexpr const char16_t* kNessunaDistanza = u"Non sono state trovate distanze relative al progetto corrente";
 constexpr const char16_t* kAnnullata = u"L'importazione è stata annullata";
 constexpr const char16_t* kImportate = u"Sono state importate %d distanze";
+constexpr const char16_t* kNonPositive = u"Righe scartate per distanza nulla o negativa: %d";
+constexpr const char16_t* kIrraggiungibile =
+    u"Il server %s non è raggiungibile (%s): importazione interrotta.";
+constexpr const char16_t* kErroreHttp = u"Il server %s ha risposto con errore HTTP %u (richieste: %d).";
+constexpr const char16_t* kNonValide = u"Il server %s ha dato risposte non valide (richieste: %d).";
+constexpr const char16_t* kSenzaRisposta = u"Nessuna risposta dal server %s (%s; richieste: %d).";
 
 // The service needs a moment after the connection comes up.
 constexpr DWORD kAttesaConnessione = 2000;
@@ -22,10 +28,30 @@ CEsitoImport Errore(const char16_t* testo) {
     return {false, testo, MB_ICONERROR};
 }
 
-CEsitoImport Conteggio(int scritte) {
-    if (scritte > 0)
-        return {true, WString::Formatted(kImportate, scritte), MB_ICONEXCLAMATION};
-    return {false, kNessunaDistanza, MB_ICONEXCLAMATION};
+// What the person reads as the cause of a request that failed.
+WString Causa(DWORD errore) {
+    switch (errore) {
+    case ERROR_INTERNET_DISCONNECTED:
+        return u"nessuna connessione";
+    case ERROR_INTERNET_CANNOT_CONNECT:
+        return u"connessione non riuscita";
+    case ERROR_INTERNET_NAME_NOT_RESOLVED:
+        return u"nome non trovato";
+    case ERROR_INTERNET_TIMEOUT:
+        return u"tempo scaduto";
+    case ERROR_INTERNET_CONNECTION_RESET:
+        return u"connessione interrotta";
+    case ERROR_NOT_ENOUGH_MEMORY:
+        return u"risposta troppo grande";
+    default:
+        return WString::Formatted(u"errore %u", errore);
+    }
+}
+
+void AccodaRiga(WString& testo, const WString& riga) {
+    if (!testo.IsEmpty())
+        testo += u"\n";
+    testo += riga;
 }
 
 bool StessiPunti(const CCtsDistanza& d, const WString& a, const WString& b) {
@@ -33,6 +59,57 @@ bool StessiPunti(const CCtsDistanza& d, const WString& a, const WString& b) {
 }
 
 } // namespace
+
+bool IsServerIrraggiungibile(DWORD errore) {
+    return errore == ERROR_INTERNET_DISCONNECTED || errore == ERROR_INTERNET_CANNOT_CONNECT ||
+           errore == ERROR_INTERNET_NAME_NOT_RESOLVED || errore == ERROR_INTERNET_TIMEOUT;
+}
+
+bool CResocontoImport::NotaRichiesta(DWORD errore, DWORD stato) {
+    if (errore == ERROR_SUCCESS) {
+        // Without an error status the service answered nothing, which is an answer.
+        if (stato >= 400)
+            ++statiHttp[stato];
+        return true;
+    }
+    if (IsServerIrraggiungibile(errore)) {
+        interrotta = errore;
+        return false;
+    }
+    if (errore == ERROR_HTTP_INVALID_SERVER_RESPONSE)
+        ++nonValide;
+    else
+        ++senzaRisposta[errore];
+    return true;
+}
+
+bool CResocontoImport::HaFallimenti() const {
+    return interrotta != ERROR_SUCCESS || !statiHttp.empty() || nonValide > 0 || !senzaRisposta.empty();
+}
+
+CEsitoImport EsitoImport(const CResocontoImport& r) {
+    const int scritte = static_cast<int>(r.scritte.size());
+    WString testo;
+    if (r.annullata && scritte == 0)
+        testo = kAnnullata;
+    else if (scritte > 0)
+        testo = WString::Formatted(kImportate, scritte);
+    else if (!r.HaFallimenti())
+        // Only when every request was answered: a failure is no proof that there is nothing.
+        testo = kNessunaDistanza;
+    if (r.interrotta != ERROR_SUCCESS)
+        AccodaRiga(testo, WString::Formatted(kIrraggiungibile, r.server, Causa(r.interrotta)));
+    for (const auto& [stato, richieste] : r.statiHttp)
+        AccodaRiga(testo, WString::Formatted(kErroreHttp, r.server, stato, richieste));
+    if (r.nonValide > 0)
+        AccodaRiga(testo, WString::Formatted(kNonValide, r.server, r.nonValide));
+    for (const auto& [errore, richieste] : r.senzaRisposta)
+        AccodaRiga(testo, WString::Formatted(kSenzaRisposta, r.server, Causa(errore), richieste));
+    if (r.nonPositive > 0)
+        AccodaRiga(testo, WString::Formatted(kNonPositive, r.nonPositive));
+    const UINT icona = scritte == 0 && r.HaFallimenti() ? MB_ICONERROR : MB_ICONEXCLAMATION;
+    return {scritte > 0, testo, icona};
+}
 
 std::vector<WString> ElencoFileDis(const WString& cartella) {
     std::vector<WString> nomi;
@@ -65,21 +142,29 @@ CEsitoImport CImportDistanze::ImportaFile(const WString& cartella, int numeroFil
     CWaitThread::GetInstance()->EndWait();
     if (!letto)
         return Errore(kErroreFile);
-    return Conteggio(AggiungiDistanze(elenco, rilievo, false));
+    CResocontoImport resoconto;
+    AggiungiDistanze(elenco, rilievo, false, resoconto);
+    return EsitoImport(resoconto);
 }
 
 CEsitoImport CImportDistanze::ImportaWeb(CWnd* parent) {
-    FDYN_CheckAndShowDialUpConn(parent);
+    CResocontoImport resoconto;
+    resoconto.server = IndirizzoServerTaf();
+    // The host has said that there is no connection: every request would wait for nothing.
+    if (!FDYN_CheckAndShowDialUpConn(parent)) {
+        resoconto.interrotta = ERROR_INTERNET_DISCONNECTED;
+        return EsitoImport(resoconto);
+    }
     Sleep(kAttesaConnessione);
     CElencoPFRilievo rilievo(m_pGps, m_pCmp, m_pCts);
     rilievo.Raccogli();
     CDisElenco elenco;
-    int scritte = 0;
-    for (int i = 0; i < rilievo.GetSize(); ++i) {
+    bool avanti = true;
+    for (int i = 0; avanti && i < rilievo.GetSize(); ++i) {
         const CPezziNomePF primo = PezziNomePF(rilievo.GetAt(i).nome);
         if (primo.comune.IsEmpty() || primo.foglio.IsEmpty() || primo.numero.IsEmpty())
             continue;
-        for (int j = i + 1; j < rilievo.GetSize(); ++j) {
+        for (int j = i + 1; avanti && j < rilievo.GetSize(); ++j) {
             const CPezziNomePF secondo = PezziNomePF(rilievo.GetAt(j).nome);
             elenco.Svuota();
             CTafRichiesta richiesta;
@@ -93,36 +178,47 @@ CEsitoImport CImportDistanze::ImportaWeb(CWnd* parent) {
             CWaitThread::GetInstance()->StartWait();
             const bool risposto = richiesta.RichiestaDistanze(risposta);
             CWaitThread::GetInstance()->EndWait();
-            if (!risposto)
+            if (!risposto) {
+                // A service that cannot be reached is not asked again for each of the other pairs.
+                avanti = resoconto.NotaRichiesta(richiesta.GetErrore(), richiesta.GetStatoHttp());
                 continue;
+            }
+            if (!IsRispostaDistanze(risposta)) {
+                ++resoconto.nonValide;
+                continue;
+            }
             elenco.CaricaRispostaWeb(risposta, primo.comune, primo.foglio);
-            scritte += AggiungiDistanze(elenco, rilievo, true);
+            AggiungiDistanze(elenco, rilievo, true, resoconto);
         }
     }
     // A cancelled duplicate says so only when nothing else was written.
-    if (scritte == 0 && m_Risposta == DUPLICATO_ANNULLA && m_Tutti)
-        return {false, kAnnullata, MB_ICONEXCLAMATION};
-    return Conteggio(scritte);
+    resoconto.annullata = m_Risposta == DUPLICATO_ANNULLA && m_Tutti;
+    return EsitoImport(resoconto);
 }
 
-int CImportDistanze::AggiungiDistanze(CDisElenco& elenco, const CElencoPFRilievo& rilievo, bool web) {
-    int scritte = 0;
+void CImportDistanze::AggiungiDistanze(CDisElenco& elenco, const CElencoPFRilievo& rilievo, bool web,
+                                       CResocontoImport& resoconto) {
     elenco.ResetIter();
     while (const CDisRiga* riga = elenco.GetNext()) {
         const CDisDistanza d = web ? DistanzaDaWeb(*riga) : DistanzaDaFile(*riga);
         if (!d.IsCompleta() || rilievo.Trova(d.nome1) < 0 || rilievo.Trova(d.nome2) < 0)
             continue;
+        const double distanza = DoubleDaCString(d.distanza);
+        // Checked before the duplicate rule, so that nobody is asked about a line that is not written.
+        if (distanza <= 0) {
+            ++resoconto.nonPositive;
+            continue;
+        }
         CCtsDistanza* dest = TrovaOAggiungi(d);
         if (!dest)
             continue;
         dest->SetNome1(d.nome1);
         dest->SetNome2(d.nome2);
-        dest->SetDistanza(DoubleDaCString(d.distanza));
+        dest->SetDistanza(distanza);
         dest->SetSqm(DoubleDaCString(d.sqm));
         dest->SetRifLibretto(d.libretto);
-        ++scritte;
+        resoconto.scritte.insert(dest);
     }
-    return scritte;
 }
 
 CCtsDistanza* CImportDistanze::TrovaOAggiungi(const CDisDistanza& distanza) {

@@ -27,10 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Controlla(DistanzaDaFile(*r));
     }
     CDisElenco web;
-    web.CaricaRispostaWeb(WString::FromCp1252(std::string_view(reinterpret_cast<const char*>(data), size)),
-                          u"G337", u"0120");
-    while (const CDisRiga* r = web.GetNext())
+    const WString risposta = WString::FromCp1252(std::string_view(reinterpret_cast<const char*>(data), size));
+    web.CaricaRispostaWeb(risposta, u"G337", u"0120");
+    bool completa = false;
+    while (const CDisRiga* r = web.GetNext()) {
         Controlla(DistanzaDaWeb(*r));
+        completa = completa || DistanzaDaWeb(*r).IsCompleta();
+    }
+    if (completa && !IsRispostaDistanze(risposta))
+        fuzz::Fail("an answer with a distance taken for no distance answer");
 
     CCts libretto;
     libretto.SetFogl(u"0120");
@@ -46,12 +51,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CEsitoImport esito =
         import.ImportaFile(WString::FromUtf8((fuzz::Folder() / "lavori").string()) + u"/", 1, u"prova");
     const CLibEstrMap& estratto = libretto.m_EstrMap;
-    if (esito.importato != (estratto.GetDistanzaArSize() > 0))
+    if (esito.importato != (estratto.GetDistanzaArSize() > 0) ||
+        (esito.importato &&
+         esito.testo.Find(WString::Formatted(u"importate %d ", estratto.GetDistanzaArSize())) < 0))
         fuzz::Fail("an import reports distances it did not write, or writes without saying so");
     for (int i = 0; i < estratto.GetDistanzaArSize(); ++i) {
         const CCtsDistanza* d = estratto.GetDistanzaAt(i);
         if (IsRealeIndefinito(d->GetDistanza()) || IsRealeIndefinito(d->GetSqm()))
             fuzz::Fail("a distance written with an undefined value");
+        if (d->GetDistanza() <= 0)
+            fuzz::Fail("a distance written that is not above zero");
     }
     return 0;
 }

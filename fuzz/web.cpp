@@ -24,6 +24,12 @@ HINTERNET InternetOpenW(const char16_t*, DWORD, const char16_t*, const char16_t*
 HINTERNET InternetOpenUrlW(HINTERNET, const char16_t*, const char16_t*, DWORD, DWORD, DWORD_PTR) {
     return &g_handle;
 }
+BOOL HttpQueryInfoW(HINTERNET, DWORD, LPVOID buffer, DWORD* length, DWORD*) {
+    const DWORD ok = 200;
+    std::memcpy(buffer, &ok, sizeof ok);
+    *length = sizeof ok;
+    return TRUE;
+}
 // At the end it fails rather than report 0 bytes: the loop would wait a second for more.
 BOOL InternetQueryDataAvailable(HINTERNET, DWORD* available, DWORD, DWORD_PTR) {
     *available = static_cast<DWORD>(std::min(g_left, g_piece));

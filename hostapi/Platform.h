@@ -54,3 +54,13 @@ HOSTAPI FARPROC GetProcAddress(HMODULE module, const char* name);
 HOSTAPI BOOL FreeLibrary(HMODULE module);
 
 HOSTAPI void Sleep(DWORD milliseconds);
+
+// The calling thread's last error code, set by the platform's functions that fail.
+HOSTAPI DWORD GetLastError();
+HOSTAPI void SetLastError(DWORD error);
+
+constexpr DWORD ERROR_SUCCESS = 0;
+constexpr DWORD ERROR_INVALID_HANDLE = 6;
+constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
+constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;

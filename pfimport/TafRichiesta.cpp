@@ -75,15 +75,30 @@ void Accoda(WString& risposta, const char* dati, DWORD letti) {
     risposta += WString::FromCp1252(std::string_view(dati, letti));
 }
 
-// Opens the address and collects the answer. False only when the request could not be made.
-bool Scarica(const WString& indirizzo, bool distanze, WString& risposta) {
+// Opens the address and collects the answer. False when the request could not be made (`errore` gets the
+// platform's cause) or the service answered with an HTTP error (`stato` gets the status).
+bool Scarica(const WString& indirizzo, bool distanze, WString& risposta, DWORD& errore, DWORD& stato) {
     risposta.Empty();
+    errore = ERROR_SUCCESS;
+    stato = 0;
     HINTERNET sessione = InternetOpenW(kAgente, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-    if (!sessione)
+    if (!sessione) {
+        errore = GetLastError();
         return false;
+    }
     HINTERNET file =
         InternetOpenUrlW(sessione, indirizzo.c_str(), nullptr, 0, INTERNET_FLAG_NO_CACHE_WRITE, 0);
     if (!file) {
+        errore = GetLastError();
+        InternetCloseHandle(sessione);
+        return false;
+    }
+    DWORD lunghezza = sizeof stato;
+    if (!HttpQueryInfoW(file, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &stato, &lunghezza, nullptr))
+        stato = 0;
+    // An error page is no answer of the service.
+    if (stato >= 400) {
+        InternetCloseHandle(file);
         InternetCloseHandle(sessione);
         return false;
     }
@@ -172,9 +187,11 @@ WString CTafRichiesta::Indirizzo(int tipo) const {
 
 bool CTafRichiesta::RichiestaDistanze(WString& risposta) {
     risposta.Empty();
+    m_Errore = ERROR_SUCCESS;
+    m_StatoHttp = 0;
     if (Codice.IsEmpty() || Foglio.IsEmpty() || Pf.IsEmpty())
         return false;
-    if (!Scarica(Indirizzo(kDistanze), true, risposta))
+    if (!Scarica(Indirizzo(kDistanze), true, risposta, m_Errore, m_StatoHttp))
         return false;
     return !risposta.IsEmpty();
 }
@@ -182,7 +199,7 @@ bool CTafRichiesta::RichiestaDistanze(WString& risposta) {
 bool CTafRichiesta::RichiestaComune(const WString& comune, const WString& fogli, WString& risposta) {
     Codice = comune;
     Foglio = fogli;
-    return Scarica(Indirizzo(kComune), false, risposta);
+    return Scarica(Indirizzo(kComune), false, risposta, m_Errore, m_StatoHttp);
 }
 
 bool CTafRichiesta::RichiestaPosizione(const WString& provincia, double nord, double est, double raggio,
@@ -191,7 +208,7 @@ bool CTafRichiesta::RichiestaPosizione(const WString& provincia, double nord, do
     Raggio = raggio;
     X = est;
     Y = nord;
-    return Scarica(Indirizzo(kPosizione), false, risposta);
+    return Scarica(Indirizzo(kPosizione), false, risposta, m_Errore, m_StatoHttp);
 }
 
 bool CTafElenco::CaricaWebComune(const WString& comune, const WString& fogli) {

@@ -2,6 +2,7 @@
 // cadastral distances between two fiducial points.
 #pragma once
 
+#include "hostapi/Platform.h"
 #include "hostapi/WString.h"
 
 #include <cstdint>
@@ -40,8 +41,19 @@ public:
     // Type 2 with the fields as filled by the caller. False without a query when the first point's
     // municipality, sheet or number is empty; false when the request failed or the answer is empty.
     bool RichiestaDistanze(WString& risposta);
-    // Types 3 and 4: false only when the request could not be made.
+    // Types 3 and 4: false only when the request could not be made or the service answered with an
+    // HTTP error.
     bool RichiestaComune(const WString& comune, const WString& fogli, WString& risposta);
     bool RichiestaPosizione(const WString& provincia, double nord, double est, double raggio,
                             WString& risposta);
+
+    // How the last request failed, so that a caller can tell a service that cannot be reached from one
+    // that answers: the platform's error code when no answer came (ERROR_SUCCESS otherwise), and the
+    // answer's HTTP status (0 when none came).
+    DWORD GetErrore() const { return m_Errore; }
+    DWORD GetStatoHttp() const { return m_StatoHttp; }
+
+private:
+    DWORD m_Errore = ERROR_SUCCESS;
+    DWORD m_StatoHttp = 0;
 };

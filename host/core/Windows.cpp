@@ -121,6 +121,18 @@ void Sleep(DWORD milliseconds) {
     std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(milliseconds * scale));
 }
 
+namespace {
+thread_local DWORD t_lastError = ERROR_SUCCESS;
+} // namespace
+
+DWORD GetLastError() {
+    return t_lastError;
+}
+
+void SetLastError(DWORD error) {
+    t_lastError = error;
+}
+
 COLORREF GetSysColor(int index) {
     return index == COLOR_WINDOW ? RGB(255, 255, 255) : RGB(0, 0, 0);
 }

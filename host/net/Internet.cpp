@@ -13,8 +13,9 @@
 #include <string>
 
 // The whole answer is fetched when the address is opened and then handed out from memory: the module
-// reads small documents, and this way every failure (no connection, timeout, HTTP error, oversize) shows
-// where the platform reports a failed request, at the open.
+// reads small documents, and this way every failure to get an answer (no connection, timeout, dropped
+// connection, oversize) shows where the platform reports it, at the open, with its cause in GetLastError.
+// An HTTP error status is an answer, as on the platform: the caller asks HttpQueryInfoW for it.
 
 struct HostInternet {
     enum class Kind { Session, Url };
@@ -23,6 +24,7 @@ struct HostInternet {
     bool direct = true;
     std::string answer;
     std::size_t read = 0;
+    long status = 0;
 };
 
 namespace {
@@ -63,6 +65,44 @@ bool IsHttpAddress(const std::string& url) {
         return true;
     };
     return starts("http://") || starts("https://");
+}
+
+// The platform's cause for what libcurl reports.
+DWORD InternetError(CURLcode result, bool tooLarge) {
+    if (tooLarge)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    switch (result) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return ERROR_INTERNET_NAME_NOT_RESOLVED;
+    case CURLE_COULDNT_CONNECT:
+        return ERROR_INTERNET_CANNOT_CONNECT;
+    case CURLE_OPERATION_TIMEDOUT:
+        return ERROR_INTERNET_TIMEOUT;
+    case CURLE_GOT_NOTHING:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_PARTIAL_FILE:
+        return ERROR_INTERNET_CONNECTION_RESET;
+    case CURLE_WEIRD_SERVER_REPLY:
+        return ERROR_HTTP_INVALID_SERVER_RESPONSE;
+    case CURLE_TOO_MANY_REDIRECTS:
+        return ERROR_HTTP_REDIRECT_FAILED;
+    case CURLE_URL_MALFORMAT:
+        return ERROR_INTERNET_INVALID_URL;
+    case CURLE_FILESIZE_EXCEEDED:
+        return ERROR_NOT_ENOUGH_MEMORY;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+        return ERROR_INTERNET_SECURITY_CHANNEL_ERROR;
+    default:
+        return ERROR_INTERNET_INTERNAL_ERROR;
+    }
+}
+
+HINTERNET Failed(DWORD error) {
+    SetLastError(error);
+    return nullptr;
 }
 
 // Extra headers come as one text separated by CR LF, as on the platform.
@@ -114,14 +154,20 @@ HINTERNET InternetOpenW(const char16_t* agent, DWORD accessType, const char16_t*
 
 HINTERNET InternetOpenUrlW(HINTERNET session, const char16_t* url, const char16_t* headers,
                            DWORD headersLength, DWORD /*flags*/, DWORD_PTR /*context*/) {
-    if (!session || session->kind != HostInternet::Kind::Session || !url)
-        return nullptr;
+    if (!session)
+        return Failed(ERROR_INVALID_HANDLE);
+    if (session->kind != HostInternet::Kind::Session)
+        return Failed(ERROR_INTERNET_INCORRECT_HANDLE_TYPE);
+    if (!url)
+        return Failed(ERROR_INVALID_PARAMETER);
     const std::string address = WString(url).ToUtf8();
-    if (!IsHttpAddress(address) || !host::IsOnline())
-        return nullptr;
+    if (!IsHttpAddress(address))
+        return Failed(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
+    if (!host::IsOnline())
+        return Failed(ERROR_INTERNET_DISCONNECTED);
     CURL* curl = curl_easy_init();
     if (!curl)
-        return nullptr;
+        return Failed(ERROR_INTERNET_INTERNAL_ERROR);
 
     const host::NetLimits limits = host::GetNetLimits();
     std::string answer;
@@ -136,7 +182,6 @@ HINTERNET InternetOpenUrlW(HINTERNET session, const char16_t* url, const char16_
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs);
-    curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxAnswerBytes));
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
@@ -152,13 +197,53 @@ HINTERNET InternetOpenUrlW(HINTERNET session, const char16_t* url, const char16_
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
     curl_easy_cleanup(curl);
     curl_slist_free_all(extra);
-    if (result != CURLE_OK || transfer.tooLarge || status >= 400)
-        return nullptr;
+    if (result != CURLE_OK || transfer.tooLarge)
+        return Failed(InternetError(result, transfer.tooLarge));
 
     auto* file = new HostInternet;
     file->kind = HostInternet::Kind::Url;
     file->answer = std::move(answer);
+    file->status = status;
+    SetLastError(ERROR_SUCCESS);
     return file;
+}
+
+BOOL HttpQueryInfoW(HINTERNET request, DWORD infoLevel, LPVOID buffer, DWORD* bufferLength,
+                    DWORD* /*index*/) {
+    if (!request || !bufferLength) {
+        SetLastError(request ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (request->kind != HostInternet::Kind::Url) {
+        SetLastError(ERROR_INTERNET_INCORRECT_HANDLE_TYPE);
+        return FALSE;
+    }
+    if ((infoLevel & ~HTTP_QUERY_FLAG_NUMBER) != HTTP_QUERY_STATUS_CODE) {
+        SetLastError(ERROR_HTTP_HEADER_NOT_FOUND);
+        return FALSE;
+    }
+    if (infoLevel & HTTP_QUERY_FLAG_NUMBER) {
+        if (*bufferLength < sizeof(DWORD) || !buffer) {
+            *bufferLength = sizeof(DWORD);
+            SetLastError(ERROR_INSUFFICIENT_BUFFER);
+            return FALSE;
+        }
+        const auto status = static_cast<DWORD>(request->status);
+        std::memcpy(buffer, &status, sizeof status);
+        *bufferLength = sizeof(DWORD);
+        return TRUE;
+    }
+    // As text, the length given back counts the characters without the terminator.
+    const std::u16string text(WString::Formatted(u"%ld", request->status).view());
+    const auto needed = static_cast<DWORD>((text.size() + 1) * sizeof(char16_t));
+    if (*bufferLength < needed || !buffer) {
+        *bufferLength = needed;
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    std::memcpy(buffer, text.c_str(), needed);
+    *bufferLength = static_cast<DWORD>(text.size() * sizeof(char16_t));
+    return TRUE;
 }
 
 BOOL InternetQueryDataAvailable(HINTERNET file, DWORD* available, DWORD /*flags*/, DWORD_PTR /*context*/) {

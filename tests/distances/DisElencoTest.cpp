@@ -118,6 +118,26 @@ TEST(DisElenco, WebAnswerLinesAndCommaFields) {
     }
 }
 
+// What the service sends for nothing found is an answer; an error page or stray bytes served as a
+// success are not.
+TEST(DisElenco, WhatIsADistanceAnswer) {
+    struct Caso {
+        std::string risposta;
+        bool distanze;
+    } casi[] = {
+        {"", true},
+        {"Warning: nessuna distanza trovata\n", true},
+        {"PF01/0120/G337,PF02/0120/G337,L/1,368.763,0.150\r\n", true},
+        {"<html>\n<p>x,y,z,1,2</p>\nA,B,R,1,0.1", true}, // the unended last line reads as a distance
+        {"<html><body><h1>500 Internal Server Error</h1></body></html>\n", false},
+        {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff,\x01,\x02\n", 22), false},
+        {"A,B,R,abc,0.1\nA,B,R,1,\n", false},
+        {"A,B,R,1,0.1" + std::string(80, ' ') + "\n", false}, // longer than a line can be
+    };
+    for (const Caso& c : casi)
+        EXPECT_EQ(IsRispostaDistanze(WString::FromCp1252(c.risposta)), c.distanze) << c.risposta;
+}
+
 TEST(DisElenco, NamePiecesOnlyAsFarAsTheNameReaches) {
     struct Caso {
         const char16_t *nome, *numero, *foglio, *comune;

@@ -186,16 +186,22 @@ TEST_F(TafServiceTest, UnreachableOrFailingServiceIsAFailure) {
     UsaServer("127.0.0.1:" + std::to_string(port) + "/altrove");
     EXPECT_FALSE(elenco.CaricaWebComune(u"A123", WString()));
     EXPECT_EQ(elenco.GetCount(), 0);
-    // Nobody listens any more.
-    UsaServer("127.0.0.1:" + std::to_string(port));
-    service->Stop();
-    EXPECT_FALSE(elenco.CaricaWebPosizione(u"AL", 5000125, 1500125, 40));
     CTafRichiesta r;
     r.Codice = u"A123";
     r.Foglio = u"0120";
     r.Pf = u"01";
     WString risposta;
     EXPECT_FALSE(r.RichiestaDistanze(risposta));
+    EXPECT_EQ(r.GetErrore(), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(r.GetStatoHttp(), 404u);
+    EXPECT_TRUE(risposta.IsEmpty());
+    // Nobody listens any more.
+    UsaServer("127.0.0.1:" + std::to_string(port));
+    service->Stop();
+    EXPECT_FALSE(elenco.CaricaWebPosizione(u"AL", 5000125, 1500125, 40));
+    EXPECT_FALSE(r.RichiestaDistanze(risposta));
+    EXPECT_EQ(r.GetErrore(), ERROR_INTERNET_CANNOT_CONNECT);
+    EXPECT_EQ(r.GetStatoHttp(), 0u);
 }
 
 // The program itself: started on a port it picks, answering, stopped by SIGTERM.

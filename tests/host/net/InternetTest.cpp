@@ -1,5 +1,6 @@
 #include "hostapi/Internet.h"
 #include "host/net/NetLimits.h"
+#include "hostapi/WString.h"
 
 #include <httplib.h>
 
@@ -44,7 +45,8 @@ protected:
     void TearDown() override {
         InternetCloseHandle(session);
         server.stop();
-        thread.join();
+        if (thread.joinable())
+            thread.join();
         host::SetNetLimits({});
     }
     std::u16string Url(const char* path) const {
@@ -56,7 +58,7 @@ protected:
     }
 };
 
-// An unreachable host and a missing page are shown through the web client in TafServiceTest.
+// An unreachable host is shown through the web client in TafServiceTest.
 
 TEST_F(InternetTest, FollowsRedirectsReadsTheAnswerInPiecesThenReportsItsEnd) {
     HINTERNET file = Open("/sposta", u"X-Prova: uno\r\n");
@@ -78,12 +80,46 @@ TEST_F(InternetTest, FollowsRedirectsReadsTheAnswerInPiecesThenReportsItsEnd) {
     EXPECT_TRUE(InternetCloseHandle(file));
 }
 
+// An error page is an answer: the status tells it, as a number or as text.
+TEST_F(InternetTest, StatusOfTheAnswer) {
+    struct Caso {
+        const char* path;
+        DWORD status;
+    } casi[] = {{"/ok", 200}, {"/sposta", 200}, {"/manca", 404}};
+    for (const Caso& c : casi) {
+        HINTERNET file = Open(c.path);
+        ASSERT_NE(file, nullptr) << c.path;
+        DWORD status = 0;
+        DWORD length = sizeof status;
+        EXPECT_TRUE(
+            HttpQueryInfoW(file, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &length, nullptr));
+        EXPECT_EQ(status, c.status) << c.path;
+        char16_t text[4];
+        length = 2;
+        EXPECT_FALSE(HttpQueryInfoW(file, HTTP_QUERY_STATUS_CODE, text, &length, nullptr));
+        EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+        EXPECT_EQ(length, sizeof text);
+        EXPECT_TRUE(HttpQueryInfoW(file, HTTP_QUERY_STATUS_CODE, text, &length, nullptr));
+        EXPECT_EQ(std::u16string(text), std::u16string(WString::Formatted(u"%u", c.status).view()));
+        EXPECT_EQ(length, 3 * sizeof(char16_t));
+        EXPECT_FALSE(HttpQueryInfoW(file, 1 /* content type */, text, &length, nullptr));
+        EXPECT_EQ(GetLastError(), ERROR_HTTP_HEADER_NOT_FOUND);
+        InternetCloseHandle(file);
+    }
+    DWORD status = 0;
+    DWORD length = sizeof status;
+    EXPECT_FALSE(
+        HttpQueryInfoW(session, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &length, nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_INTERNET_INCORRECT_HANDLE_TYPE);
+}
+
+// No answer: a null handle, and the cause in GetLastError.
 TEST_F(InternetTest, FailuresShowAtTheOpen) {
-    EXPECT_EQ(Open("/manca"), nullptr); // 404
     host::NetLimits limits;
     limits.maxAnswerBytes = 1000;
     host::SetNetLimits(limits);
     EXPECT_EQ(Open("/grande"), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
     limits.maxAnswerBytes = 5000;
     host::SetNetLimits(limits);
     HINTERNET exact = Open("/grande");
@@ -94,6 +130,11 @@ TEST_F(InternetTest, FailuresShowAtTheOpen) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Open("/lento"), nullptr);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1400));
+    EXPECT_EQ(GetLastError(), ERROR_INTERNET_TIMEOUT);
+    server.stop(); // nobody listens on the port any more
+    thread.join();
+    EXPECT_EQ(Open("/ok"), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_INTERNET_CANNOT_CONNECT);
 }
 
 TEST_F(InternetTest, BadArgumentsAndHandles) {
@@ -101,6 +142,7 @@ TEST_F(InternetTest, BadArgumentsAndHandles) {
     EXPECT_EQ(InternetOpenUrlW(session, nullptr, nullptr, 0, 0, 0), nullptr);
     EXPECT_EQ(InternetOpenUrlW(session, u"file:///etc/passwd", nullptr, 0, 0, 0), nullptr);
     EXPECT_EQ(InternetOpenUrlW(session, u"ftp://127.0.0.1/x", nullptr, 0, 0, 0), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_INTERNET_UNRECOGNIZED_SCHEME);
     EXPECT_EQ(InternetOpenUrlW(session, u"http://", nullptr, 0, 0, 0), nullptr);
     DWORD n = 7;
     char buffer[4];
