@@ -52,10 +52,12 @@ void AggiungiComuniAutonomi(const WString& provincia, std::vector<WString>& comu
         comuni.push_back(WString::Formatted(u"%04d", c));
 }
 
-std::vector<WString> ComuniDellaProvincia(const WString& provincia) {
+std::vector<WString> ComuniDellaProvincia(const WString& provincia, bool* letto) {
     std::vector<WString> comuni;
     CCtsComuni elenco;
-    elenco.CaricaElenco(provincia);
+    const bool tabella = elenco.CaricaElenco(provincia);
+    if (letto)
+        *letto = tabella;
     for (int i = 0; i < elenco.GetSize(); ++i)
         comuni.push_back(elenco.GetAt(i).codice);
     AggiungiComuniAutonomi(provincia, comuni);

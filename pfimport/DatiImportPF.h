@@ -63,8 +63,9 @@ const std::vector<const char16_t*>& CodiciProvince();
 // The municipalities that the cadastre of the autonomous provinces adds to the host's list: for "TN"
 // 0001 to 0447, for "BZ" 0601 to 0846.
 void AggiungiComuniAutonomi(const WString& provincia, std::vector<WString>& comuni);
-// The host's municipalities of the province, then those added above.
-std::vector<WString> ComuniDellaProvincia(const WString& provincia);
+// The host's municipalities of the province, then those added above; `letto` false when the host's table
+// could not be read.
+std::vector<WString> ComuniDellaProvincia(const WString& provincia, bool* letto = nullptr);
 
 // The entry the choice dialog opens on: the one equal to the stored text, else the second one; -1 when
 // the list has no such entry.
