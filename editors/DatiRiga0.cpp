@@ -13,11 +13,15 @@ namespace {
 // Each line is read with a limit of 254 characters.
 constexpr int kLetturaMax = 255;
 
-// Only the line end goes: a last line without one keeps all its letters.
-WString SenzaFineRiga(WString riga) {
-    while (!riga.IsEmpty() && (riga[riga.GetLength() - 1] == u'\n' || riga[riga.GetLength() - 1] == u'\r'))
-        riga = riga.Left(riga.GetLength() - 1);
-    return riga;
+bool IsRigaVuota(const WString& riga) {
+    for (char16_t c : riga.view())
+        if (!IsWhiteSpace(c))
+            return false;
+    return true;
+}
+
+bool IsAlfanumerico(char16_t c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
 std::optional<CRifiuto> Errore(const char16_t* testo) {
@@ -35,37 +39,66 @@ WString Intero(long valore) {
 } // namespace
 
 CProvinciaCollegio ProvinciaDaRiga(WString riga) {
-    riga = SenzaFineRiga(riga);
+    // Only the line end goes: a last line without one keeps all its letters.
+    riga = WString(SenzaFineRiga(riga.view()));
     return {riga.Left(2), riga.Mid(3)};
 }
 
-std::vector<CProvinciaCollegio> LeggiCollegi(const WString& percorso, bool* letto) {
-    std::vector<CProvinciaCollegio> elenco;
+std::optional<CProvinciaCollegio> VoceCollegio(const WString& riga) {
+    CProvinciaCollegio p = ProvinciaDaRiga(riga);
+    if (p.codice.GetLength() != 2 || !IsAlfanumerico(p.codice[0]) || !IsAlfanumerico(p.codice[1]))
+        return std::nullopt;
+    for (char16_t c : p.nome.view())
+        if (!IsWhiteSpace(c))
+            return p;
+    return std::nullopt;
+}
+
+CLetturaSupporto LeggiRigheSupporto(const WString& percorso,
+                                    const std::function<bool(const WString&)>& voce) {
+    CLetturaSupporto esito;
     PlatformFile* file = _wfopen(percorso.c_str(), u"rt");
-    if (letto)
-        *letto = file != nullptr;
     if (!file)
-        return elenco;
+        return esito;
+    esito.letto = true;
     char buffer[kLetturaMax];
-    while (fgets(buffer, kLetturaMax, file))
-        elenco.push_back(ProvinciaDaRiga(WString::FromCp1252(std::string_view(buffer, std::strlen(buffer)))));
+    for (;;) {
+        // Filled with line feeds first: a read stops after its first line feed, so a NUL inside the
+        // text shows as something other than a line feed just past the first NUL.
+        std::memset(buffer, '\n', sizeof buffer);
+        if (!fgets(buffer, kLetturaMax, file))
+            break;
+        const std::size_t n = std::strlen(buffer);
+        const bool nul = (n + 1 < sizeof buffer && buffer[n + 1] != '\n') ||
+                         (n + 2 < sizeof buffer && buffer[n + 2] != '\n');
+        const WString riga = WString::FromCp1252(std::string_view(buffer, n));
+        if (!nul && IsRigaVuota(riga))
+            continue;
+        if (nul || !IsRigaLeggibile(riga.view()) || !voce(riga))
+            ++esito.scartate;
+    }
     fclose(file);
+    return esito;
+}
+
+std::vector<CProvinciaCollegio> LeggiCollegi(const WString& percorso, bool* letto, int* scartate) {
+    std::vector<CProvinciaCollegio> elenco;
+    const CLetturaSupporto esito = LeggiRigheSupporto(percorso, [&](const WString& riga) {
+        std::optional<CProvinciaCollegio> p = VoceCollegio(riga);
+        if (p)
+            elenco.push_back(std::move(*p));
+        return p.has_value();
+    });
+    if (letto)
+        *letto = esito.letto;
+    if (scartate)
+        *scartate = esito.scartate;
     return elenco;
 }
 
-std::vector<CProvinciaCollegio> CaricaCollegi(bool* letto) {
-    return LeggiCollegi(FGetSpecialFolderPathAndSubDir(CARTELLA_INSTALLAZIONE, FILE_COLLEGI), letto);
-}
-
-std::optional<CRifiuto> AvvisoFileSupporto(const std::vector<WString>& illeggibili) {
-    if (illeggibili.empty())
-        return std::nullopt;
-    WString testo = illeggibili.size() == 1 ? u"Impossibile leggere il file di supporto "
-                                            : u"Impossibile leggere i file di supporto ";
-    for (std::size_t i = 0; i < illeggibili.size(); ++i)
-        testo += (i > 0 ? u", " : u"") + illeggibili[i];
-    testo += u".\nGli elenchi che ne dipendono restano vuoti.";
-    return Avviso(testo.c_str());
+std::vector<CProvinciaCollegio> CaricaCollegi(bool* letto, int* scartate) {
+    return LeggiCollegi(FGetSpecialFolderPathAndSubDir(CARTELLA_INSTALLAZIONE, FILE_COLLEGI), letto,
+                        scartate);
 }
 
 int AnnoDaMostrare(const WString& annoMemorizzato) {

@@ -5,7 +5,9 @@
 #include "hostapi/Booklet.h"
 #include "hostapi/Platform.h"
 #include "hostapi/WString.h"
+#include "resources/FileTesto.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -15,12 +17,27 @@ struct CProvinciaCollegio {
     WString nome;
 };
 
+// How a support file's lines went: whether the file could be read, and how many lines gave no entry.
+struct CLetturaSupporto {
+    bool letto = false;
+    int scartate = 0;
+};
+// Each line of an 8-bit support file, line end included, read 254 characters at a time, goes to `voce`,
+// which answers whether it made an entry of it. Blank lines go nowhere; a line holding an illegible
+// character or a NUL byte (where C text would quietly end) is counted without being offered.
+CLetturaSupporto LeggiRigheSupporto(const WString& percorso, const std::function<bool(const WString&)>& voce);
+
 // The province table of a file, in file order; empty, and `letto` false, when the file cannot be read.
-std::vector<CProvinciaCollegio> LeggiCollegi(const WString& percorso, bool* letto = nullptr);
+// `scartate` counts the lines no province could be made of.
+std::vector<CProvinciaCollegio> LeggiCollegi(const WString& percorso, bool* letto = nullptr,
+                                             int* scartate = nullptr);
 // The province table of the host's support folder.
-std::vector<CProvinciaCollegio> CaricaCollegi(bool* letto = nullptr);
+std::vector<CProvinciaCollegio> CaricaCollegi(bool* letto = nullptr, int* scartate = nullptr);
 // One line as read, line end included.
 CProvinciaCollegio ProvinciaDaRiga(WString riga);
+// The province of a legible line, or nothing when the line cannot be one: its code is not two letters or
+// digits, or it has no name after the separator.
+std::optional<CProvinciaCollegio> VoceCollegio(const WString& riga);
 
 // The four-digit year shown for the stored two-digit year.
 int AnnoDaMostrare(const WString& annoMemorizzato);
@@ -36,15 +53,6 @@ struct CRifiuto {
     UINT icona = 0;
 };
 inline constexpr const char16_t* TITOLO_RIGA0 = u"Riga 0";
-
-// Support files an editor reads when it opens, as device paths.
-inline constexpr const char16_t* FILE_COLLEGI = u"Support\\Collegi.txt";
-inline constexpr const char16_t* FILE_COMUNI = u"Support\\Comuni.txt";
-inline constexpr const char16_t* FILE_TIPI_AGG = u"Support\\TipoAggTessaro.dat";
-// Said once when an editor opens without some of its support files (the lists they fill stay empty), so
-// that a later refusal on OK is not a riddle; nothing when every file was read. Title "Pregeo".
-std::optional<CRifiuto> AvvisoFileSupporto(const std::vector<WString>& illeggibili);
-inline constexpr const char16_t* TITOLO_AVVISO_SUPPORTO = u"Pregeo";
 
 // The page "Archivio" as typed.
 struct CDatiArchivio {

@@ -8,11 +8,8 @@
 #include "rules/Regole.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace {
-
-constexpr int kLetturaMax = 255;
 
 std::optional<CRifiuto> Errore(const char16_t* testo) {
     return CRifiuto{testo, MB_ICONERROR};
@@ -43,19 +40,26 @@ CTipoAggiornamento TipoAggiornamentoDaRiga(WString riga) {
     return voce;
 }
 
+std::optional<CTipoAggiornamento> VoceTipoAggiornamento(const WString& riga) {
+    CTipoAggiornamento voce = TipoAggiornamentoDaRiga(riga);
+    if (voce.caso.IsEmpty()) // the tokenizer fills the fields in order: the fourth is the last
+        return std::nullopt;
+    return voce;
+}
+
 void CTipiAggiornamento::Aggiungi(const CTipoAggiornamento& voce) {
     (voce.IsPrincipale() ? m_Principali : m_Automatici).push_back(std::make_unique<CTipoAggiornamento>(voce));
 }
 
 bool CTipiAggiornamento::Leggi(const WString& percorso) {
-    PlatformFile* file = _wfopen(percorso.c_str(), u"rt");
-    if (!file)
-        return false;
-    char buffer[kLetturaMax];
-    while (fgets(buffer, kLetturaMax, file))
-        Aggiungi(TipoAggiornamentoDaRiga(WString::FromCp1252(std::string_view(buffer, std::strlen(buffer)))));
-    fclose(file);
-    return true;
+    const CLetturaSupporto esito = LeggiRigheSupporto(percorso, [this](const WString& riga) {
+        const std::optional<CTipoAggiornamento> voce = VoceTipoAggiornamento(riga);
+        if (voce)
+            Aggiungi(*voce);
+        return voce.has_value();
+    });
+    m_Scartate = esito.scartate;
+    return esito.letto;
 }
 
 bool CTipiAggiornamento::Carica() {

@@ -23,14 +23,18 @@ struct CTipoAggiornamento {
 
 // One line as read, line end included. Empty fields collapse; fields after the fourth are ignored.
 CTipoAggiornamento TipoAggiornamentoDaRiga(WString riga);
+// The entry of a legible line, or nothing when the line lacks one of the four fields.
+std::optional<CTipoAggiornamento> VoceTipoAggiornamento(const WString& riga);
 
 // The two lists of the table, in file order: main update types, and the sub-cases of the automatic
 // update. The entries stay where they are for the table's lifetime (combo items point at them).
 class CTipiAggiornamento {
 public:
-    // False when the file cannot be read (the lists stay empty).
+    // False when the file cannot be read (the lists stay empty). Lines no entry can be made of are left
+    // out and counted.
     bool Leggi(const WString& percorso);
     bool Carica(); // from the host's support folder
+    int GetRigheScartate() const { return m_Scartate; }
     void Aggiungi(const CTipoAggiornamento& voce);
     const std::vector<std::unique_ptr<CTipoAggiornamento>>& Principali() const { return m_Principali; }
     const std::vector<std::unique_ptr<CTipoAggiornamento>>& Automatici() const { return m_Automatici; }
@@ -38,6 +42,7 @@ public:
 private:
     std::vector<std::unique_ptr<CTipoAggiornamento>> m_Principali;
     std::vector<std::unique_ptr<CTipoAggiornamento>> m_Automatici;
+    int m_Scartate = 0;
 };
 
 // Which entries the editor opens on for a stored code and case: an index of the main list (-1 when it

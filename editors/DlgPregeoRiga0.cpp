@@ -61,13 +61,13 @@ bool CDlgPregeoRiga0Archivio::CaricaComuni(const WString& provincia) {
     return letto;
 }
 
-void CDlgPregeoRiga0Archivio::Carica(const CCts& libretto, std::vector<WString>& illeggibili) {
+void CDlgPregeoRiga0Archivio::Carica(const CCts& libretto, std::vector<CFileSupportoLetto>& supporto) {
     m_Provincia.ResetContent();
     m_CodiciProvince.clear();
-    bool letto = false;
-    const std::vector<CProvinciaCollegio> collegi = CaricaCollegi(&letto);
-    if (!letto)
-        illeggibili.push_back(FILE_COLLEGI);
+    CFileSupportoLetto collegiLetto{FILE_COLLEGI};
+    const std::vector<CProvinciaCollegio> collegi =
+        CaricaCollegi(&collegiLetto.letto, &collegiLetto.righeScartate);
+    supporto.push_back(collegiLetto);
     for (const CProvinciaCollegio& p : collegi) {
         m_Provincia.AddString(p.nome);
         m_CodiciProvince.push_back(p.codice);
@@ -78,8 +78,7 @@ void CDlgPregeoRiga0Archivio::Carica(const CCts& libretto, std::vector<WString>&
             m_Provincia.SetCurSel(static_cast<int>(i));
             break;
         }
-    if (!CaricaComuni(provincia))
-        illeggibili.push_back(FILE_COMUNI);
+    supporto.push_back({FILE_COMUNI, CaricaComuni(provincia)});
     const WString comune = libretto.GetCdCm();
     for (std::size_t i = 0; i < m_CodiciComuni.size(); ++i)
         if (m_CodiciComuni[i] == comune) {
@@ -199,15 +198,15 @@ BOOL CDlgPregeoRiga0::OnInitDialog() {
     m_Tecnico.ShowWindow(SW_HIDE);
     frame->ShowWindow(SW_HIDE);
 
-    std::vector<WString> illeggibili;
+    std::vector<CFileSupportoLetto> supporto;
     if (m_pCts) {
-        m_Archivio.Carica(*m_pCts, illeggibili);
+        m_Archivio.Carica(*m_pCts, supporto);
         m_Tecnico.Carica(*m_pCts);
     }
     m_Tab.SetCurSel(0);
     MostraPagina(0);
-    if (const std::optional<CRifiuto> avviso = AvvisoFileSupporto(illeggibili))
-        CreateMessageBox(this, avviso->testo, TITOLO_AVVISO_SUPPORTO, avviso->icona);
+    if (const std::optional<WString> avviso = AvvisoFileSupporto(supporto))
+        CreateMessageBox(this, *avviso, TITOLO_AVVISO_SUPPORTO, MB_ICONEXCLAMATION);
     return TRUE;
 }
 

@@ -12,8 +12,8 @@ class CDlgPregeoRiga0Archivio : public CExDialog {
 public:
     explicit CDlgPregeoRiga0Archivio(CWnd* parent);
     BOOL OnInitDialog() override;
-    // Fills the page; the support files it could not read are added to `illeggibili`.
-    void Carica(const CCts& libretto, std::vector<WString>& illeggibili);
+    // Fills the page; how it read its support files is added to `supporto`.
+    void Carica(const CCts& libretto, std::vector<CFileSupportoLetto>& supporto);
     CDatiArchivio Leggi() const;
 
 protected:

@@ -46,10 +46,9 @@ BOOL CDlgPregeoRiga9::OnInitDialog() {
         m_AggAuto.SetItemData(m_AggAuto.AddString(voce->testo), reinterpret_cast<std::uintptr_t>(voce.get()));
 
     m_Calcola.EnableWindow(IsEstMediaCalcolabile(m_pLibCmp));
-    if (!tipiLetti) {
-        const std::optional<CRifiuto> avviso = AvvisoFileSupporto({FILE_TIPI_AGG});
-        CreateMessageBox(this, avviso->testo, TITOLO_AVVISO_SUPPORTO, avviso->icona);
-    }
+    if (const std::optional<WString> avviso =
+            AvvisoFileSupporto({{FILE_TIPI_AGG, tipiLetti, m_Tipi.GetRigheScartate()}}))
+        CreateMessageBox(this, *avviso, TITOLO_AVVISO_SUPPORTO, MB_ICONEXCLAMATION);
     if (!m_pCts)
         return TRUE;
     const CRig9& riga = *m_pCts->GetRiga9();

@@ -52,10 +52,12 @@ void AggiungiComuniAutonomi(const WString& provincia, std::vector<WString>& comu
         comuni.push_back(WString::Formatted(u"%04d", c));
 }
 
-std::vector<WString> ComuniDellaProvincia(const WString& provincia) {
+std::vector<WString> ComuniDellaProvincia(const WString& provincia, bool* letto) {
     std::vector<WString> comuni;
     CCtsComuni elenco;
-    elenco.CaricaElenco(provincia);
+    const bool tabella = elenco.CaricaElenco(provincia);
+    if (letto)
+        *letto = tabella;
     for (int i = 0; i < elenco.GetSize(); ++i)
         comuni.push_back(elenco.GetAt(i).codice);
     AggiungiComuniAutonomi(provincia, comuni);
@@ -98,6 +100,43 @@ unsigned ErroreOpzioniElenco(const WString& fogli, bool chkAttendib, std::int32_
     if (fogli.IsEmpty())
         return IDS_SPECIFICARE_FOGLIO;
     return 0;
+}
+
+namespace {
+
+bool IsCoordinata(double valore) {
+    return std::isfinite(valore) && !IsRealeIndefinito(valore);
+}
+
+WString TestoIntero(std::int32_t valore) {
+    return WString::Formatted(u"%d", static_cast<int>(valore));
+}
+
+WString TestoCoordinata(double valore) {
+    return IsCoordinata(valore) ? CStringDaDouble(valore, 3) : WString(TESTO_COORDINATA_MANCANTE);
+}
+
+} // namespace
+
+bool IsPuntoConCoordinate(const CTafPunto& punto) {
+    return IsCoordinata(punto.Nord) && IsCoordinata(punto.Est);
+}
+
+CRigaGrigliaPF RigaGrigliaPF(CTafPunto& p) {
+    RegolaData(p.DataAgg);
+    const bool coordinate = IsPuntoConCoordinate(p);
+    return {{p.Comune, p.Foglio, TestoIntero(p.NumPF), p.DescrPlan, TestoCoordinata(p.Nord),
+             TestoCoordinata(p.Est), TestoIntero(p.AttP), p.DescrQuota, CStringDaDouble(p.Quota, 3),
+             TestoIntero(p.AttQ), p.Particella, p.FoglioOr, p.AllegOr, p.FiducOr, p.DataAgg, p.CausaAgg},
+            coordinate};
+}
+
+std::optional<WString> AvvisoPuntiSenzaCoordinate(int tralasciati) {
+    if (tralasciati <= 0)
+        return std::nullopt;
+    if (tralasciati == 1)
+        return WString(u"1 punto fiduciale senza coordinate non è stato importato.");
+    return WString::Formatted(u"%d punti fiduciali senza coordinate non sono stati importati.", tralasciati);
 }
 
 namespace {

@@ -8,8 +8,10 @@
 #include "hostapi/WString.h"
 #include "pfimport/TafElenco.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -63,8 +65,9 @@ const std::vector<const char16_t*>& CodiciProvince();
 // The municipalities that the cadastre of the autonomous provinces adds to the host's list: for "TN"
 // 0001 to 0447, for "BZ" 0601 to 0846.
 void AggiungiComuniAutonomi(const WString& provincia, std::vector<WString>& comuni);
-// The host's municipalities of the province, then those added above.
-std::vector<WString> ComuniDellaProvincia(const WString& provincia);
+// The host's municipalities of the province, then those added above; `letto` false when the host's table
+// could not be read.
+std::vector<WString> ComuniDellaProvincia(const WString& provincia, bool* letto = nullptr);
 
 // The entry the choice dialog opens on: the one equal to the stored text, else the second one; -1 when
 // the list has no such entry.
@@ -91,6 +94,24 @@ bool TenutoDalFiltro(const CTafPunto& punto, const CFiltroElenco& filtro);
 // The string id of what the list import's options lack, 0 when they may be used: the sheets, or (this
 // wins) the reliability threshold when it is on and 0.
 unsigned ErroreOpzioniElenco(const WString& fogli, bool chkAttendib, std::int32_t attendib);
+
+// True when the record has both plane coordinates: a record read from a damaged or cut line may lack
+// them, and a point imported from it would sit nowhere.
+bool IsPuntoConCoordinate(const CTafPunto& punto);
+
+// What the selection grid shows of a record: its texts, column by column after the tick, and whether its
+// row starts ticked. The date rule changes the record. A record without coordinates starts unticked, its
+// missing coordinate shown as TESTO_COORDINATA_MANCANTE.
+struct CRigaGrigliaPF {
+    std::array<WString, 16> testi;
+    bool spuntata = true;
+};
+CRigaGrigliaPF RigaGrigliaPF(CTafPunto& punto);
+inline constexpr const char16_t* TESTO_COORDINATA_MANCANTE = u"mancante";
+
+// What the automatic import says of the fiducial points of the survey that it left out because their
+// records have no coordinates; nothing when it left none out.
+std::optional<WString> AvvisoPuntiSenzaCoordinate(int tralasciati);
 
 // The booklet name of a record, "PF%02d/%s/%s" of its number, sheet and municipality; `rifilato` trims
 // the white space on the right.

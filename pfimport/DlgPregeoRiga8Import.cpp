@@ -2,6 +2,7 @@
 
 #include "hostapi/Settings.h"
 #include "pfimport/DatiImportPF.h"
+#include "resources/FileTesto.h"
 #include "resources/IdImportPF.h"
 
 namespace {
@@ -57,19 +58,24 @@ BOOL CDlgPregeoRiga8Import::OnInitDialog() {
     }
     const int provincia = SceltaIniziale(m_Province, s.provincia);
     m_Provincia.SetCurSel(provincia);
-    CaricaComuni(provincia >= 0 ? m_Province[static_cast<std::size_t>(provincia)] : WString(), &s.comune);
+    const bool comuniLetti =
+        CaricaComuni(provincia >= 0 ? m_Province[static_cast<std::size_t>(provincia)] : WString(), &s.comune);
+    if (const std::optional<WString> avviso = AvvisoFileSupporto({{FILE_COMUNI, comuniLetti}}))
+        CreateMessageBox(this, *avviso, TITOLO_AVVISO_SUPPORTO, MB_ICONEXCLAMATION);
     return TRUE;
 }
 
 // With a stored municipality the list opens on it (or on its second entry); after a change of province
 // on its first entry. An entry the list does not have is not selected.
-void CDlgPregeoRiga8Import::CaricaComuni(const WString& provincia, const WString* scelto) {
+bool CDlgPregeoRiga8Import::CaricaComuni(const WString& provincia, const WString* scelto) {
     m_Comune.ResetContent();
-    m_Comuni = ComuniDellaProvincia(provincia);
+    bool letto = false;
+    m_Comuni = ComuniDellaProvincia(provincia, &letto);
     for (const WString& codice : m_Comuni)
         m_Comune.AddString(codice);
     const int indice = scelto ? SceltaIniziale(m_Comuni, *scelto) : (m_Comuni.empty() ? -1 : 0);
     m_Comune.SetCurSel(indice);
+    return letto;
 }
 
 void CDlgPregeoRiga8Import::AggiornaSfoglia() {

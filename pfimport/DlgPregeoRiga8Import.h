@@ -27,7 +27,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void CaricaComuni(const WString& provincia, const WString* scelto);
+    // False when the host's table of municipalities could not be read.
+    bool CaricaComuni(const WString& provincia, const WString* scelto);
     void AggiornaSfoglia();
     void SalvaEChiudi(int codice);
 

@@ -25,10 +25,7 @@ constexpr Colonna kColonne[] = {
     {IDS_COL_ALLEG_OR, DT_RIGHT, 60},   {IDS_COL_FIDUC_OR, DT_RIGHT, 50},   {IDS_COL_DATA_AGG, DT_LEFT, 55},
     {IDS_COL_CAUSA_AGG, DT_LEFT, 80},
 };
-
-WString Intero(std::int32_t valore) {
-    return WString::Formatted(u"%d", static_cast<int>(valore));
-}
+static_assert(std::size(kColonne) == std::tuple_size_v<decltype(CRigaGrigliaPF::testi)>);
 
 } // namespace
 
@@ -62,29 +59,12 @@ BOOL CDlgPregeoRiga8ImportGrid::OnInitDialog() {
 
     const std::size_t righe = std::min<std::size_t>(m_Punti.size(), MAX_RIGHE_GRIGLIA_PF);
     for (std::size_t i = 0; i < righe; ++i) {
-        CTafPunto& p = *m_Punti[i];
-        RegolaData(p.DataAgg);
-        const WString testi[] = {p.Comune,
-                                 p.Foglio,
-                                 Intero(p.NumPF),
-                                 p.DescrPlan,
-                                 CStringDaDouble(p.Nord, 3),
-                                 CStringDaDouble(p.Est, 3),
-                                 Intero(p.AttP),
-                                 p.DescrQuota,
-                                 CStringDaDouble(p.Quota, 3),
-                                 Intero(p.AttQ),
-                                 p.Particella,
-                                 p.FoglioOr,
-                                 p.AllegOr,
-                                 p.FiducOr,
-                                 p.DataAgg,
-                                 p.CausaAgg};
+        const CRigaGrigliaPF riga = RigaGrigliaPF(*m_Punti[i]);
         const int row = m_Griglia.InsertRow(WString());
         m_Griglia.SetRowData(row, static_cast<LPARAM>(i));
-        m_Griglia.SetCheck(row, kColSpunta, TRUE);
-        for (int c = 0; c < static_cast<int>(std::size(testi)); ++c) {
-            m_Griglia.SetItemText(row, kColSpunta + 1 + c, testi[c]);
+        m_Griglia.SetCheck(row, kColSpunta, riga.spuntata ? TRUE : FALSE);
+        for (int c = 0; c < static_cast<int>(riga.testi.size()); ++c) {
+            m_Griglia.SetItemText(row, kColSpunta + 1 + c, riga.testi[static_cast<std::size_t>(c)]);
             m_Griglia.SetItemFormat(row, kColSpunta + 1 + c, kColonne[c].formato);
         }
     }

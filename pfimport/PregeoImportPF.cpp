@@ -139,6 +139,7 @@ bool CPregeoImportPF::CaricaDati(bool provinciaIntera, int modo) {
 bool CPregeoImportPF::ImportaAuto() {
     m_Duplicati.Inizia(m_pLibCmp->GetOriArSize());
     m_Importati = 0;
+    m_SenzaCoordinate = 0;
     CElencoPFRilievo rilievo(m_pLibGps, m_pLibCmp, m_pCts);
     rilievo.Raccogli();
     // A failed load leaves the list empty: the names below then find nothing.
@@ -167,10 +168,12 @@ bool CPregeoImportPF::ImportaAuto() {
         }
         ImportaPunto(nome);
     }
-    if (m_Importati > 0) {
+    if (m_Importati > 0)
         m_pLibConOri->NotificaModifica(true);
+    if (const std::optional<WString> avviso = AvvisoPuntiSenzaCoordinate(m_SenzaCoordinate))
+        CreateMessageBox(m_pParent, *avviso, CaricaStringa(IDS_ERRORE_IMPORTAZIONE_TAF), MB_ICONEXCLAMATION);
+    if (m_Importati > 0)
         return true;
-    }
     Messaggio(IDS_IMPORT_AUTO_FALLITA);
     return false;
 }
@@ -180,16 +183,27 @@ bool CPregeoImportPF::ImportaPunto(const WString& nome) {
         CAttesa attesa;
         m_Indice.Costruisci(m_Elenco, m_Cercati);
     }
+    // A record without coordinates is passed over before the duplicate question: the point is not
+    // asked about only to be written nowhere.
+    bool conCoordinate = false;
+    bool senzaCoordinate = false;
     for (int i = m_Indice.Primo(nome); i >= 0; i = m_Indice.Successivo(i)) {
+        CTafPunto& punto = *m_Elenco.GetAt(i);
+        if (!IsPuntoConCoordinate(punto)) {
+            senzaCoordinate = true;
+            continue;
+        }
+        conCoordinate = true;
         COri* ori = TrovaOAggiungi(nome);
         if (!ori)
             continue;
-        CTafPunto& punto = *m_Elenco.GetAt(i);
         RegolaData(punto.DataAgg);
         Riempi(*ori, nome, punto);
         ++m_Importati;
         return true;
     }
+    if (senzaCoordinate && !conCoordinate)
+        ++m_SenzaCoordinate;
     return false;
 }
 

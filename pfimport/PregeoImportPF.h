@@ -66,4 +66,5 @@ private:
     int m_Scelta = -1;
     CRegolaDuplicati m_Duplicati;
     int m_Importati = 0;
+    int m_SenzaCoordinate = 0; // survey points the automatic import found only without coordinates
 };

@@ -1,12 +1,14 @@
 #include "pfimport/TafElenco.h"
 
 #include "hostapi/FileIO.h"
+#include "resources/FileTesto.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -18,14 +20,19 @@ constexpr int kColNord = 101;
 constexpr int kColEst = 114;
 constexpr int kLenCoordinata = 12;
 constexpr int kColAllegato = 11;
+constexpr int kColNumero = 13;
+constexpr int kLenNumero = 4;
 // Lines shorter than this (line end included) carry no height.
 constexpr int kLunghezzaConQuota = 250;
 
 // The file in text mode, one read of at most 1022 characters at a time; a longer line arrives in pieces,
-// each taken as a line. A NUL byte ends the text of its read, as it does for any C text.
+// each taken as a line. A NUL byte would end the text of its read, as it does for any C text: the line
+// holding it is told apart instead, so that a damaged line is not taken for a short one.
 class CLettoreRighe {
 public:
-    explicit CLettoreRighe(const WString& path) : m_File(_wfopen(path.c_str(), u"rt")) {}
+    explicit CLettoreRighe(const WString& path) : m_File(_wfopen(path.c_str(), u"rt")) {
+        std::fill(std::begin(m_Buffer), std::end(m_Buffer), kVuoto);
+    }
     CLettoreRighe(const CLettoreRighe&) = delete;
     CLettoreRighe& operator=(const CLettoreRighe&) = delete;
     ~CLettoreRighe() {
@@ -33,23 +40,38 @@ public:
             fclose(m_File);
     }
     bool Aperto() const { return m_File != nullptr; }
-    bool Avanti() { return fgetws(m_Buffer, kLetturaMax, m_File) != nullptr; }
-    // The line as far as its first `n` characters: the filters look at a few columns of every line and
-    // need not measure the rest.
-    std::u16string_view Inizio(std::size_t n) const { return {m_Buffer, Lunghezza(n)}; }
-    std::u16string_view Riga() const { return Inizio(kBuffer); }
+    bool Avanti() {
+        // What the last read wrote goes back to the mark, so that the next one's end shows.
+        std::fill(m_Buffer, m_Buffer + m_Scritti, kVuoto);
+        if (fgetws(m_Buffer, kLetturaMax, m_File) == nullptr) {
+            m_Scritti = 1;
+            return false;
+        }
+        m_Lunghezza = Lunghezza();
+        // A read writes its text and one NUL; text past the first NUL means the line holds one.
+        m_Nul = m_Buffer[m_Lunghezza + 1] != kVuoto;
+        m_Scritti = m_Nul ? kBuffer : m_Lunghezza + 1;
+        return true;
+    }
+    // The line as far as its first `n` characters: the filters look at a few columns of every line.
+    std::u16string_view Inizio(std::size_t n) const { return {m_Buffer, std::min(n, m_Lunghezza)}; }
+    std::u16string_view Riga() const { return {m_Buffer, m_Lunghezza}; }
+    // The line held a NUL: it is damaged, whatever its first characters say.
+    bool ConNul() const { return m_Nul; }
 
 private:
     static constexpr std::size_t kBuffer = 1024;
     static constexpr int kLetturaMax = kBuffer - 1; // 1022 characters and the terminator
     static constexpr std::size_t kBlocco = 32;
     static_assert(kBuffer % kBlocco == 0);
+    // No byte of the code page reads as this non-character: it marks what no read wrote.
+    static constexpr char16_t kVuoto = 0xFFFF;
 
-    // The text's length up to `limite`. Whole blocks of the buffer are tested for a NUL at once (the
-    // compiler vectorises the test), then the NUL is looked for in its block; characters left beyond the
-    // terminator by earlier reads only send the test to that search.
-    std::size_t Lunghezza(std::size_t limite) const {
-        for (std::size_t inizio = 0; inizio < limite; inizio += kBlocco) {
+    // The text's length. Whole blocks of the buffer are tested for a NUL at once (the compiler
+    // vectorises the test), then the NUL is looked for in its block. A read writes at most
+    // kLetturaMax characters, so the last one of the buffer is always the mark.
+    std::size_t Lunghezza() const {
+        for (std::size_t inizio = 0; inizio < kBuffer; inizio += kBlocco) {
             const char16_t* blocco = m_Buffer + inizio;
             char16_t nul = 0;
             for (std::size_t i = 0; i < kBlocco; ++i)
@@ -58,14 +80,17 @@ private:
                 std::size_t i = 0;
                 while (blocco[i] != 0)
                     ++i;
-                return std::min(inizio + i, limite);
+                return inizio + i;
             }
         }
-        return limite;
+        return kBuffer - 2; // not reached: every read ends with a NUL
     }
 
     PlatformFile* m_File;
-    char16_t m_Buffer[kBuffer] = {};
+    char16_t m_Buffer[kBuffer];
+    std::size_t m_Lunghezza = 0;
+    std::size_t m_Scritti = 0;
+    bool m_Nul = false;
 };
 
 char16_t At(std::u16string_view s, std::size_t i) {
@@ -277,6 +302,63 @@ double Wtof(std::u16string_view riga, std::size_t first, std::size_t length) {
     return negativo ? -valore : valore;
 }
 
+bool IsAlfanumerico(char16_t c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+std::u16string_view SenzaBlank(std::u16string_view s) {
+    while (!s.empty() && s.front() == u' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == u' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+// Blanks around, then `minimo` to `massimo` letters or digits: a municipality or sheet code.
+bool IsCodice(std::u16string_view s, std::size_t minimo, std::size_t massimo) {
+    s = SenzaBlank(s);
+    return s.size() >= minimo && s.size() <= massimo && std::all_of(s.begin(), s.end(), IsAlfanumerico);
+}
+
+// Blanks around, a sign, then one to four digits (a TAF column's width): a fiducial point number.
+bool IsNumeroPF(std::u16string_view s) {
+    s = SenzaBlank(s);
+    if (!s.empty() && (s.front() == u'+' || s.front() == u'-'))
+        s.remove_prefix(1);
+    return !s.empty() && s.size() <= 4 &&
+           std::all_of(s.begin(), s.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A TAF line names a fiducial point: municipality, sheet, annex and number in their columns, and nothing
+// illegible anywhere. Anything else that a filter lets through (random bytes, a broken copy) is no point.
+bool IsRecordTaf(std::u16string_view riga) {
+    const char16_t allegato = At(riga, kColAllegato);
+    return IsRigaLeggibile(riga) && IsCodice(Campo(riga, 0, 5), 4, 5) && IsCodice(Campo(riga, 5, 5), 1, 5) &&
+           (allegato == u'\0' || allegato == u' ' || IsAlfanumerico(allegato)) &&
+           IsNumeroPF(Campo(riga, kColNumero, kLenNumero));
+}
+
+// An OUT line names a point with its first two comma-terminated fields, sheet and number, and holds
+// nothing illegible. A line cut after them is still a point, without the fields it lost.
+bool IsRecordOut(std::u16string_view riga) {
+    const std::size_t primo = riga.find(u',');
+    const std::size_t secondo = primo == std::u16string_view::npos ? primo : riga.find(u',', primo + 1);
+    return secondo != std::u16string_view::npos && IsRigaLeggibile(riga) &&
+           IsCodice(riga.substr(0, primo), 1, 5) && IsNumeroPF(riga.substr(primo + 1, secondo - primo - 1));
+}
+
+// The lines a load took as points and those it found damaged: a file whose every line it would have
+// taken is damaged did not load, as an answer of stray bytes from the web service does not.
+class CConteggio {
+public:
+    void Conta(bool record) { (record ? m_Record : m_Scartate)++; }
+    bool Riuscito() const { return m_Record > 0 || m_Scartate == 0; }
+
+private:
+    int m_Record = 0;
+    int m_Scartate = 0;
+};
+
 // The base name of a path: after the last separator, without the extension.
 WString NomeBase(const WString& path) {
     const int sep = std::max(path.ReverseFind(u'\\'), path.ReverseFind(u'/'));
@@ -340,9 +422,9 @@ bool CTafElenco::CaricaTafFiltro(const WString& path, const std::vector<WString>
         chiavi.insert(comune.view());
     if (chiavi.empty())
         return true; // no municipality can match; the file need not be read
+    CConteggio conta;
     while (file.Avanti()) {
-        // Municipality, sheet and annex lie in the first 12 columns; the rest is measured only for a line
-        // that is taken.
+        // Municipality, sheet and annex lie in the first 12 columns.
         const std::u16string_view riga = file.Inizio(kColAllegato + 1);
         std::size_t lunghezzaChiave = std::min<std::size_t>(5, riga.size());
         if (lunghezzaChiave == 5 && riga[4] == u' ')
@@ -370,9 +452,9 @@ bool CTafElenco::CaricaTafFiltro(const WString& path, const std::vector<WString>
             if (!preso)
                 continue;
         }
-        Leggi(file.Riga());
+        conta.Conta(!file.ConNul() && Leggi(file.Riga()));
     }
-    return true;
+    return conta.Riuscito();
 }
 
 bool CTafElenco::CaricaTafVicino(const WString& path, double nord, double est, double raggio) {
@@ -382,14 +464,15 @@ bool CTafElenco::CaricaTafVicino(const WString& path, double nord, double est, d
     CLettoreRighe file(path);
     if (!file.Aperto())
         return false;
+    CConteggio conta;
     while (file.Avanti()) {
         const std::u16string_view coordinate = file.Inizio(kColEst + kLenCoordinata);
         const double n = Wtof(coordinate, kColNord, kLenCoordinata);
         const double e = Wtof(coordinate, kColEst, kLenCoordinata);
         if (DistanzaTaf(n - nord, e - est) <= raggio)
-            Leggi(file.Riga());
+            conta.Conta(!file.ConNul() && Leggi(file.Riga()));
     }
-    return true;
+    return conta.Riuscito();
 }
 
 bool CTafElenco::CaricaOut(const WString& path, const WString& comune) {
@@ -399,8 +482,15 @@ bool CTafElenco::CaricaOut(const WString& path, const WString& comune) {
     CLettoreRighe file(path);
     if (!file.Aperto())
         return false;
+    CConteggio conta;
     while (file.Avanti()) {
         const std::u16string_view riga = file.Riga();
+        if (SenzaBianchiDx(riga).empty() && !file.ConNul())
+            continue;
+        const bool record = !file.ConNul() && IsRecordOut(riga);
+        conta.Conta(record);
+        if (!record)
+            continue;
         CTafPunto* punto = Nuovo();
         punto->Comune = comune;
         std::size_t inizio = 0;
@@ -432,24 +522,31 @@ bool CTafElenco::CaricaOut(const WString& path, const WString& comune) {
             }
         }
     }
-    return true;
+    return conta.Riuscito();
 }
 
-void CTafElenco::LeggiRigaTaf(const WString& riga) {
-    Leggi(riga.view());
+bool CTafElenco::LeggiRigaTaf(const WString& riga) {
+    return Leggi(riga.view());
 }
 
 // The fields are cut from the line in place; a text reaches the heap only when it is longer than a
 // string keeps in itself.
-void CTafElenco::Leggi(std::u16string_view riga) {
+bool CTafElenco::Leggi(std::u16string_view riga) {
+    if (!IsRecordTaf(riga))
+        return false;
+    // A coordinate whose column the line does not reach whole was cut with the line: its digits are
+    // not its value.
+    const std::size_t testo = SenzaFineRiga(riga).size();
     CTafPunto& p = *Nuovo();
     p.Comune = WString(SenzaBianchiDx(SenzaBianchiSx(Campo(riga, 0, 5))));
     p.Foglio = WString(RegolaFoglio(SenzaBianchiSx(Campo(riga, 5, 5)), At(riga, kColAllegato)).View());
-    p.NumPF = std::abs(InteroCampo(Campo(riga, 13, 4)));
+    p.NumPF = std::abs(InteroCampo(Campo(riga, kColNumero, kLenNumero)));
     p.Particella = WString(SenzaBianchiDx(Campo(riga, 18, 11)));
     p.DescrPlan = WString(SenzaBianchiDx(Campo(riga, 30, 70)));
-    p.Nord = RealeCampo(Campo(riga, kColNord, kLenCoordinata));
-    p.Est = RealeCampo(Campo(riga, kColEst, kLenCoordinata));
+    if (testo >= kColNord + kLenCoordinata)
+        p.Nord = RealeCampo(Campo(riga, kColNord, kLenCoordinata));
+    if (testo >= kColEst + kLenCoordinata)
+        p.Est = RealeCampo(Campo(riga, kColEst, kLenCoordinata));
     p.AttP = std::abs(InteroCampo(Campo(riga, 127, 2)));
     p.FoglioOr = WString(SenzaBianchiSx(Campo(riga, 130, 4)));
     p.AllegOr = WString(Campo(riga, 135, 1));
@@ -461,6 +558,7 @@ void CTafElenco::Leggi(std::u16string_view riga) {
         p.AttQ = std::abs(InteroCampo(Campo(riga, 236, 2)));
         p.Quota = RealeCampo(Campo(riga, 241, 10));
     }
+    return true;
 }
 
 CTafPunto* CTafElenco::Nuovo() {

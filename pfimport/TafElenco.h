@@ -50,13 +50,22 @@ public:
     // ".out" with the file's base name as municipality. Any other extension gives false, list untouched.
     bool Carica(const WString& path, const std::vector<WString>* comuni, const std::vector<WString>* fogli,
                 double nord, double est, double raggio);
+
+    // The file readers below take a line as a point only when it names one (TAF: municipality, sheet,
+    // annex and number in their columns; OUT: sheet and number as its first two fields) and holds no
+    // illegible character and no NUL; other lines they would take are damage, left out. A file with such
+    // lines and no point gives false.
+
     // Lines whose municipality is listed and, with a non-empty sheet list, whose sheet code is listed.
     bool CaricaTafFiltro(const WString& path, const std::vector<WString>& comuni,
                          const std::vector<WString>& fogli);
     // Lines whose position lies within `raggio` of the centre, the limit included.
     bool CaricaTafVicino(const WString& path, double nord, double est, double raggio);
+    // Blank lines are no points and no damage.
     bool CaricaOut(const WString& path, const WString& comune);
-    void LeggiRigaTaf(const WString& riga);
+    // False, and no record, when the line names no point. A coordinate cut short by the line's end is
+    // left undefined.
+    bool LeggiRigaTaf(const WString& riga);
 
     // Fiducial points of a municipality (sheet codes separated by ',', empty for all) or near a position,
     // from the TAF web service. False when the request could not be made or the answer holds lines but
@@ -81,7 +90,7 @@ public:
 private:
     // A record of the list's own for a line being read, appended to the list.
     CTafPunto* Nuovo();
-    void Leggi(std::u16string_view riga);
+    bool Leggi(std::u16string_view riga);
 
     // The records in list order. Those read from files live in blocks, so that a province of a few hundred
     // thousand points costs a few hundred allocations, not one per point; Aggiungi keeps its own.

@@ -20,6 +20,56 @@ TEST(Collegi, EveryLineGivesCodeAndNameAndOnlyTheLineEndIsDropped) {
     EXPECT_EQ(elenco[2].nome, u"Roma");
 }
 
+// A line is a province only with a code of two letters or digits and a name after the separator, and
+// nothing illegible; blank lines are no provinces and no damage. A NUL counts wherever it sits.
+TEST(Collegi, LinesNoProvinceCanBeMadeOfAreCountedNotListed) {
+    const struct {
+        const char16_t* riga;
+        const char16_t* codice; // null: no entry
+    } casi[] = {{u"PR Parma\n", u"PR"},      {u"fo-Forl\u00ec\r\n", u"fo"},
+                {u"01 Uno", u"01"},          {u"P Parma\n", nullptr},
+                {u"PR \n", nullptr},         {u"PR    \n", nullptr},
+                {u"P\u00e9 Parma", nullptr}, {u"PR", nullptr},
+                {u"#R Parma", nullptr}};
+    for (const auto& c : casi) {
+        const std::optional<CProvinciaCollegio> p = VoceCollegio(c.riga);
+        EXPECT_EQ(p.has_value(), c.codice != nullptr) << WString(c.riga);
+        if (p && c.codice) {
+            EXPECT_EQ(p->codice, c.codice);
+        }
+    }
+    ProgettoProva progetto("collegi-rovinati");
+    progetto.Scrivi("Collegi.txt", std::string("PR Parma\r\n\r\n  \nX\x01 Rotto\nRM Ro\0ma\nBO Bolo\x81gna\n"
+                                               "MI Milano\nTO Tor\0ino",
+                                               65));
+    bool letto = false;
+    int scartate = -1;
+    const auto elenco = CaricaCollegi(&letto, &scartate);
+    EXPECT_TRUE(letto);
+    EXPECT_EQ(scartate, 4);
+    ASSERT_EQ(elenco.size(), 2u);
+    EXPECT_EQ(elenco[0].codice, u"PR");
+    EXPECT_EQ(elenco[1].nome, u"Milano");
+}
+
+// What the editors say on opening about their support files.
+TEST(FileSupporto, MissingAndDamagedFilesAreSaidOnce) {
+    const WString collegi = FILE_COLLEGI, comuni = FILE_COMUNI, tipi = FILE_TIPI_AGG;
+    EXPECT_FALSE(AvvisoFileSupporto({}));
+    EXPECT_FALSE(AvvisoFileSupporto({{collegi}, {comuni, true, 0}}));
+    EXPECT_EQ(AvvisoFileSupporto({{tipi, false}}),
+              u"Impossibile leggere il file di supporto Support\\TipoAggTessaro.dat.\n"
+              u"Gli elenchi che ne dipendono restano vuoti.");
+    EXPECT_EQ(AvvisoFileSupporto({{tipi, true, 1}}),
+              u"Impossibile leggere 1 riga del file di supporto Support\\TipoAggTessaro.dat.\n"
+              u"La riga illeggibile resta fuori dagli elenchi.");
+    EXPECT_EQ(AvvisoFileSupporto({{collegi, true, 14}, {comuni, false}}),
+              u"Impossibile leggere il file di supporto Support\\Comuni.txt.\n"
+              u"Gli elenchi che ne dipendono restano vuoti.\n"
+              u"Impossibile leggere 14 righe del file di supporto Support\\Collegi.txt.\n"
+              u"Le righe illeggibili restano fuori dagli elenchi.");
+}
+
 TEST(Riga0Anno, StoredYearsOpenAsFourDigits) {
     const struct {
         const char16_t* memorizzato;

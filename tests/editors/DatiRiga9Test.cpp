@@ -3,6 +3,7 @@
 // tests/rules, so each check appears here once, with the edges that belong to the editor.
 #include "editors/DatiRiga9.h"
 #include "hostapi/Dialog.h"
+#include "tests/editors/TestEditori.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,24 @@ TEST(TipoAggTessaro, FieldsSplitAtBarsAndTheLineEndStaysOut) {
         const CTipoAggiornamento v = TipoAggiornamentoDaRiga(riga);
         EXPECT_EQ(v.codice + u"/" + v.testo + u"/" + v.descrizione + u"/" + v.caso, atteso) << WString(riga);
     }
+}
+
+// An entry needs its four fields and a legible line; blank lines are neither entries nor damage.
+TEST(TipoAggTessaro, LinesWithoutTheFourFieldsAreCountedNotListed) {
+    for (const char16_t* riga : {u"5|Solo testo\n", u"1|Tipo|*\n", u"|||\n", u"13"})
+        EXPECT_FALSE(VoceTipoAggiornamento(riga)) << WString(riga);
+    EXPECT_TRUE(VoceTipoAggiornamento(u"|2||Frazionamento|*|*|extra\n"));
+    ProgettoProva progetto("tipi-rovinati");
+    progetto.Scrivi("TipoAggTessaro.dat", std::string("1|Tipo mappale|*|*\r\n\r\n2|Fraz\x02ionamento|*|*\n"
+                                                      "13|Caso A|Conf\0ormit\xe0|A\n5|Solo testo\n"
+                                                      "13|Caso B|Conformit\xe0|B\n",
+                                                      103));
+    CTipiAggiornamento tipi;
+    EXPECT_TRUE(tipi.Carica());
+    EXPECT_EQ(tipi.GetRigheScartate(), 3);
+    ASSERT_EQ(tipi.Principali().size(), 1u);
+    ASSERT_EQ(tipi.Automatici().size(), 1u);
+    EXPECT_EQ(tipi.Automatici()[0]->descrizione, u"Conformità");
 }
 
 TEST(TipoAggTessaro, OpeningChoiceForTheStoredCodeAndCase) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -146,6 +147,43 @@ TEST(DatiImportPF, FiltersAndOptionsOfTheListImport) {
     EXPECT_EQ(ErroreOpzioniElenco(u"0120", true, 0), IDS_SPECIFICARE_ATTENDIBILITA);
     EXPECT_EQ(ErroreOpzioniElenco(u"0120", true, 5), 0u);
     EXPECT_EQ(ErroreOpzioniElenco(u"0120", false, 0), 0u);
+}
+
+// A record without both plane coordinates is offered unticked, the missing one marked where its number
+// would be; one with them is offered ticked. The automatic import counts what it left out.
+TEST(DatiImportPF, RecordsWithoutCoordinatesAreMarkedAndCounted) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double nord, est;
+        bool spuntata;
+        const char16_t *testoNord, *testoEst;
+    } casi[] = {
+        {120.5, 150.25, true, u"120.500", u"150.250"},
+        {0, -3.5, true, u"0.000", u"-3.500"},
+        {120.5, REALE_INDEFINITO, false, u"120.500", u"mancante"},
+        {REALE_INDEFINITO, REALE_INDEFINITO, false, u"mancante", u"mancante"},
+        {9e199, 150.25, false, u"mancante", u"150.250"},
+        {nan, 150.25, false, u"mancante", u"150.250"},
+        {120.5, std::numeric_limits<double>::infinity(), false, u"120.500", u"mancante"},
+    };
+    for (const auto& c : casi) {
+        CTafPunto p = Record(7, u"0120", u"A123");
+        p.Nord = c.nord;
+        p.Est = c.est;
+        p.DataAgg = u"150396";
+        EXPECT_EQ(IsPuntoConCoordinate(p), c.spuntata) << c.nord << " " << c.est;
+        const CRigaGrigliaPF riga = RigaGrigliaPF(p);
+        EXPECT_EQ(riga.spuntata, c.spuntata);
+        EXPECT_EQ(riga.testi[4], c.testoNord);
+        EXPECT_EQ(riga.testi[5], c.testoEst);
+        EXPECT_EQ(riga.testi[8], u""); // no height is no reason to leave a point out
+        EXPECT_EQ(riga.testi[14], u"15/03/96");
+        EXPECT_EQ(p.DataAgg, u"15/03/96");
+    }
+    EXPECT_FALSE(AvvisoPuntiSenzaCoordinate(0));
+    EXPECT_EQ(AvvisoPuntiSenzaCoordinate(1), u"1 punto fiduciale senza coordinate non è stato importato.");
+    EXPECT_EQ(AvvisoPuntiSenzaCoordinate(14),
+              u"14 punti fiduciali senza coordinate non sono stati importati.");
 }
 
 TEST(DatiImportPF, DuplicateRuleAsksAtEachEqualNameUnlessTheAnswerHoldsForAll) {
