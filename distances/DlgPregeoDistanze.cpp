@@ -58,7 +58,7 @@ void CDlgPregeoDistanze::RiempiGriglia() {
 void CDlgPregeoDistanze::OnVerifica() {
     CVerificaDistanze verifica(m_pCmp, m_pGps, m_pCts);
     verifica.Costruisci();
-    if (verifica.GetCoppieMisurate().empty()) {
+    if (verifica.GetNumCoppieMisurate() == 0) {
         CreateMessageBox(this, u"Nessuna distanza da analizzare.", TITOLO_DISTANZE, MB_ICONEXCLAMATION);
         return;
     }

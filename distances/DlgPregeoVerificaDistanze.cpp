@@ -149,7 +149,8 @@ void CDlgPregeoVerificaDistanze::RiempiGriglia() {
     m_Griglia.DeleteNonFixedRows();
     int n = 0;
     if (m_Confronto && m_pVerifica) {
-        for (const CRisultatoDistanza& r : m_pVerifica->GetRisultati()) {
+        for (std::size_t i = 0; i < m_pVerifica->GetNumRisultati(); ++i) {
+            const CRisultatoDistanza r = m_pVerifica->GetRisultato(i);
             const int riga = AggiungiRigaGriglia(
                 m_Griglia, {WString::Formatted(u"%d", ++n), WString(), r.nome1, r.nome2,
                             WString::Formatted(u"%d", r.zona + 1), TestoMetri(r.tolleranza),

@@ -5,6 +5,7 @@
 #include "rules/ControlloLibretto.h"
 #include "rules/Regole.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -22,10 +23,6 @@ struct CFormulaZona {
 };
 constexpr CFormulaZona kZone[ZONE_TOLLERANZA] = {
     {0.05, 0.0013, 0.45}, {0.05, 0.0016, 0.55}, {0.1, 0.002, 0.7}};
-
-std::pair<WString, WString> ChiaveCoppia(const WString& a, const WString& b) {
-    return a < b ? std::make_pair(a, b) : std::make_pair(b, a);
-}
 
 // Arithmetic on values that may be undefined: 1.7e200 - 1.7e200 must not come out as 0.
 double Somma(double a, double b) {
@@ -108,46 +105,60 @@ void CIntervalloDistanza::Calcola(int zona) {
 
 // ---------------------------------------------------------------------------------------------------
 
-bool CVerificaDistanze::IsNoto(const WString& nome) const {
-    for (const CPuntoVerifica& p : m_Noti)
-        if (p.nome == nome)
+CVerificaDistanze::Id CVerificaDistanze::IdNome(const WString& nome) {
+    const auto [it, nuovo] = m_IdNomi.emplace(nome.str(), static_cast<Id>(m_Nomi.size()));
+    if (nuovo) {
+        m_Nomi.push_back(nome);
+        const auto noto = m_IndiceNoti.find(nome.str());
+        m_NotoDi.push_back(noto == m_IndiceNoti.end() ? -1 : static_cast<std::int64_t>(noto->second));
+    }
+    return it->second;
+}
+
+CVerificaDistanze::Id CVerificaDistanze::CercaNome(const WString& nome) const {
+    const auto it = m_IdNomi.find(nome.str());
+    return it == m_IdNomi.end() ? NESSUNO : it->second;
+}
+
+bool CVerificaDistanze::CoppiaNota(Id a, Id b, double& distanza) const {
+    const std::int64_t na = m_NotoDi[a], nb = m_NotoDi[b];
+    if (na < 0 || nb < 0 || na == nb)
+        return false;
+    // As listed, the earlier known point first.
+    const CPuntoVerifica& p = m_Noti[static_cast<std::size_t>(std::min(na, nb))];
+    const CPuntoVerifica& q = m_Noti[static_cast<std::size_t>(std::max(na, nb))];
+    distanza = DistanzaPiana(p.x, p.y, q.x, q.y);
+    return true;
+}
+
+bool CVerificaDistanze::IsCoppiaMisurata(Id a, Id b) const {
+    for (const Coppia& c : m_CoppieMisurate)
+        if ((c.a == a && c.b == b) || (c.a == b && c.b == a))
             return true;
     return false;
 }
 
-const CCoppiaDistanza* CVerificaDistanze::CoppiaNota(const WString& a, const WString& b) const {
-    const auto it = m_IndiceNote.find(ChiaveCoppia(a, b));
-    return it == m_IndiceNote.end() ? nullptr : &m_CoppieNote[it->second];
-}
-
-bool CVerificaDistanze::IsCoppiaMisurata(const WString& a, const WString& b) const {
-    for (const CCoppiaDistanza& c : m_CoppieMisurate)
-        if (c.Unisce(a, b))
-            return true;
-    return false;
+CCoppiaDistanza CVerificaDistanze::GetCoppiaMisurata(std::size_t i) const {
+    const Coppia& c = m_CoppieMisurate[i];
+    return {m_Nomi[c.a], m_Nomi[c.b], c.distanza};
 }
 
 void CVerificaDistanze::CostruisciNoti() {
     m_Noti.clear();
-    m_CoppieNote.clear();
-    m_IndiceNote.clear();
+    m_IndiceNoti.clear();
+    m_Nomi.clear();
+    m_NotoDi.clear();
+    m_IdNomi.clear();
+    m_CoppieMisurate.clear();
+    m_Risultati.clear();
     if (!m_pCmp)
         return;
     const CLibConOri& ori = *m_pCmp;
     for (int i = 0; i < ori.GetOriArSize(); ++i) {
         const COri* p = ori.GetOriAt(i);
-        if (p && !p->IsCodedNP() && !IsNoto(p->GetNome()))
+        if (p && !p->IsCodedNP() && m_IndiceNoti.emplace(p->GetNome().str(), m_Noti.size()).second)
             m_Noti.push_back({p->GetNome(), p->GetCoordX(), p->GetCoordY()});
     }
-    for (std::size_t i = 0; i < m_Noti.size(); ++i)
-        for (std::size_t j = i + 1; j < m_Noti.size(); ++j) {
-            const CPuntoVerifica& a = m_Noti[i];
-            const CPuntoVerifica& b = m_Noti[j];
-            if (a.nome == b.nome ||
-                !m_IndiceNote.emplace(ChiaveCoppia(a.nome, b.nome), m_CoppieNote.size()).second)
-                continue;
-            m_CoppieNote.push_back({a.nome, b.nome, DistanzaPiana(a.x, a.y, b.x, b.y)});
-        }
 }
 
 void CVerificaDistanze::AggiungiMisurato(WString nome, double x, double y) {
@@ -157,16 +168,16 @@ void CVerificaDistanze::AggiungiMisurato(WString nome, double x, double y) {
     } else if (!IsNoto(nome)) {
         return;
     }
-    for (const CPuntoVerifica& p : m_Misurati)
-        if (p.nome == nome)
-            return;
+    // Each name is measured once, at its first place: while building, a name is known only once measured.
+    const std::size_t prima = m_Nomi.size();
+    if (IdNome(nome) < prima)
+        return;
     m_Misurati.push_back({nome, x, y});
 }
 
 void CVerificaDistanze::Costruisci() {
     CostruisciNoti();
     m_Misurati.clear();
-    m_CoppieMisurate.clear();
     if (m_pCmp)
         for (int j = 0; j < m_pCmp->GetJobArSize(); ++j) {
             const CJob* job = m_pCmp->GetJobAt(j);
@@ -226,70 +237,127 @@ void CVerificaDistanze::Costruisci() {
             }
         }
     }
+    // The names are unique, so no candidate is a measured pair yet.
+    std::vector<Id> ids;
+    std::vector<char> completi;
+    for (const CPuntoVerifica& p : m_Misurati) {
+        ids.push_back(CercaNome(p.nome));
+        completi.push_back(ControlloNomePFCompleto(p.nome) == REGOLA_OK);
+    }
+    double nota = 0;
     for (std::size_t i = 0; i < m_Misurati.size(); ++i)
-        for (std::size_t j = i + 1; j < m_Misurati.size(); ++j) {
-            // The names are unique, so no candidate is a measured pair yet.
-            const CPuntoVerifica& a = m_Misurati[i];
-            const CPuntoVerifica& b = m_Misurati[j];
-            if (CoppiaNota(a.nome, b.nome) || (ControlloNomePFCompleto(a.nome) == REGOLA_OK &&
-                                               ControlloNomePFCompleto(b.nome) == REGOLA_OK))
-                m_CoppieMisurate.push_back({a.nome, b.nome, DistanzaPiana(a.x, a.y, b.x, b.y)});
-        }
+        for (std::size_t j = i + 1; j < m_Misurati.size(); ++j)
+            if ((completi[i] && completi[j]) || CoppiaNota(ids[i], ids[j], nota)) {
+                const CPuntoVerifica& a = m_Misurati[i];
+                const CPuntoVerifica& b = m_Misurati[j];
+                m_CoppieMisurate.push_back({ids[i], ids[j], DistanzaPiana(a.x, a.y, b.x, b.y)});
+            }
 }
 
 bool CVerificaDistanze::AggiungiCoppiaMisurata(WString nome1, WString nome2, double distanza) {
     for (WString* nome : {&nome1, &nome2})
         if (m_pCts && ControlloNomePF(*nome) == REGOLA_OK)
             m_pCts->CompletaNomePfPregeo(*nome);
-    if (IsCoppiaMisurata(nome1, nome2))
+    const Id a = IdNome(nome1), b = IdNome(nome2);
+    if (IsCoppiaMisurata(a, b))
         return false;
-    if (!CoppiaNota(nome1, nome2) &&
+    double nota = 0;
+    if (!CoppiaNota(a, b, nota) &&
         (ControlloNomePFCompleto(nome1) != REGOLA_OK || ControlloNomePFCompleto(nome2) != REGOLA_OK))
         return false;
-    m_CoppieMisurate.push_back({nome1, nome2, distanza});
+    m_CoppieMisurate.push_back({a, b, distanza});
     return true;
 }
 
-CRisultatoDistanza CVerificaDistanze::Confronta(const CCoppiaDistanza& coppia,
-                                                const COpzioniTollDist& opzioni, double confronto,
-                                                double tolleranza, const WString& tipo) const {
-    CRisultatoDistanza r;
-    r.nome1 = coppia.nome1;
-    r.nome2 = coppia.nome2;
-    r.misurata = coppia.distanza;
-    r.zona = ZonaValida(opzioni.zona);
-    if (!tipo.IsEmpty()) {
-        r.tipo = tipo;
+CVerificaDistanze::Risultato CVerificaDistanze::Confronta(std::uint32_t coppia, double confronto,
+                                                          double tolleranza, Tipo tipo) const {
+    const Coppia& c = m_CoppieMisurate[coppia];
+    Risultato r{coppia, -1, 0, 0, tipo, ESITO_INDETERMINATO};
+    double inferiore = 0, superiore = 0;
+    if (tipo != Tipo::Nessuno) {
         r.confronto = confronto;
         r.tolleranza = tolleranza;
-        r.differenza = std::fabs(Differenza(r.misurata, confronto));
-        r.esito = EntroTolleranza(r.differenza, tolleranza) ? ESITO_IN : ESITO_FUORI;
-        r.inferiore = Differenza(r.misurata, tolleranza);
-        r.superiore = Somma(r.misurata, tolleranza);
+        r.esito = EntroTolleranza(std::fabs(Differenza(c.distanza, confronto)), tolleranza) ? ESITO_IN
+                                                                                            : ESITO_FUORI;
+        inferiore = Differenza(c.distanza, tolleranza);
+        superiore = Somma(c.distanza, tolleranza);
     }
-    if (r.tipo.IsEmpty() || r.nome1.IsEmpty() || r.nome2.IsEmpty() || IsRealeIndefinito(r.misurata) ||
-        IsRealeIndefinito(r.inferiore) || IsRealeIndefinito(r.superiore) || IsRealeIndefinito(r.confronto))
+    if (tipo == Tipo::Nessuno || m_Nomi[c.a].IsEmpty() || m_Nomi[c.b].IsEmpty() ||
+        IsRealeIndefinito(c.distanza) || IsRealeIndefinito(inferiore) || IsRealeIndefinito(superiore) ||
+        IsRealeIndefinito(r.confronto))
         r.esito = ESITO_INDETERMINATO;
     return r;
 }
 
-const std::vector<CRisultatoDistanza>& CVerificaDistanze::Calcola(const COpzioniTollDist& opzioni) {
+CRisultatoDistanza CVerificaDistanze::GetRisultato(std::size_t i) const {
+    static const WString kTipi[] = {WString(), kTipoMedia, kTipoTaf, kTipoLibretto};
+    const Risultato& s = m_Risultati[i];
+    const Coppia& c = m_CoppieMisurate[s.coppia];
+    CRisultatoDistanza r;
+    r.nome1 = m_Nomi[c.a];
+    r.nome2 = m_Nomi[c.b];
+    r.misurata = c.distanza;
+    r.zona = m_Zona;
+    r.tipo = kTipi[static_cast<int>(s.tipo)];
+    r.esito = s.esito;
+    if (s.tipo != Tipo::Nessuno) {
+        r.confronto = s.confronto;
+        r.tolleranza = s.tolleranza;
+        r.differenza = std::fabs(Differenza(r.misurata, s.confronto));
+        r.inferiore = Differenza(r.misurata, s.tolleranza);
+        r.superiore = Somma(r.misurata, s.tolleranza);
+    }
+    if (s.estratta >= 0 && m_pCts)
+        r.libretto = m_pCts->m_EstrMap.GetDistanzaAt(s.estratta)->GetRifLibretto();
+    return r;
+}
+
+std::vector<CRisultatoDistanza> CVerificaDistanze::GetRisultati() const {
+    std::vector<CRisultatoDistanza> tutti;
+    tutti.reserve(m_Risultati.size());
+    for (std::size_t i = 0; i < m_Risultati.size(); ++i)
+        tutti.push_back(GetRisultato(i));
+    return tutti;
+}
+
+std::size_t CVerificaDistanze::Calcola(const COpzioniTollDist& opzioni) {
     m_Risultati.clear();
+    m_Zona = ZonaValida(opzioni.zona);
+    // The imported distances whose two names are those of some pair, by the pair's numbers (the
+    // smaller first) and then in the extract's order.
+    struct Estratta {
+        std::uint64_t chiave;
+        std::int32_t indice;
+    };
+    std::vector<Estratta> estratte;
     const CLibEstrMap* estratto = m_pCts ? &m_pCts->m_EstrMap : nullptr;
     const int n = estratto ? estratto->GetDistanzaArSize() : 0;
-    auto stessiPunti = [](const CCoppiaDistanza& c, const CCtsDistanza& d) {
-        return c.Unisce(d.GetNome1(), d.GetNome2());
+    const auto chiave = [](Id a, Id b) {
+        return a < b ? (std::uint64_t{a} << 32) | b : (std::uint64_t{b} << 32) | a;
     };
-    for (const CCoppiaDistanza& coppia : m_CoppieMisurate) {
+    for (int i = 0; i < n; ++i) {
+        const CCtsDistanza& d = *estratto->GetDistanzaAt(i);
+        const Id a = CercaNome(d.GetNome1()), b = CercaNome(d.GetNome2());
+        if (a != NESSUNO && b != NESSUNO && a != b)
+            estratte.push_back({chiave(a, b), i});
+    }
+    std::sort(estratte.begin(), estratte.end(), [](const Estratta& x, const Estratta& y) {
+        return x.chiave != y.chiave ? x.chiave < y.chiave : x.indice < y.indice;
+    });
+
+    const double tollScala = TolleranzaScala(DenominatoreScala(opzioni.scala));
+    for (std::uint32_t k = 0; k < m_CoppieMisurate.size(); ++k) {
+        const Coppia& coppia = m_CoppieMisurate[k];
         const double tollZona = TolleranzaZona(opzioni.zona, coppia.distanza);
+        const std::uint64_t cercata = chiave(coppia.a, coppia.b);
+        auto it = std::lower_bound(estratte.begin(), estratte.end(), cercata,
+                                   [](const Estratta& e, std::uint64_t c) { return e.chiave < c; });
         bool confrontata = false;
         if (opzioni.calcolo == 1) {
-            for (int i = 0; i < n; ++i) {
-                const CCtsDistanza& d = *estratto->GetDistanzaAt(i);
-                if (!stessiPunti(coppia, d))
-                    continue;
-                CRisultatoDistanza r = Confronta(coppia, opzioni, d.GetDistanza(), tollZona, kTipoLibretto);
-                r.libretto = d.GetRifLibretto();
+            for (; it != estratte.end() && it->chiave == cercata; ++it) {
+                Risultato r = Confronta(k, estratto->GetDistanzaAt(it->indice)->GetDistanza(), tollZona,
+                                        Tipo::Libretto);
+                r.estratta = it->indice;
                 m_Risultati.push_back(r);
                 confrontata = true;
             }
@@ -297,25 +365,25 @@ const std::vector<CRisultatoDistanza>& CVerificaDistanze::Calcola(const COpzioni
             // A distance imported without a value takes no part in the mean.
             double somma = 0;
             int conteggio = 0;
-            for (int i = 0; i < n; ++i) {
-                const CCtsDistanza& d = *estratto->GetDistanzaAt(i);
-                if (stessiPunti(coppia, d) && !IsRealeIndefinito(d.GetDistanza())) {
-                    somma += d.GetDistanza();
+            for (; it != estratte.end() && it->chiave == cercata; ++it) {
+                const double d = estratto->GetDistanzaAt(it->indice)->GetDistanza();
+                if (!IsRealeIndefinito(d)) {
+                    somma += d;
                     ++conteggio;
                 }
             }
             if (conteggio > 0) {
-                m_Risultati.push_back(Confronta(coppia, opzioni, somma / conteggio, tollZona, kTipoMedia));
+                m_Risultati.push_back(Confronta(k, somma / conteggio, tollZona, Tipo::Media));
                 confrontata = true;
             }
         }
         if (confrontata)
             continue;
-        if (const CCoppiaDistanza* nota = CoppiaNota(coppia.nome1, coppia.nome2))
-            m_Risultati.push_back(Confronta(coppia, opzioni, nota->distanza,
-                                            TolleranzaScala(DenominatoreScala(opzioni.scala)), kTipoTaf));
+        double nota = 0;
+        if (CoppiaNota(coppia.a, coppia.b, nota))
+            m_Risultati.push_back(Confronta(k, nota, tollScala, Tipo::Taf));
         else
-            m_Risultati.push_back(Confronta(coppia, opzioni, 0, 0, WString()));
+            m_Risultati.push_back(Confronta(k, 0, 0, Tipo::Nessuno));
     }
-    return m_Risultati;
+    return m_Risultati.size();
 }

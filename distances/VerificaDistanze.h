@@ -8,8 +8,8 @@
 #include "hostapi/WString.h"
 
 #include <cstdint>
-#include <map>
-#include <utility>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 // Zone types: 0 urban, 1 open flat or rolling ground, 2 open difficult ground.
@@ -91,6 +91,11 @@ struct CPuntoVerifica {
 };
 
 // The data of one verification run: measured and known points and pairs, and the results.
+//
+// A province's survey can measure a thousand fiducial points, half a million pairs: points are named
+// once, by number, and a pair or a result holds numbers, not names. The known pairs are every two known
+// points, so they are looked up from the points rather than listed; the imported distances are indexed
+// by the numbers of their two names once per computation.
 class CVerificaDistanze {
 public:
     CVerificaDistanze(CLibCmp* stazioni, CLibGps* gps, CCts* libretto)
@@ -104,31 +109,60 @@ public:
     // either known or of two full fiducial names; false otherwise.
     bool AggiungiCoppiaMisurata(WString nome1, WString nome2, double distanza);
 
-    // The results for the options, one or more rows per measured pair in order.
-    const std::vector<CRisultatoDistanza>& Calcola(const COpzioniTollDist& opzioni);
+    // The results for the options, one or more rows per measured pair in order; their number.
+    std::size_t Calcola(const COpzioniTollDist& opzioni);
 
     const std::vector<CPuntoVerifica>& GetPuntiMisurati() const { return m_Misurati; }
     const std::vector<CPuntoVerifica>& GetPuntiNoti() const { return m_Noti; }
-    const std::vector<CCoppiaDistanza>& GetCoppieMisurate() const { return m_CoppieMisurate; }
-    const std::vector<CCoppiaDistanza>& GetCoppieNote() const { return m_CoppieNote; }
-    const std::vector<CRisultatoDistanza>& GetRisultati() const { return m_Risultati; }
+    std::size_t GetNumCoppieMisurate() const { return m_CoppieMisurate.size(); }
+    CCoppiaDistanza GetCoppiaMisurata(std::size_t i) const;
+    // Every two known points of different names.
+    std::size_t GetNumCoppieNote() const {
+        return m_Noti.size() * (m_Noti.size() - (m_Noti.empty() ? 0 : 1)) / 2;
+    }
+    std::size_t GetNumRisultati() const { return m_Risultati.size(); }
+    CRisultatoDistanza GetRisultato(std::size_t i) const;
+    // All the results at once, for a small verification.
+    std::vector<CRisultatoDistanza> GetRisultati() const;
 
 private:
+    using Id = std::uint32_t;
+    static constexpr Id NESSUNO = 0xFFFFFFFFu;
+
+    struct Coppia {
+        Id a, b;
+        double distanza;
+    };
+    enum class Tipo : std::uint8_t { Nessuno, Media, Taf, Libretto };
+    struct Risultato {
+        std::uint32_t coppia;
+        std::int32_t estratta; // the imported distance of a single comparison, -1 otherwise
+        double confronto;
+        double tolleranza;
+        Tipo tipo;
+        std::uint8_t esito;
+    };
+
+    Id IdNome(const WString& nome);
+    Id CercaNome(const WString& nome) const;
     void AggiungiMisurato(WString nome, double x, double y);
-    bool IsNoto(const WString& nome) const;
-    const CCoppiaDistanza* CoppiaNota(const WString& a, const WString& b) const;
-    bool IsCoppiaMisurata(const WString& a, const WString& b) const;
-    CRisultatoDistanza Confronta(const CCoppiaDistanza& coppia, const COpzioniTollDist& opzioni,
-                                 double confronto, double tolleranza, const WString& tipo) const;
+    bool IsNoto(const WString& nome) const { return m_IndiceNoti.count(nome.str()) != 0; }
+    // The distance of the known pair of the two names; false when they are not one.
+    bool CoppiaNota(Id a, Id b, double& distanza) const;
+    bool IsCoppiaMisurata(Id a, Id b) const;
+    Risultato Confronta(std::uint32_t coppia, double confronto, double tolleranza, Tipo tipo) const;
 
     CLibCmp* m_pCmp;
     CLibGps* m_pGps;
     CCts* m_pCts;
     std::vector<CPuntoVerifica> m_Misurati;
     std::vector<CPuntoVerifica> m_Noti;
-    std::vector<CCoppiaDistanza> m_CoppieMisurate;
-    std::vector<CCoppiaDistanza> m_CoppieNote;
-    // Known pairs by their two names in order: every measured pair looks its known pair up.
-    std::map<std::pair<WString, WString>, std::size_t> m_IndiceNote;
-    std::vector<CRisultatoDistanza> m_Risultati;
+    std::unordered_map<std::u16string, std::size_t> m_IndiceNoti;
+    // Every name a pair holds, once; for each, its known point (or -1).
+    std::vector<WString> m_Nomi;
+    std::vector<std::int64_t> m_NotoDi;
+    std::unordered_map<std::u16string, Id> m_IdNomi;
+    std::vector<Coppia> m_CoppieMisurate;
+    std::vector<Risultato> m_Risultati;
+    int m_Zona = 0;
 };

@@ -57,7 +57,7 @@ void TollDistanze(CWnd* parent, ICarviloDati* host) {
         CDlgPregeoVerificaDistanze dlg(parent, intervalli);
         dlg.DoModal();
     }
-    if (!verifica.GetCoppieMisurate().empty()) {
+    if (verifica.GetNumCoppieMisurate() != 0) {
         CDlgPregeoVerificaDistanze dlg(parent, verifica);
         dlg.DoModal();
     }

@@ -5,7 +5,9 @@
 #include "host/ui/Driver.h"
 #include "hostapi/Computations.h"
 
+#include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 namespace host::cad {
 
@@ -49,7 +51,7 @@ public:
         m_Eng.AddAttrib(ins, secondoTesto);
         m_Eng.SetUserInfoToEnt(ins, tipo, 0);
         m_Eng.AddAndDrawEntToList(ins, DISEGNO_RILIEVO);
-        m_Punti.push_back({nome, ins});
+        m_Punti[nome.str()].push_back(ins);
         ++m_Disegno.punti;
         return ins;
     }
@@ -58,10 +60,10 @@ public:
     void Linea(int da, int a, int tipo) {
         if (da == 0 || a == 0 || da == a)
             return;
-        for (const auto& [x, y] : m_Linee)
-            if ((x == da && y == a) || (x == a && y == da))
-                return;
-        m_Linee.emplace_back(da, a);
+        const auto [x, y] = std::minmax(da, a);
+        if (!m_Linee.insert((std::uint64_t(static_cast<unsigned>(x)) << 32) | static_cast<unsigned>(y))
+                 .second)
+            return;
         const CPuntoCad p = m_Eng.GetPuntiEnt(da)[0], q = m_Eng.GetPuntiEnt(a)[0];
         const int line = m_Eng.CreateLine(p.x, p.y, 0, q.x, q.y, 0);
         m_Eng.SetUserInfoToEnt(line, tipo, 0);
@@ -70,9 +72,10 @@ public:
 
 private:
     int Trova(const WString& nome, double x, double y) const {
-        for (const auto& [n, ins] : m_Punti) {
-            if (n != nome)
-                continue;
+        const auto stessoNome = m_Punti.find(nome.str());
+        if (stessoNome == m_Punti.end())
+            return 0;
+        for (const int ins : stessoNome->second) {
             const CPuntoCad p = m_Eng.GetPuntiEnt(ins)[0];
             if (std::hypot(p.x - x, p.y - y) < STESSO_PUNTO)
                 return ins;
@@ -82,8 +85,10 @@ private:
 
     CGcadEng& m_Eng;
     DisegnoRilievo& m_Disegno;
-    std::vector<std::pair<WString, int>> m_Punti;
-    std::vector<std::pair<int, int>> m_Linee;
+    // The inserts of each name in the order drawn, and the lines drawn, so that a survey is drawn in
+    // time proportional to its size.
+    std::unordered_map<std::u16string, std::vector<int>> m_Punti;
+    std::unordered_set<std::uint64_t> m_Linee;
 };
 
 // The centre of a polygon's area, the mean of its vertices when it has none.
@@ -104,14 +109,13 @@ CPuntoCad Baricentro(const std::vector<CPuntoCad>& v) {
     return {cx / (3 * a), cy / (3 * a), 0};
 }
 
-void DisegnaRiga7(CGcadEng& eng, const DatiRilievo& dati, Riga7Disegnata& r) {
+void DisegnaRiga7(CGcadEng& eng, const IndiceCoordinate& indice, Riga7Disegnata& r) {
     const CRig& riga = *r.riga;
-    const CCalcRighePregeo calcolo(dati.cts, dati.cmp, dati.gps, &eng);
     std::vector<CPuntoCad> vertici;
     for (int i = 0; i < riga.GetVrtArSize(); ++i) {
         const WString nome = riga.GetVrtAt(i)->GetNome();
         double x = 0, y = 0;
-        if (!calcolo.CercaCoordinate(nome, x, y)) {
+        if (!indice.Cerca(nome, x, y)) {
             r.nonDisegnata = "vertex " + ui::Quote(nome) + " has no coordinates";
             return;
         }
@@ -139,6 +143,49 @@ void DisegnaRiga7(CGcadEng& eng, const DatiRilievo& dati, Riga7Disegnata& r) {
 }
 
 } // namespace
+
+IndiceCoordinate::IndiceCoordinate(const DatiRilievo& dati) {
+    if (dati.cts) {
+        const CCtsRigArray& righe = dati.cts->m_Righe45;
+        for (int i = 0; i < righe.GetRigArSize(); ++i)
+            if (const CRig* r = righe.GetRigAt(i); r->GetTipoRiga() == '5')
+                Aggiungi(r, r->GetLblNome1());
+    }
+    if (dati.cmp) {
+        const CLibCmp& cmp = *dati.cmp;
+        for (int i = 0; i < cmp.GetOriArSize(); ++i)
+            Aggiungi(cmp.GetOriAt(i), cmp.GetOriAt(i)->GetNome());
+        for (int j = 0; j < cmp.GetJobArSize(); ++j)
+            for (int s = 0; s < cmp.GetStaArSize(j); ++s) {
+                Aggiungi(cmp.GetStaAt(j, s), cmp.GetStaAt(j, s)->GetNome());
+                for (int k = 0; k < cmp.GetPunArSize(j, s); ++k)
+                    Aggiungi(cmp.GetPunAt(j, s, k), cmp.GetPunAt(j, s, k)->GetNome());
+            }
+    }
+    if (dati.gps) {
+        const CLibGps& gps = *dati.gps;
+        for (int g = 0; g < gps.GetGrpArSize(); ++g) {
+            Aggiungi(gps.GetGrpAt(g), gps.GetGrpAt(g)->GetNome());
+            for (int k = 0; k < gps.GetPunArSize(g); ++k)
+                Aggiungi(gps.GetPunAt(g, k), gps.GetPunAt(g, k)->GetNome());
+        }
+    }
+}
+
+void IndiceCoordinate::Aggiungi(const CEgn* p, const WString& nome) {
+    // The first object of a name with coordinates is the one the lookup finds.
+    if (p && p->EstValidoXY() && HaXY(*p))
+        m_Punti.emplace(nome.str(), std::make_pair(p->GetCoordX(), p->GetCoordY()));
+}
+
+bool IndiceCoordinate::Cerca(const WString& nome, double& x, double& y) const {
+    const auto it = m_Punti.find(nome.str());
+    if (it == m_Punti.end())
+        return false;
+    x = it->second.first;
+    y = it->second.second;
+    return true;
+}
 
 DisegnoRilievo DisegnaRilievo(CGcadEng& eng, const DatiRilievo& dati) {
     DisegnoRilievo disegno;
@@ -200,6 +247,8 @@ DisegnoRilievo DisegnaRilievo(CGcadEng& eng, const DatiRilievo& dati) {
         }
     }
     if (dati.cts) {
+        // After the rows 5 got their coordinates, as the booklet keeps them.
+        const IndiceCoordinate indice(dati);
         const CCtsRigArray& righe = dati.cts->m_Righe7;
         for (int i = 0; i < righe.GetRigArSize(); ++i) {
             const CRig* riga = righe.GetRigAt(i);
@@ -208,7 +257,7 @@ DisegnoRilievo DisegnaRilievo(CGcadEng& eng, const DatiRilievo& dati) {
             Riga7Disegnata r;
             r.riga = riga;
             r.numero = static_cast<int>(disegno.righe7.size()) + 1;
-            DisegnaRiga7(eng, dati, r);
+            DisegnaRiga7(eng, indice, r);
             disegno.righe7.push_back(std::move(r));
         }
     }

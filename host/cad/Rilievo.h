@@ -8,6 +8,7 @@
 #include "hostapi/TotalStation.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace host::cad {
@@ -53,6 +54,19 @@ struct DatiRilievo {
     std::string nome;
 };
 DatiRilievo DatiDi(ICarviloDati* host);
+
+// Where a named point is, as CCalcRighePregeo::CercaCoordinate finds it (row 5 by label, orientation
+// point, station or its observed points, GPS base or its points, the first with coordinates), for every
+// name at once: a large booklet's rows 7 name thousands of vertices.
+class IndiceCoordinate {
+public:
+    explicit IndiceCoordinate(const DatiRilievo& dati);
+    bool Cerca(const WString& nome, double& x, double& y) const;
+
+private:
+    void Aggiungi(const CEgn* p, const WString& nome);
+    std::unordered_map<std::u16string, std::pair<double, double>> m_Punti;
+};
 
 // Draws the survey into the engine's survey drawing: orientation points, stations, GPS bases and points,
 // observed points and the points of rows 5 as inserts (one insert for objects of one name at one place),

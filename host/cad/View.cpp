@@ -1,5 +1,6 @@
 // The CAD view: a window of a dialog that shows the survey drawing, hands the user's picks to the current
 // object builder, and tells the transcript what the picks do and what others draw into the drawing.
+#include "host/cad/EngineImpl.h"
 #include "host/cad/Figura.h"
 #include "host/cad/Rilievo.h"
 #include "host/ui/Driver.h"
@@ -8,8 +9,11 @@
 #include <algorithm>
 #include <cmath>
 #include <iomanip>
+#include <map>
 #include <ostream>
 #include <sstream>
+#include <unordered_map>
+#include <unordered_set>
 
 using host::cad::Descrivi;
 
@@ -46,20 +50,35 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
 
     const CGcadEng& Eng() const { return view.m_GcadEng; }
 
+    // The inserts of the drawing by name and by exact place, each list in creation order, kept as
+    // entities come and go, so that a pick by name or the ends of a line drawn are lookups.
+    std::unordered_map<std::u16string, std::vector<int>> perNome;
+    std::map<std::pair<double, double>, std::vector<int>> perPosto;
+
+    void Indicizza(int e) {
+        if (!Eng().IsInsert(e))
+            return;
+        const CPuntoCad q = Eng().GetPuntiEnt(e)[0];
+        perNome[host::cad::NomeInsert(Eng(), e).str()].push_back(e);
+        perPosto[{q.x, q.y}].push_back(e);
+    }
+    void Dimentica(int e) {
+        if (!Eng().IsInsert(e))
+            return;
+        const CPuntoCad q = Eng().GetPuntiEnt(e)[0];
+        std::erase(perNome[host::cad::NomeInsert(Eng(), e).str()], e);
+        std::erase(perPosto[{q.x, q.y}], e);
+    }
+
     // An insert at exactly that place, by name; the coordinates otherwise.
     std::string Estremo(const CPuntoCad& p) const {
-        CGcadEntIterator it(&Eng(), 1);
-        for (int e = it.First(); e != 0; e = it.Next()) {
-            if (!Eng().IsInsert(e))
-                continue;
-            const CPuntoCad q = Eng().GetPuntiEnt(e)[0];
-            if (q.x == p.x && q.y == p.y)
-                return host::ui::Quote(host::cad::NomeInsert(Eng(), e));
-        }
+        if (const auto it = perPosto.find({p.x, p.y}); it != perPosto.end() && !it->second.empty())
+            return host::ui::Quote(host::cad::NomeInsert(Eng(), it->second.front()));
         return Coordinate(p.x, p.y);
     }
 
     void EntAggiunta(const CGcadEng& eng, int ent) override {
+        Indicizza(ent);
         std::ostream* out = attivo ? Trascrizione() : nullptr;
         if (!out)
             return;
@@ -72,6 +91,7 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
     }
 
     void EntEliminata(const CGcadEng& eng, int ent) override {
+        Dimentica(ent);
         if (std::ostream* out = attivo ? Trascrizione() : nullptr)
             *out << "cad: deleted " << Descrivi(eng, disegno, ent) << "\n";
     }
@@ -84,13 +104,42 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
         return out.empty() ? "none" : out;
     }
 
+    // What a pick changed in the selection: what left it and what joined it. A selection that was
+    // reordered otherwise is written whole.
+    std::string CambioSelezione(const std::vector<int>& prima) const {
+        const std::vector<int>& dopo = Eng().GetImpl().selezione;
+        const std::unordered_set<int> restano(dopo.begin(), dopo.end());
+        const std::unordered_set<int> cerano(prima.begin(), prima.end());
+        std::vector<int> tolte, atteso;
+        for (int e : prima)
+            (restano.count(e) ? atteso : tolte).push_back(e);
+        std::vector<int> aggiunte;
+        for (int e : dopo)
+            if (!cerano.count(e)) {
+                aggiunte.push_back(e);
+                atteso.push_back(e);
+            }
+        const auto elenco = [&](const std::vector<int>& v) {
+            std::string out;
+            for (int e : v)
+                out += (out.empty() ? "" : ", ") + Descrivi(Eng(), disegno, e);
+            return out;
+        };
+        std::string out;
+        if (atteso != dopo)
+            out = "now " + elenco(dopo);
+        else if (tolte.empty() && aggiunte.empty())
+            out = "unchanged";
+        else
+            out = (tolte.empty() ? "" : "- " + elenco(tolte)) +
+                  (tolte.empty() || aggiunte.empty() ? "" : "; ") +
+                  (aggiunte.empty() ? "" : "+ " + elenco(aggiunte));
+        return out + "; " + (dopo.empty() ? std::string("none") : std::to_string(dopo.size())) + " selected";
+    }
+
     std::vector<int> Chiamati(const WString& nome) const {
-        std::vector<int> trovati;
-        CGcadEntIterator it(&Eng(), 1);
-        for (int e = it.First(); e != 0; e = it.Next())
-            if (Eng().IsInsert(e) && host::cad::NomeInsert(Eng(), e) == nome)
-                trovati.push_back(e);
-        return trovati;
+        const auto it = perNome.find(nome.str());
+        return it == perNome.end() ? std::vector<int>() : it->second;
     }
 
     CObjBuildSelPnt* Selettore() const { return dynamic_cast<CObjBuildSelPnt*>(view.m_pOB); }
@@ -247,9 +296,10 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
             return;
         }
         out << "cad: picked " << chi << "\n";
+        const std::vector<int> prima = Eng().GetImpl().selezione;
         if (b->Pick(ent) == CObjBuildSelPnt::EsitoPick::Rifiutato)
             out << "cad: the step refused " << chi << "\n";
-        out << "cad: selection " << Selezione() << "\n";
+        out << "cad: selection " << CambioSelezione(prima) << "\n";
     }
 };
 
@@ -293,6 +343,8 @@ BOOL CViewControlCAD::Create(const char16_t*, const WString& windowName, DWORD s
     impl.id = id;
     impl.disegno = host::cad::DisegnaRilievo(m_GcadEng, host::cad::DatiDi(m_pHost));
     impl.entAllApertura = m_GcadEng.GetNumEnt();
+    for (const int e : m_GcadEng.GetImpl().InDisegno())
+        impl.Indicizza(e);
     impl.creata = true;
     impl.attivo = true;
     m_GcadEng.SetOsservatore(&impl);

@@ -62,6 +62,10 @@ protected:
         dist->SetDistanza(d);
         dist->SetRifLibretto(rif);
     }
+    std::vector<CRisultatoDistanza> Calcola(const COpzioniTollDist& opzioni) {
+        verifica.Calcola(opzioni);
+        return verifica.GetRisultati();
+    }
     CCts libretto;
     CLibCmp stazioni;
     CLibGps gps;
@@ -104,16 +108,16 @@ TEST_F(Verifica, MeanAndSingleComparison) {
     Importata(u"PF01/0120/G337", u"PF02/0120/G337", U, u"L3");
     Importata(u"PF01/0120/G337", u"PF03/0120/G337", 1, u"L4");
     const double t = 0.05 + 0.0016 * 150.10;
-    Confronta(verifica.Calcola({1, 0, 0}), {{150.30, t, 0.20, ESITO_IN, u"Media-Mis.", u""}});
-    const auto& singole = verifica.Calcola({1, 1, 0});
+    Confronta(Calcola({1, 0, 0}), {{150.30, t, 0.20, ESITO_IN, u"Media-Mis.", u""}});
+    const auto& singole = Calcola({1, 1, 0});
     Confronta(singole, {{150.20, t, 0.10, ESITO_IN, u"Libretto: ", u"L1"},
                         {150.40, t, 0.30, ESITO_FUORI, u"Libretto: ", u"L2"},
                         {U, t, U, ESITO_INDETERMINATO, u"Libretto: ", u"L3"}});
     // A difference equal to the tolerance is in it.
     libretto.m_EstrMap.GetDistanzaAt(0)->SetDistanza(150.10 + t);
-    Confronta(verifica.Calcola({1, 1, 0}), {{150.10 + t, t, t, ESITO_IN, u"Libretto: ", u"L1"},
-                                            {150.40, t, 0.30, ESITO_FUORI, u"Libretto: ", u"L2"},
-                                            {U, t, U, ESITO_INDETERMINATO, u"Libretto: ", u"L3"}});
+    Confronta(Calcola({1, 1, 0}), {{150.10 + t, t, t, ESITO_IN, u"Libretto: ", u"L1"},
+                                   {150.40, t, 0.30, ESITO_FUORI, u"Libretto: ", u"L2"},
+                                   {U, t, U, ESITO_INDETERMINATO, u"Libretto: ", u"L3"}});
 }
 
 // Without imported distances the coordinates of the known points compare, with the scale's tolerance;
@@ -123,16 +127,16 @@ TEST_F(Verifica, KnownCoordinatesOrNothing) {
     Noto(u"PF04/0120/G337", 300, 400);
     Noto(u"PF05/0120/G337", U, U);
     verifica.CostruisciNoti();
-    ASSERT_EQ(verifica.GetCoppieNote().size(), 3u);
+    ASSERT_EQ(verifica.GetNumCoppieNote(), 3u);
     ASSERT_TRUE(verifica.AggiungiCoppiaMisurata(u"PF04", u"PF03", 501.9));
     ASSERT_TRUE(verifica.AggiungiCoppiaMisurata(u"PF03", u"PF05", 10));
     ASSERT_TRUE(verifica.AggiungiCoppiaMisurata(u"PF03", u"PF06", 10));
-    Confronta(verifica.Calcola({0, 0, 2}), {{500, 2.0, 1.9, ESITO_IN, u"Dist.Taf.", u""},
-                                            {U, 2.0, U, ESITO_INDETERMINATO, u"Dist.Taf.", u""},
-                                            {0, 0, 0, ESITO_INDETERMINATO, u"", u""}});
-    Confronta(verifica.Calcola({0, 1, 0}), {{500, 1.5, 1.9, ESITO_FUORI, u"Dist.Taf.", u""},
-                                            {U, 1.5, U, ESITO_INDETERMINATO, u"Dist.Taf.", u""},
-                                            {0, 0, 0, ESITO_INDETERMINATO, u"", u""}});
+    Confronta(Calcola({0, 0, 2}), {{500, 2.0, 1.9, ESITO_IN, u"Dist.Taf.", u""},
+                                   {U, 2.0, U, ESITO_INDETERMINATO, u"Dist.Taf.", u""},
+                                   {0, 0, 0, ESITO_INDETERMINATO, u"", u""}});
+    Confronta(Calcola({0, 1, 0}), {{500, 1.5, 1.9, ESITO_FUORI, u"Dist.Taf.", u""},
+                                   {U, 1.5, U, ESITO_INDETERMINATO, u"Dist.Taf.", u""},
+                                   {0, 0, 0, ESITO_INDETERMINATO, u"", u""}});
 }
 
 // Points measured by stations and GPS (NP excluded), rows 5, and the origin of the first row 4 when a
@@ -164,8 +168,8 @@ TEST_F(Verifica, CostruisciFromTheSurvey) {
     for (const CPuntoVerifica& p : verifica.GetPuntiMisurati())
         nomi.push_back(p.nome);
     EXPECT_EQ(nomi, (std::vector<WString>{u"PF01/0120/G337", u"500", u"PF06/0120/G337", u"PF07/0120/G337"}));
-    ASSERT_EQ(verifica.GetCoppieMisurate().size(), 4u);
-    const auto& r = verifica.Calcola({0, 0, 0});
+    ASSERT_EQ(verifica.GetNumCoppieMisurate(), 4u);
+    const auto& r = Calcola({0, 0, 0});
     EXPECT_EQ(r[0].nome2, u"500");
     EXPECT_NEAR(r[0].differenza, 0.03, 1e-9);
     EXPECT_EQ(r[0].tipo, u"Dist.Taf.");
@@ -173,7 +177,7 @@ TEST_F(Verifica, CostruisciFromTheSurvey) {
     EXPECT_EQ(r[1].misurata, U);
     EXPECT_EQ(r[3].nome1, u"PF06/0120/G337");
     EXPECT_EQ(r[3].esito, ESITO_INDETERMINATO);
-    EXPECT_NEAR(verifica.GetCoppieMisurate()[2].distanza, 29.95, 1e-9);
+    EXPECT_NEAR(verifica.GetCoppiaMisurata(2).distanza, 29.95, 1e-9);
 }
 
 TEST_F(Verifica, OriginOfTheFirstRow4OnlyWithItsRow5) {
@@ -191,9 +195,9 @@ TEST_F(Verifica, OriginOfTheFirstRow4OnlyWithItsRow5) {
     riga5->SetCoord(40.01, 0, 0);
     libretto.m_Righe45.AddRig(riga5);
     verifica.Costruisci();
-    ASSERT_EQ(verifica.GetCoppieMisurate().size(), 1u);
-    EXPECT_EQ(verifica.GetCoppieMisurate()[0].nome1, u"PF03/0120/G337");
-    EXPECT_NEAR(verifica.GetCoppieMisurate()[0].distanza, 40.01, 1e-9);
+    ASSERT_EQ(verifica.GetNumCoppieMisurate(), 1u);
+    EXPECT_EQ(verifica.GetCoppiaMisurata(0).nome1, u"PF03/0120/G337");
+    EXPECT_NEAR(verifica.GetCoppiaMisurata(0).distanza, 40.01, 1e-9);
 }
 
 TEST(VerificaDistanze, IntervalsAndSettings) {

@@ -104,8 +104,8 @@ TEST(TollDistanze, ComparedPairsAndIntervals) {
     const std::vector<CIntervalloDistanza> intervalli =
         DistribuisciDistanze(verifica, &libretto, inizio, {&pf02, &pf09, &ancora, &cento});
 
-    const auto& coppie = verifica.GetCoppieMisurate();
-    ASSERT_EQ(coppie.size(), 2u);
+    ASSERT_EQ(verifica.GetNumCoppieMisurate(), 2u);
+    const CCoppiaDistanza coppie[] = {verifica.GetCoppiaMisurata(0), verifica.GetCoppiaMisurata(1)};
     EXPECT_EQ(coppie[0].nome1, u"PF01/0120/G337");
     EXPECT_EQ(coppie[0].nome2, u"PF02/0120/G337");
     EXPECT_EQ(coppie[0].distanza, 300.0);

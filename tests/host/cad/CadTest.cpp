@@ -3,14 +3,17 @@
 #include "host/cad/Figura.h"
 #include "host/cad/Rilievo.h"
 #include "host/project/Project.h"
+#include "hostapi/Computations.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <expat.h>
 #include <fstream>
+#include <random>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 using testing::ElementsAre;
 
@@ -376,4 +379,144 @@ TEST(CadPicture, SvgIsXmlThatNamesEveryPointAndPngIsWritten) {
     png.read(firma, 8);
     EXPECT_EQ(std::string(firma, 8), std::string("\x89PNG\r\n\x1a\n", 8));
     std::filesystem::remove_all(dir);
+}
+
+namespace {
+
+// A survey where names repeat across kinds and places, some objects lack coordinates, and rows 7 name
+// points of every kind.
+void RilievoCasuale(host::Project& p, unsigned seme) {
+    std::mt19937 caso(seme);
+    const auto fino = [&](int n) { return static_cast<int>(caso() % static_cast<unsigned>(n)); };
+    const auto nome = [&]() { return WString::Formatted(u"%d", 100 + fino(25)); };
+    const auto punto = [&](CEgn* e) {
+        if (fino(8) == 0)
+            return;
+        // Few places, so that objects of one name often stand together.
+        e->SetCoord(fino(4) * 10.0 + (fino(3) == 0 ? 0.0005 : 0.0), fino(4) * 10.0, 0);
+        e->CalcolaValiditaXYZ();
+    };
+    for (int i = 0; i < 6; ++i)
+        punto(p.cmp.AddOri(false));
+    for (int i = 0; i < p.cmp.GetOriArSize(); ++i)
+        p.cmp.GetOriAt(i)->SetNome(nome());
+    for (int j = 0; j < 2; ++j) {
+        CJob* job = p.cmp.AddJob(u"J");
+        for (int s = 0; s < 3; ++s) {
+            CSta* sta = job->AddSta(nome());
+            punto(sta);
+            for (int k = 0, n = fino(8); k < n; ++k)
+                punto(sta->AddPun(nome()));
+        }
+    }
+    for (int g = 0; g < 2; ++g) {
+        CGrpGps* grp = p.gps.AddGrp(nome());
+        punto(grp);
+        for (int k = 0, n = fino(5); k < n; ++k)
+            punto(grp->AddPun(nome()));
+    }
+    for (int i = 0; i < 4; ++i) {
+        auto* r5 = new CRig('5', 0);
+        r5->SetLblNome1(nome());
+        punto(r5);
+        p.cts.m_Righe45.AddRig(r5);
+    }
+    for (int i = 0; i < 6; ++i) {
+        auto* r7 = new CRig('7');
+        for (int k = 0, n = 2 + fino(4); k < n; ++k)
+            r7->AddVrt(CCtsVrt(nome()));
+        p.cts.m_Righe7.AddRig(r7);
+    }
+}
+
+} // namespace
+
+// The drawing's indexes against the walks they replace: a vertex's coordinates as CercaCoordinate finds
+// them, one insert per name and place (the first drawn within a millimetre), one line per two inserts.
+TEST(CadDrawing, IndexesGiveWhatThePlainWalksGive) {
+    for (unsigned seme = 1; seme <= 40; ++seme) {
+        SCOPED_TRACE(seme);
+        host::Project p;
+        RilievoCasuale(p, seme);
+        const CCalcRighePregeo calcolo(&p.cts, &p.cmp, &p.gps, nullptr);
+        const host::cad::IndiceCoordinate indice({&p.cts, &p.cmp, &p.gps, "prova"});
+        for (int n = 90; n < 130; ++n) {
+            const WString nome = WString::Formatted(u"%d", n);
+            double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+            const bool atteso = calcolo.CercaCoordinate(nome, x1, y1);
+            ASSERT_EQ(indice.Cerca(nome, x2, y2), atteso) << nome;
+            if (atteso) {
+                EXPECT_EQ(x1, x2);
+                EXPECT_EQ(y1, y2);
+            }
+        }
+
+        CGcadEng eng;
+        host::cad::DisegnaRilievo(eng, {&p.cts, &p.cmp, &p.gps, "prova"});
+        // Every object with coordinates, in the order drawn, is the first insert of its name within a
+        // millimetre; each insert is such a first.
+        std::vector<std::pair<WString, CPuntoCad>> primi;
+        const auto oggetto = [&](const CEgn& e, const WString& n) {
+            if (IsRealeIndefinito(e.GetCoordX()) || IsRealeIndefinito(e.GetCoordY()))
+                return;
+            for (const auto& [m, q] : primi)
+                if (m == n && std::hypot(q.x - e.GetCoordX(), q.y - e.GetCoordY()) < host::cad::STESSO_PUNTO)
+                    return;
+            primi.push_back({n, {e.GetCoordX(), e.GetCoordY(), 0}});
+        };
+        for (int i = 0; i < p.cmp.GetOriArSize(); ++i)
+            oggetto(*p.cmp.GetOriAt(i), p.cmp.GetOriAt(i)->GetNome());
+        for (int j = 0; j < p.cmp.GetJobArSize(); ++j)
+            for (int s = 0; s < p.cmp.GetStaArSize(j); ++s)
+                oggetto(*p.cmp.GetStaAt(j, s), p.cmp.GetStaAt(j, s)->GetNome());
+        for (int g = 0; g < p.gps.GetGrpArSize(); ++g)
+            oggetto(*p.gps.GetGrpAt(g), p.gps.GetGrpAt(g)->GetNome());
+        for (int g = 0; g < p.gps.GetGrpArSize(); ++g)
+            for (int k = 0; k < p.gps.GetPunArSize(g); ++k)
+                oggetto(*p.gps.GetPunAt(g, k), p.gps.GetPunAt(g, k)->GetNome());
+        for (int j = 0; j < p.cmp.GetJobArSize(); ++j)
+            for (int s = 0; s < p.cmp.GetStaArSize(j); ++s)
+                for (int k = 0; k < p.cmp.GetPunArSize(j, s); ++k)
+                    oggetto(*p.cmp.GetPunAt(j, s, k), p.cmp.GetPunAt(j, s, k)->GetNome());
+        for (int i = 0; i < p.cts.m_Righe45.GetRigArSize(); ++i)
+            if (const CRig* r = p.cts.m_Righe45.GetRigAt(i); r->EstValidoXY())
+                oggetto(*r, r->GetLblNome1());
+        std::vector<std::pair<WString, CPuntoCad>> inserti;
+        int nLinee = 0;
+        for (int e : Cammino(eng, 1)) {
+            if (eng.IsInsert(e))
+                inserti.push_back({host::cad::NomeInsert(eng, e), eng.GetPuntiEnt(e)[0]});
+            if (eng.GetTipoEnt(e) == TipoEntCad::Linea)
+                ++nLinee;
+        }
+        ASSERT_EQ(inserti.size(), primi.size());
+        for (std::size_t i = 0; i < primi.size(); ++i) {
+            EXPECT_EQ(inserti[i].first, primi[i].first);
+            EXPECT_EQ(inserti[i].second.x, primi[i].second.x);
+        }
+        // A line for each station's or base's distinct other insert, never twice between two inserts.
+        std::set<std::pair<int, int>> coppie;
+        const auto ins = [&](const CEgn& e, const WString& n) {
+            for (std::size_t i = 0; i < primi.size(); ++i)
+                if (primi[i].first == n &&
+                    std::hypot(primi[i].second.x - e.GetCoordX(), primi[i].second.y - e.GetCoordY()) <
+                        host::cad::STESSO_PUNTO)
+                    return static_cast<int>(i) + 1;
+            return 0;
+        };
+        const auto linea = [&](int a, int b) {
+            if (a && b && a != b)
+                coppie.insert(std::minmax(a, b));
+        };
+        for (int j = 0; j < p.cmp.GetJobArSize(); ++j)
+            for (int s = 0; s < p.cmp.GetStaArSize(j); ++s)
+                for (int k = 0; k < p.cmp.GetPunArSize(j, s); ++k)
+                    linea(ins(*p.cmp.GetStaAt(j, s), p.cmp.GetStaAt(j, s)->GetNome()),
+                          ins(*p.cmp.GetPunAt(j, s, k), p.cmp.GetPunAt(j, s, k)->GetNome()));
+        for (int g = 0; g < p.gps.GetGrpArSize(); ++g)
+            for (int k = 0; k < p.gps.GetPunArSize(g); ++k)
+                linea(ins(*p.gps.GetGrpAt(g), p.gps.GetGrpAt(g)->GetNome()),
+                      ins(*p.gps.GetPunAt(g, k), p.gps.GetPunAt(g, k)->GetNome()));
+        EXPECT_EQ(nLinee, static_cast<int>(coppie.size()));
+    }
 }
