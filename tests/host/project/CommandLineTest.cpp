@@ -5,7 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -110,7 +113,8 @@ TEST_F(CommandLine, ScriptProblemsAreReportedWithControlCharactersEscaped) {
     const Esito escape =
         Host("--project " + dir.string() + " --script " + (dir / "script").string() + " FPregeoEditRiga0");
     EXPECT_EQ(escape.status, 2) << escape.out;
-    EXPECT_NE(escape.out.find("script:1: \"\\u001b[2J\\u009b31m\" is not a control id"), std::string::npos)
+    EXPECT_NE(escape.out.find("script:1: \"\\u001b[2J\\u009b31m\" non è il numero di un controllo"),
+              std::string::npos)
         << escape.out;
     EXPECT_EQ(escape.out.find_first_of("\x1b\x9b"), std::string::npos);
 }
@@ -189,4 +193,61 @@ TEST_F(CommandLine, MagliaDrawsTheToleranceToolsFindings) {
         std::string::npos)
         << r.out;
     EXPECT_FALSE(fs::exists(dir / "nessuna.svg"));
+}
+
+namespace {
+
+// What the program wrote to the pseudo-terminal until `marker` appeared (or the program ended).
+std::string LeggiFino(int master, const std::string& marker, std::string& tutto) {
+    const std::size_t from = tutto.size();
+    std::array<char, 4096> buf{};
+    for (;;) {
+        pollfd p{master, POLLIN, 0};
+        // A generous bound, only so that a broken editor ends the test instead of hanging it.
+        if (::poll(&p, 1, 30000) <= 0)
+            break;
+        const ssize_t n = ::read(master, buf.data(), buf.size());
+        if (n <= 0)
+            break;
+        tutto.append(buf.data(), static_cast<std::size_t>(n));
+        if (tutto.find(marker, from) != std::string::npos)
+            break;
+    }
+    return tutto.substr(from);
+}
+
+} // namespace
+
+// At a real terminal the Up arrow brings back the last command, and the history outlives the session.
+TEST_F(CommandLine, TerminalRecallsTheLastCommandWithTheUpArrow) {
+    const char* bin = std::getenv("PREGEO_BIN");
+    const std::string program = std::string(bin ? bin : "build/test/bin") + "/pregeo-host";
+    int master = -1;
+    const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::setenv("HOME", dir.c_str(), 1);
+        ::setenv("TERM", "xterm", 1);
+        ::execl(program.c_str(), "pregeo-host", "--project", dir.c_str(), "FPregeoEditRiga0", nullptr);
+        ::_exit(127);
+    }
+    std::string tutto;
+    LeggiFino(master, "12120> ", tutto);
+    const std::string comando = "show [protocollo]\r";
+    ASSERT_EQ(::write(master, comando.data(), comando.size()), static_cast<ssize_t>(comando.size()));
+    const std::string primo = LeggiFino(master, "12120> ", tutto);
+    EXPECT_NE(primo.find("2202  campo      \"81234\""), std::string::npos) << tutto;
+    const std::string su = "\x1b[A\r";
+    ASSERT_EQ(::write(master, su.data(), su.size()), static_cast<ssize_t>(su.size()));
+    const std::string secondo = LeggiFino(master, "12120> ", tutto);
+    EXPECT_NE(secondo.find("> show [protocollo]"), std::string::npos) << tutto;
+    EXPECT_NE(secondo.find("2202  campo      \"81234\""), std::string::npos) << tutto;
+    const std::string fine = "quit\r";
+    ASSERT_EQ(::write(master, fine.data(), fine.size()), static_cast<ssize_t>(fine.size()));
+    LeggiFino(master, "non si salva nulla", tutto);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ::close(master);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << tutto;
+    EXPECT_NE(ReadFile(dir / ".pregeo_host_history").find("protocollo"), std::string::npos);
 }
