@@ -60,12 +60,37 @@ protected:
 
 } // namespace
 
+// demo speaks to a surveyor; what a developer checks (the start message, the data asked for) only with
+// --verbose.
 TEST_F(CommandLine, DemoListsExportsStartMessageAndSummary) {
-    const Esito r = Host("--project " + dir.string() + " demo");
+    const Esito tecnico = Host("--project " + dir.string() + " demo");
+    EXPECT_EQ(tecnico.status, 0) << tecnico.out;
+    EXPECT_NE(tecnico.out.find("Strumenti disponibili: 16 di 16"), std::string::npos) << tecnico.out;
+    EXPECT_NE(tecnico.out.find("apre la finestra \"Riga 0\""), std::string::npos) << tecnico.out;
+    EXPECT_NE(tecnico.out.find("Comune G337 (PR), foglio 0120"), std::string::npos) << tecnico.out;
+    for (const char* sviluppatore : {"messaggio 1165", "chiede Get", "dialog 12120", "risponde"})
+        EXPECT_EQ(tecnico.out.find(sviluppatore), std::string::npos) << sviluppatore;
+    const Esito r = Host("--project " + dir.string() + " --verbose demo");
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("Export risolti: 16 di 16"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("messaggio 1165 (wParam 1, lParam 0)"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Comune G337 (PR), foglio 0120"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("mostra dialog 12120 \"Riga 0\" (chiede GetCts)"), std::string::npos) << r.out;
+}
+
+// --help is a page to read, not an error; it names every tool and says how a tool runs interactively.
+TEST_F(CommandLine, HelpNamesTheSixteenToolsAndTheInteractiveMode) {
+    const Esito r = Host("--help");
+    EXPECT_EQ(r.status, 0) << r.out;
+    for (const char* tool :
+         {"FPregeoEditRiga0", "FPregeoEditRiga3", "FPregeoEditRiga4And5", "FPregeoEditRiga7",
+          "FPregeoEditRiga8", "FPregeoEditRiga9", "FPregeoImportRighe8", "FPregeoImportPFNear",
+          "FPregeoImportDistanze", "FPregeoTollDistanze", "FPregeoTollAllineamenti",
+          "FPregeoTollStazOutTriang", "FPregeoTollDistStazioni", "FPregeoTollSuperfici",
+          "FPregeoTollOggRilievoDist", "FPregeoTollOggRilievoSup"})
+        EXPECT_NE(r.out.find(std::string("    ") + tool + " "), std::string::npos) << tool;
+    EXPECT_NE(r.out.find("senza --script parte in modo interattivo"), std::string::npos) << r.out;
+    EXPECT_EQ(Host("--project " + dir.string() + " --help demo").status, 0);
+    EXPECT_EQ(Host("--nessuna").status, 2);
 }
 
 TEST_F(CommandLine, MalformedProjectIsReportedAndLeftUntouched) {
