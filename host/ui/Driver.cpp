@@ -916,7 +916,10 @@ void Driver::Echo(const Action& action) {
 int Driver::RunModal(CWSizeDialog& dialog) {
     const DialogTemplate* tmpl = FindDialogTemplate(dialog.GetTemplateId());
     if (!tmpl) {
-        m_Out << "dialog " << dialog.GetTemplateId() << " cannot open: no template\n";
+        if (m_Persona)
+            m_Out << "la finestra " << dialog.GetTemplateId() << " non si apre: manca il suo modello\n";
+        else
+            m_Out << "dialog " << dialog.GetTemplateId() << " cannot open: no template\n";
         return -1;
     }
     if (dialog.GetUiWindow())
