@@ -60,12 +60,12 @@ std::string Selection(const UiWindow& c, bool persona) {
     return (persona ? "voce " : "entry ") + std::to_string(c.curSel) + (persona ? " di " : " of ") + count;
 }
 
-// What a grid's image says to a person: the row lists mark an edited row in their "Mod." column, the
-// result grids show the outcome.
+// What a grid's image says to a person: the row lists show the edit icon in their "Mod." column (a tap
+// there opens the row), the result grids show the outcome.
 std::string ImageMeaning(const GridState& g, int column, int image) {
     const GridCell* heading = g.fixedRows > 0 ? g.Cell(0, column) : nullptr;
     if (heading && heading->text == u"Mod.")
-        return "modificata";
+        return "modifica";
     if (image == 0)
         return "In tolleranza";
     if (image == 1)

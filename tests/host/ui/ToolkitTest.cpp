@@ -597,8 +597,8 @@ TEST_F(Controls, TerminalShowsListsWholeAndGridImagesInWords) {
     EXPECT_THAT(screen, HasSubstr("finestra 9016 \"Controlli\" aperta\n"));
     EXPECT_THAT(screen, HasSubstr("  10    scelta     \"Biella\", voce 1 di 3\n"
                                   "        #0 \"Asti\"  > #1 \"Biella\"  #2 \"Cuneo\"\n"));
-    EXPECT_THAT(screen, HasSubstr("1 | modificata | Fuori tolleranza\n"));
-    EXPECT_THAT(screen, HasSubstr("2 |            | In tolleranza\n"));
+    EXPECT_THAT(screen, HasSubstr("1 | modifica | Fuori tolleranza\n"));
+    EXPECT_THAT(screen, HasSubstr("2 |          | In tolleranza\n"));
     EXPECT_THAT(screen, HasSubstr("finestra 9016 \"Controlli\" chiusa con Annulla\n"));
     EXPECT_EQ(screen.find("@1"), std::string::npos);
 }
