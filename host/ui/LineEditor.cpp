@@ -32,7 +32,8 @@ public:
         el_set(m_El, EL_CLIENTDATA, this);
         el_set(m_El, EL_PROMPT, &EditedLineSource::PromptText);
         el_set(m_El, EL_HIST, history, m_History);
-        el_set(m_El, EL_ADDFN, "pregeo-completa", "Completa il comando", &EditedLineSource::Tab);
+        // The wide form keeps the names as given; the narrow one copies them and never frees the copies.
+        el_wset(m_El, EL_ADDFN, L"pregeo-completa", L"Completa il comando", &EditedLineSource::Tab);
         el_set(m_El, EL_BIND, "^I", "pregeo-completa", nullptr);
         // A user's own ~/.editrc may rebind keys, as every libedit program allows.
         el_source(m_El, nullptr);

@@ -243,7 +243,8 @@ std::string LeggiFino(int master, const std::string& marker, std::string& tutto)
 
 } // namespace
 
-// At a real terminal the Up arrow brings back the last command, and the history outlives the session.
+// At a real terminal the Up arrow brings back the last command, Tab completes a label, and the history
+// outlives the session.
 TEST_F(CommandLine, TerminalRecallsTheLastCommandWithTheUpArrow) {
     const char* bin = std::getenv("PREGEO_BIN");
     const std::string program = std::string(bin ? bin : "build/test/bin") + "/pregeo-host";
@@ -267,12 +268,14 @@ TEST_F(CommandLine, TerminalRecallsTheLastCommandWithTheUpArrow) {
     const std::string secondo = LeggiFino(master, "12120> ", tutto);
     EXPECT_NE(secondo.find("> show [protocollo]"), std::string::npos) << tutto;
     EXPECT_NE(secondo.find("2202  campo      \"81234\""), std::string::npos) << tutto;
-    const std::string fine = "quit\r";
-    ASSERT_EQ(::write(master, fine.data(), fine.size()), static_cast<ssize_t>(fine.size()));
-    LeggiFino(master, "non si salva nulla", tutto);
+    // Tab completes a label through the same editor.
+    const std::string annulla = "click [annu\t\r";
+    ASSERT_EQ(::write(master, annulla.data(), annulla.size()), static_cast<ssize_t>(annulla.size()));
+    LeggiFino(master, "FPregeoEditRiga0: annullato", tutto);
     int status = 0;
     ::waitpid(pid, &status, 0);
     ::close(master);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << tutto;
+    EXPECT_NE(tutto.find("> click 2355"), std::string::npos) << tutto;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << tutto;
     EXPECT_NE(ReadFile(dir / ".pregeo_host_history").find("protocollo"), std::string::npos);
 }
