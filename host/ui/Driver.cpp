@@ -1308,7 +1308,7 @@ bool ScriptDriver::Load(const std::filesystem::path& file, std::string& error) {
         in.setstate(std::ios::badbit);
     }
     if (!in || in.bad() || std::filesystem::is_directory(file, ec)) {
-        error = "cannot read the script " + file.string();
+        error = "non si legge lo script " + file.string();
         return false;
     }
     m_Name = file.filename().string();
@@ -1479,10 +1479,10 @@ void ScriptDriver::Refuse(const Action& action, const Prompt& prompt, const std:
 
 void ScriptDriver::RanOut(const Prompt& prompt) {
     const std::string what =
-        prompt.Describe() + (prompt.kind == Prompt::Kind::Dialog ? " is still open" : " waits");
+        (prompt.kind == Prompt::Kind::Dialog ? "è ancora aperta " : "aspetta ") + prompt.Descrivi();
     if (m_LastWhere.empty())
-        throw ScriptError(m_Name + ": the script has no actions, but " + what);
-    throw ScriptError(m_LastWhere + ": the script ends here, but " + what);
+        throw ScriptError(m_Name + ": lo script non ha azioni, ma " + what);
+    throw ScriptError(m_LastWhere + ": lo script finisce qui, ma " + what);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -1707,8 +1707,8 @@ bool FinishDriver(std::string& error) {
     if (g_active == driver.get())
         g_active = nullptr;
     if (auto* script = dynamic_cast<ScriptDriver*>(driver.get()); script && script->Remaining() > 0) {
-        error = script->NextWhere() + ": " + std::to_string(script->Remaining()) +
-                " action(s) left unused after the last dialog closed";
+        error = script->NextWhere() + ": azioni non usate dopo la chiusura dell'ultima finestra: " +
+                std::to_string(script->Remaining());
         return false;
     }
     return true;

@@ -132,7 +132,7 @@ TEST_F(CommandLine, ScriptProblemsAreReportedWithControlCharactersEscaped) {
     const Esito folder =
         Host("--project " + dir.string() + " --script " + dir.string() + " FPregeoEditRiga0");
     EXPECT_EQ(folder.status, 2) << folder.out;
-    EXPECT_NE(folder.out.find("cannot read the script " + dir.string()), std::string::npos) << folder.out;
+    EXPECT_NE(folder.out.find("non si legge lo script " + dir.string()), std::string::npos) << folder.out;
     std::ofstream(dir / "script", std::ios::binary) << "click \x1b[2J\xc2\x9b"
                                                     << "31m\n";
     const Esito escape =

@@ -121,8 +121,9 @@ TEST_F(Toolkit, ActionsThatDoNotFitStopTheScriptAndLeaveNothingBehind) {
         {"yes\n", "non è aperto alcun messaggio né scelta di file; yes qui non serve"},
         {"tab 9010 #1\nclick 9205\nclick 9021\n",
          "test:3: message box \"Prova\": click 9021: un messaggio aspetta una risposta: yes, no"},
-        {"", "test: the script has no actions, but dialog 9000 \"Prova toolkit\" is still open"},
-        {"tab 9010 #1\ntap 9202 1 3\n", "test:2: the script ends here, but dialog 9012 \"Dettaglio punto\""},
+        {"", "test: lo script non ha azioni, ma è ancora aperta la finestra 9000 \"Prova toolkit\""},
+        {"tab 9010 #1\ntap 9202 1 3\n",
+         "test:2: lo script finisce qui, ma è ancora aperta la finestra 9012 \"Dettaglio punto\""},
     };
     for (const auto& c : cases) {
         ScriptedUi ui;
@@ -344,11 +345,11 @@ TEST_F(Toolkit, InstalledScriptReportsUnusedActions) {
     CDlgProva dlg(nullptr);
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_FALSE(host::ui::FinishDriver(error));
-    EXPECT_EQ(error, "prova.script:2: 1 action(s) left unused after the last dialog closed");
+    EXPECT_EQ(error, "prova.script:2: azioni non usate dopo la chiusura dell'ultima finestra: 1");
     EXPECT_EQ(host::ui::ActiveDriver(), nullptr);
     std::filesystem::remove(script);
     EXPECT_FALSE(host::ui::InstallDriver(script, transcript, error));
-    EXPECT_THAT(error, HasSubstr("cannot read the script"));
+    EXPECT_THAT(error, HasSubstr("non si legge lo script"));
 }
 
 namespace {
