@@ -1,4 +1,5 @@
-// The script language: every line that parses re-parses from its canonical form to the same action.
+// The script language: every line that parses re-parses from its canonical form to the same action;
+// completion of any line stays within it.
 #include "FuzzInput.h"
 #include "host/ui/Driver.h"
 
@@ -21,6 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             end = text.size();
         std::string_view line = text.substr(start, end - start);
         start = end + 1;
+        // Completion reads what a person has typed so far, whatever it is.
+        if (host::ui::Complete(nullptr, line).start > line.size())
+            fuzz::Fail("a completion starts beyond the line");
         std::string error;
         const auto action = host::ui::ParseAction(line, error);
         if (!action)

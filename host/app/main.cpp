@@ -9,8 +9,11 @@
 #include "host/project/Project.h"
 #include "host/ui/Driver.h"
 #include "hostapi/CarviloDati.h"
+#include "hostapi/Conversions.h"
+#include "hostapi/Settings.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -24,11 +27,47 @@ class CWnd;
 namespace {
 
 const char* kUsage = "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE]\n"
-                     "                   [--setting SEZIONE/CHIAVE=VALORE ...] COMANDO\n"
+                     "                   [--setting SEZIONE/CHIAVE=VALORE ...] [--verbose] COMANDO\n"
                      "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
                      "COMANDO: exports | demo | riscrivi | check [--json] [CARTELLA...] |\n"
                      "         disegno FILE.svg|FILE.png | maglia FILE.svg|FILE.png |\n"
-                     "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n";
+                     "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n"
+                     "pregeo-host --help spiega comandi e strumenti.\n";
+
+// The page a person gets with --help: how to start, the commands, the sixteen tools.
+void StampaAiuto(std::ostream& out) {
+    out << "pregeo-host: prova sul computer il modulo Pregeo del palmare, sul progetto di una cartella.\n\n"
+        << "uso: pregeo-host --project CARTELLA [opzioni] COMANDO\n"
+           "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n\n"
+           "Opzioni:\n"
+           "  --project CARTELLA   la cartella del progetto (progetto.json, impostazioni.ini, Support/, "
+           "lavori/)\n"
+           "  --script FILE        esegue i comandi scritti nel file invece di chiederli al terminale\n"
+           "  --setting SEZ/CHIAVE=VALORE  un'impostazione valida solo per questa volta (il file non "
+           "cambia)\n"
+           "  --module FILE        un altro modulo al posto di libpregeo.so accanto al programma\n"
+           "  --verbose            con demo: i dettagli per lo sviluppatore\n"
+           "  --help               questa pagina\n\n"
+           "Comandi:\n"
+           "  demo                 che cosa fa ogni strumento, un riassunto del libretto e il suo controllo\n"
+           "  check [--json]       controlla il libretto e ne elenca errori e avvertimenti\n"
+           "  disegno FILE         disegna il rilievo in un file .svg o .png\n"
+           "  maglia FILE          disegna la maglia dei punti fiduciali con stazioni e particelle "
+           "giudicate\n"
+           "  exports              gli strumenti che il modulo mette a disposizione\n"
+           "  riscrivi             riscrive progetto.json nella sua forma ordinata\n"
+           "  STRUMENTO            apre uno dei sedici strumenti sul progetto:\n";
+    for (const auto& e : host::ModuleExports())
+        out << "    " << e.name << std::string(28 - std::min<std::size_t>(27, std::strlen(e.name)), ' ')
+            << host::ACosaServe(e.name) << "\n";
+    out << "\nUno strumento aperto senza --script parte in modo interattivo: il terminale mostra la finestra "
+           "e\n"
+           "aspetta i comandi (click [OK], type [Protocollo] 123, ...); help li elenca, Tab li completa, la\n"
+           "freccia su richiama i precedenti, quit rinuncia senza salvare. Con --script FILE gli stessi "
+           "comandi\n"
+           "si leggono dal file, uno per riga.\n"
+           "La guida per il tecnico è docs/guida.md.\n";
+}
 
 struct Options {
     std::filesystem::path project;
@@ -39,6 +78,8 @@ struct Options {
     std::vector<std::filesystem::path> cartelle;
     std::vector<std::string> args; // disegno, maglia: what follows the command
     bool json = false;
+    bool aiuto = false;
+    bool dettagli = false; // demo --verbose
     std::vector<std::string> settings;
 };
 
@@ -82,8 +123,9 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
         } else if (arg == "--json") {
             opt.json = true;
         } else if (arg == "-h" || arg == "--help") {
-            error.clear();
-            return false;
+            opt.aiuto = true;
+        } else if (arg == "--verbose") {
+            opt.dettagli = true;
         } else if (!arg.empty() && arg[0] == '-') {
             error = "opzione sconosciuta: " + arg;
             return false;
@@ -95,6 +137,8 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
             opt.args.push_back(arg);
         }
     }
+    if (opt.aiuto)
+        return true;
     const bool figura = opt.command == "disegno" || opt.command == "maglia";
     if (opt.command == "check" && !opt.project.empty())
         opt.cartelle.insert(opt.cartelle.begin(), opt.project);
@@ -156,6 +200,23 @@ void PrintSummary(const host::Project& p) {
     std::cout << "  Distanze dell'estratto di mappa: " << c.m_EstrMap.GetDistanzaArSize() << "\n";
 }
 
+// What FPregeoImportPFNear stored, read back from the settings, and what uses it.
+std::string RiassuntoPFVicini() {
+    const CIniFile ini;
+    const auto valore = [&](const char16_t* chiave) {
+        const double v = ini.GetDouble(u"CATASTO", chiave, REALE_INDEFINITO);
+        if (IsRealeIndefinito(v))
+            return std::string("-");
+        char testo[64];
+        std::snprintf(testo, sizeof testo, "%.3f", v);
+        return std::string(testo);
+    };
+    return "centro e raggio per «PF vicini»: Nord " + valore(u"TAF_NORD") + ", Est " + valore(u"TAF_EST") +
+           ", raggio " + valore(u"TAF_RAGGIO") +
+           " m (impostazioni.ini, sezione CATASTO); li usa il pulsante «PF vicini» di FPregeoImportRighe8, "
+           "che importa i punti fiduciali entro il raggio";
+}
+
 // The picture of the survey as a CAD view opens on it.
 int StampaDisegno(host::Project& project, const std::filesystem::path& file) {
     CGcadEng eng;
@@ -186,6 +247,10 @@ int main(int argc, char** argv) {
             std::cerr << "pregeo-host: " << host::ui::Printable(error) << "\n";
         std::cerr << kUsage;
         return 2;
+    }
+    if (opt.aiuto) {
+        StampaAiuto(std::cout);
+        return 0;
     }
 
     // The host shows the checker's list itself: the module is not needed for it.
@@ -244,6 +309,29 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // A surveyor reads what each tool is for and what it opens; --verbose adds what a developer checks.
+    const bool perIlTecnico = opt.command == "demo" && !opt.dettagli;
+    if (perIlTecnico) {
+        std::cout << "Gli strumenti del modulo, provati uno per uno su una copia del progetto:\n";
+        int pronti = 0;
+        for (const auto& e : host::ModuleExports()) {
+            const FARPROC proc = module.Resolve(e.name);
+            pronti += proc ? 1 : 0;
+            std::cout << "  " << e.name
+                      << std::string(28 - std::min<std::size_t>(27, std::strlen(e.name)), ' ')
+                      << host::ACosaServe(e.name) << "\n"
+                      << std::string(30, ' ')
+                      << (proc ? host::DescriviExport(e, proc, opt.project, false)
+                               : std::string("non disponibile in questo modulo"))
+                      << "\n";
+        }
+        std::cout << "Strumenti disponibili: " << pronti << " di " << host::ModuleExports().size() << "\n\n";
+        PrintSummary(*project);
+        std::cout << "\n";
+        host::StampaControllo(*project, false, std::cout);
+        host::DestroyTopLevelWindow(startWindow);
+        return pronti == static_cast<int>(host::ModuleExports().size()) ? 0 : 1;
+    }
     if (opt.command == "exports" || opt.command == "demo") {
         int risolte = 0;
         for (const auto& e : host::ModuleExports()) {
@@ -312,6 +400,9 @@ int main(int argc, char** argv) {
 
     if (info->kind == host::ExportKind::Editor) {
         std::cout << info->name << ": " << (confermato ? "confermato" : "annullato") << "\n";
+        // The tool only stores a position: say what, and where it is used.
+        if (confermato && opt.command == "FPregeoImportPFNear")
+            std::cout << RiassuntoPFVicini() << "\n";
         if (confermato && !project->Save(&error)) {
             std::cerr << "pregeo-host: il progetto non si può salvare in "
                       << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)

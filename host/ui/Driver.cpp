@@ -11,6 +11,7 @@
 #include <iostream>
 #include <iterator>
 #include <system_error>
+#include <unistd.h>
 
 namespace host::ui {
 
@@ -162,7 +163,7 @@ bool ParseText(std::string_view s, WString& text, std::string& error) {
                 v = v * 16 + static_cast<unsigned>(d);
             }
             if (!hex || v == 0 || (v >= 0xD800 && v <= 0xDFFF)) {
-                error = "\\u needs four hex digits of a character other than NUL or a surrogate";
+                error = "\\u vuole quattro cifre esadecimali di un carattere che non sia NUL né un surrogato";
                 return false;
             }
             out += static_cast<char16_t>(v);
@@ -170,19 +171,19 @@ bool ParseText(std::string_view s, WString& text, std::string& error) {
             break;
         }
         default:
-            error =
-                std::string("unknown escape \\") + s[i] + " (the escapes are \\n \\r \\t \\\" \\\\ \\uXXXX)";
+            error = std::string("sequenza sconosciuta \\") + s[i] +
+                    " (le sequenze sono \\n \\r \\t \\\" \\\\ \\uXXXX)";
             return false;
         }
         plain = i + 1;
     }
     if (i >= s.size()) {
-        error = "the text has no closing quote";
+        error = "il testo non ha le virgolette di chiusura";
         return false;
     }
     flush(i);
     if (!TrimView(s.substr(i + 1)).empty()) {
-        error = "unexpected words after the quoted text";
+        error = "parole in più dopo il testo tra virgolette";
         return false;
     }
     text = WString(std::move(out));
@@ -195,7 +196,7 @@ bool ParseControl(std::string_view& s, Action& a, std::string& error) {
     if (!s.empty() && s.front() == '[') {
         const std::size_t close = s.find(']');
         if (close == std::string_view::npos) {
-            error = "the label has no closing ]";
+            error = "l'etichetta non ha la ] di chiusura";
             return false;
         }
         a.label = WString::FromUtf8(s.substr(1, close - 1));
@@ -205,8 +206,8 @@ bool ParseControl(std::string_view& s, Action& a, std::string& error) {
     const std::string_view word = TakeWord(s);
     int id = 0;
     if (!ParseInt(word, id) || id == 0) {
-        error =
-            word.empty() ? "a control id is missing" : "\"" + std::string(word) + "\" is not a control id";
+        error = word.empty() ? "manca il numero del controllo"
+                             : "\"" + std::string(word) + "\" non è il numero di un controllo";
         return false;
     }
     a.id = static_cast<UINT>(id);
@@ -218,13 +219,13 @@ bool ParseIndexOrText(std::string_view s, Action& a, std::string& error) {
     if (!s.empty() && s.front() == '#') {
         std::string_view rest = s.substr(1);
         if (!ParseInt(TrimView(rest), a.index)) {
-            error = "\"" + std::string(s) + "\" is not an entry index";
+            error = "\"" + std::string(s) + "\" non è il numero di una voce";
             return false;
         }
         return true;
     }
     if (s.empty()) {
-        error = "an entry (#index or text) is missing";
+        error = "manca la voce (#numero o testo)";
         return false;
     }
     return ParseText(s, a.text, error);
@@ -310,14 +311,21 @@ bool Contains(const UiWindow& root, const UiWindow* w) {
     return false;
 }
 
-bool LabelMatches(const UiWindow& c, const WString& label) {
-    WString text = c.text;
+// A label as a person reads it: no '&' marks, no trailing colon, blanks and case aside.
+WString LabelKey(const WString& label) {
+    WString text = label;
     text.Remove(u'&');
     text.Trim();
-    WString wanted = label;
-    wanted.Trim();
-    return text == wanted ||
-           (text.GetLength() > 2 && text.Right(2) == u" :" && text.Left(text.GetLength() - 2) == wanted);
+    if (!text.IsEmpty() && text.Right(1) == u":") {
+        text = text.Left(text.GetLength() - 1);
+        text.Trim();
+    }
+    text.MakeLower();
+    return text;
+}
+
+bool LabelMatches(const UiWindow& c, const WString& label) {
+    return !label.IsEmpty() && LabelKey(c.text) == LabelKey(label);
 }
 
 void Collect(UiWindow& dialog, const Action& a, std::vector<UiWindow*>& found) {
@@ -349,7 +357,8 @@ UiWindow* LabelledInput(UiWindow* label) {
     return label;
 }
 
-// The control, preferring one the user can see; with why when the user cannot act on it.
+// The control, preferring one the user can see; with why when the user cannot act on it. A label that
+// names several controls the user can see is refused, listing them, rather than guessed.
 UiWindow* Resolve(UiWindow& dialog, const Action& a, std::string& why, bool forShow = false) {
     std::vector<UiWindow*> found;
     Collect(dialog, a, found);
@@ -357,31 +366,71 @@ UiWindow* Resolve(UiWindow& dialog, const Action& a, std::string& why, bool forS
         for (UiWindow*& c : found)
             c = LabelledInput(c);
     if (found.empty()) {
-        why = "there is no control " + ControlRef(a);
+        why = "non c'è il controllo " + ControlRef(a);
         return nullptr;
     }
+    std::vector<UiWindow*> shown;
     for (UiWindow* c : found)
-        if (c->Shown()) {
-            if (!forShow && !c->enabled) {
-                why = "control " + std::to_string(c->id) + " is disabled";
-                return nullptr;
-            }
-            return c;
+        if (c->Shown() && std::find(shown.begin(), shown.end(), c) == shown.end())
+            shown.push_back(c);
+    if (a.id == 0 && shown.size() > 1) {
+        why = ControlRef(a) + " indica più controlli:";
+        for (UiWindow* c : shown)
+            why += " " + std::to_string(c->id) + " " + Quote(c->text) + (c == shown.back() ? "" : ",");
+        why += "; usa il numero";
+        return nullptr;
+    }
+    if (!shown.empty()) {
+        UiWindow* c = shown.front();
+        if (!forShow && !c->enabled) {
+            why = "il controllo " + std::to_string(c->id) + " è disattivato";
+            return nullptr;
         }
+        return c;
+    }
     if (forShow)
         return found.front();
-    why = "control " + std::to_string(found.front()->id) + " is hidden";
+    why = "il controllo " + std::to_string(found.front()->id) + " è nascosto";
     return nullptr;
 }
 
-std::string KindMismatch(const UiWindow& c, const char* wanted) {
-    return "control " + std::to_string(c.id) + " is a " + KindName(c.kind) + ", not " + wanted;
+const char* NomeTipo(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Static:
+        return "un testo";
+    case ControlKind::GroupBox:
+        return "un riquadro";
+    case ControlKind::Button:
+        return "un pulsante";
+    case ControlKind::CheckBox:
+        return "una casella di spunta";
+    case ControlKind::Radio:
+        return "un pulsante di opzione";
+    case ControlKind::Edit:
+        return "un campo di testo";
+    case ControlKind::ComboList:
+        return "una casella combinata";
+    case ControlKind::ComboEdit:
+        return "una casella combinata modificabile";
+    case ControlKind::ListBox:
+        return "un elenco";
+    case ControlKind::Tab:
+        return "una scheda";
+    case ControlKind::Grid:
+        return "una griglia";
+    }
+    return "un controllo";
 }
 
+std::string KindMismatch(const UiWindow& c, const char* wanted) {
+    return "il controllo " + std::to_string(c.id) + " è " + NomeTipo(c.kind) + ", non " + wanted;
+}
+
+// The device has no working folder: a relative path starts from the install folder, the project's.
 std::filesystem::path HostPath(const WString& typed) {
     std::filesystem::path p(typed.ToUtf8());
-    if (p.is_relative() && !host::GetFolders().jobs.empty())
-        p = host::GetFolders().jobs / p;
+    if (p.is_relative() && !host::GetFolders().install.empty())
+        p = host::GetFolders().install / p;
     return p;
 }
 
@@ -442,18 +491,18 @@ bool ParseCadAction(std::string_view s, Action& a, std::string& error) {
     s = TrimView(s);
     if (a.verb == Action::Verb::Snapshot) {
         if (s.empty()) {
-            error = "snapshot needs a file (.svg or .png)";
+            error = "snapshot vuole un file (.svg o .png)";
             return false;
         }
         return ParseText(s, a.text, error);
     }
     if (s.empty()) {
-        error = "point needs a point name, #entity or row N";
+        error = "point vuole il nome di un punto, #entità o row N";
         return false;
     }
     if (s.front() == '#') {
         if (!ParseInt(TrimView(s.substr(1)), a.index) || a.index == 0) {
-            error = "\"" + std::string(s) + "\" is not an entity (#handle)";
+            error = "\"" + std::string(s) + "\" non è un'entità (#numero)";
             return false;
         }
         return true;
@@ -462,7 +511,7 @@ bool ParseCadAction(std::string_view s, Action& a, std::string& error) {
     if (TakeWord(rest) == "row") {
         const std::string_view n = TakeWord(rest);
         if (!ParseInt(n, a.row) || a.row == 0 || !TrimView(rest).empty()) {
-            error = "point row needs the number of a row 7 (1, 2, ...)";
+            error = "point row vuole il numero di una riga 7 (1, 2, ...)";
             return false;
         }
         return true;
@@ -476,11 +525,11 @@ std::optional<Action> ParseAction(std::string_view line, std::string& error) {
     error.clear();
     // A NUL would cut every message that quotes the line; bytes that are not UTF-8 have no meaning.
     if (line.find('\0') != std::string_view::npos) {
-        error = "the line holds a NUL byte";
+        error = "la riga contiene un byte NUL";
         return std::nullopt;
     }
     if (!IsValidUtf8(line)) {
-        error = "the line is not valid UTF-8";
+        error = "la riga non è UTF-8 valido";
         return std::nullopt;
     }
     std::string_view s = TrimView(line);
@@ -500,13 +549,12 @@ std::optional<Action> ParseAction(std::string_view line, std::string& error) {
             known = true;
         }
     if (!known) {
-        error = "unknown command \"" + std::string(word) + "\" (help lists the commands)";
+        error = "comando sconosciuto \"" + std::string(word) + "\" (help elenca i comandi)";
         return std::nullopt;
     }
     const auto noMore = [&](std::string_view rest) {
         if (!TrimView(rest).empty()) {
-            error =
-                "unexpected words after " + std::string(word) + ": \"" + std::string(TrimView(rest)) + "\"";
+            error = "parole in più dopo " + std::string(word) + ": \"" + std::string(TrimView(rest)) + "\"";
             return false;
         }
         return true;
@@ -514,15 +562,16 @@ std::optional<Action> ParseAction(std::string_view line, std::string& error) {
     const auto rowColumn = [&](std::string_view& rest, bool columnNeeded) {
         const std::string_view r = TakeWord(rest);
         if (!ParseInt(r, a.row)) {
-            error = r.empty() ? "a grid row is missing" : "\"" + std::string(r) + "\" is not a grid row";
+            error = r.empty() ? "manca la riga della griglia"
+                              : "\"" + std::string(r) + "\" non è una riga della griglia";
             return false;
         }
         const std::string_view c = TakeWord(rest);
         if (c.empty() && !columnNeeded)
             return true;
         if (!ParseInt(c, a.column)) {
-            error =
-                c.empty() ? "a grid column is missing" : "\"" + std::string(c) + "\" is not a grid column";
+            error = c.empty() ? "manca la colonna della griglia"
+                              : "\"" + std::string(c) + "\" non è una colonna della griglia";
             return false;
         }
         return true;
@@ -532,7 +581,7 @@ std::optional<Action> ParseAction(std::string_view line, std::string& error) {
         if (!ParseControl(s, a, error))
             return std::nullopt;
         if (TrimView(s).empty()) {
-            error = "type needs a text (\"\" for none)";
+            error = "type vuole un testo (\"\" per nessuno)";
             return std::nullopt;
         }
         if (!ParseText(s, a.text, error))
@@ -566,7 +615,7 @@ std::optional<Action> ParseAction(std::string_view line, std::string& error) {
     case Action::Verb::File:
     case Action::Verb::Folder:
         if (TrimView(s).empty()) {
-            error = std::string(word) + " needs a path";
+            error = std::string(word) + " vuole un percorso";
             return std::nullopt;
         }
         if (!ParseText(s, a.text, error))
@@ -589,25 +638,191 @@ std::optional<Action> ParseAction(std::string_view line, std::string& error) {
 }
 
 const char* CommandHelp() {
-    return "Commands (controls by id, or by their own text in brackets: click [Annulla]):\n"
-           "  type ID TEXT          replace the text of an edit or editable combo (\"\" for none)\n"
-           "  pick ID #N | TEXT     choose an entry of a combo or list, by index or by its text\n"
-           "  tick ID / untick ID   tick or clear a check box\n"
-           "  tick ID ROW [COL]     tick the check box of a grid row (untick likewise)\n"
-           "  choose ID             choose a radio button\n"
-           "  click ID              press a button\n"
-           "  tab ID #N | TEXT      switch to a tab\n"
-           "  tap ID ROW COL        tap a grid cell (rows count the heading row as 0)\n"
-           "  edit ID ROW COL TEXT  write into a cell of an editable grid\n"
-           "  close                 close the dialog as its close box does (cancel)\n"
-           "  ok | yes | no | cancel  answer a message box\n"
-           "  file PATH | folder PATH | cancel  answer a file or folder choice\n"
-           "  show [ID]             show the dialog, or one control in full\n"
-           "  point NAME | #ENT | row N  pick on the CAD view: a point, an entity, a row 7\n"
-           "  snapshot FILE         a picture of the CAD view (.svg or .png)\n"
-           "  help                  this list\n"
-           "  quit                  give up: nothing is saved\n"
-           "Texts may be written in double quotes with \\n \\r \\t \\\" \\\\ \\uXXXX escapes.\n";
+    return "Comandi (un controllo si indica col numero, o col suo testo tra parentesi quadre: click "
+           "[Annulla];\n"
+           "il testo vale senza i due punti finali e senza badare a maiuscole; Tab completa):\n"
+           "  type ID TESTO         scrive il testo in un campo o in una scelta modificabile (\"\" per "
+           "nessuno)\n"
+           "  pick ID #N | TESTO    sceglie una voce di un elenco o di una scelta, per numero o per testo\n"
+           "  tick ID / untick ID   spunta o toglie la spunta a una casella\n"
+           "  tick ID RIGA [COL]    spunta la casella di una riga di una griglia (untick allo stesso modo)\n"
+           "  choose ID             sceglie un'opzione\n"
+           "  click ID              preme un pulsante\n"
+           "  tab ID #N | TESTO     passa a una scheda\n"
+           "  tap ID RIGA COL       tocca una cella di una griglia (la riga dei titoli è la 0)\n"
+           "  edit ID RIGA COL TESTO  scrive in una cella di una griglia modificabile\n"
+           "  close                 chiude la finestra come la sua croce (annulla)\n"
+           "  ok | yes | no | cancel  risponde a un messaggio (ok, sì, no, annulla)\n"
+           "  file PERCORSO | folder PERCORSO | cancel  risponde alla scelta di un file o di una cartella;\n"
+           "                        i percorsi relativi partono dalla cartella del progetto\n"
+           "  show [ID]             mostra la finestra, o un controllo per intero\n"
+           "  point NOME | #ENT | row N  indica sulla vista CAD un punto, un'entità, una riga 7\n"
+           "  snapshot FILE         un'immagine della vista CAD (.svg o .png)\n"
+           "  help                  questo elenco\n"
+           "  quit                  rinuncia: non si salva nulla\n"
+           "I testi si possono scrivere tra virgolette, con le sequenze \\n \\r \\t \\\" \\\\ \\uXXXX.\n"
+           "Freccia su e giù richiamano i comandi già dati, anche delle sessioni precedenti.\n";
+}
+
+namespace {
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+    if (prefix.size() > s.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(s[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i])))
+            return false;
+    return true;
+}
+
+// Whether a command acts on a control of this kind; show looks at any.
+bool Fits(Action::Verb verb, const UiWindow& c) {
+    switch (verb) {
+    case Action::Verb::Type:
+        return c.kind == ControlKind::Edit || c.kind == ControlKind::ComboEdit;
+    case Action::Verb::Pick:
+        return c.IsCombo() || c.kind == ControlKind::ListBox;
+    case Action::Verb::Tick:
+    case Action::Verb::Untick:
+        return c.kind == ControlKind::CheckBox || c.kind == ControlKind::Grid;
+    case Action::Verb::Choose:
+        return c.kind == ControlKind::Radio;
+    case Action::Verb::Click:
+        return c.kind == ControlKind::Button;
+    case Action::Verb::Tab:
+        return c.kind == ControlKind::Tab;
+    case Action::Verb::Tap:
+    case Action::Verb::Edit:
+        return c.kind == ControlKind::Grid;
+    default:
+        return true;
+    }
+}
+
+void Controls(const UiWindow& dialog, Action::Verb verb, std::vector<std::string>& out,
+              std::vector<const UiWindow*>& targets) {
+    for (const auto& c : dialog.children) {
+        if (!c->Shown())
+            continue;
+        if (c->isDialog) {
+            Controls(*c, verb, out, targets);
+            continue;
+        }
+        const UiWindow* target = LabelledInput(c.get());
+        if (!Fits(verb, *target) || !target->enabled)
+            continue;
+        if (c->id != 0 && c->id != 0xFFFF) {
+            out.push_back(std::to_string(c->id));
+            targets.push_back(c.get());
+        }
+        WString label = c->text;
+        label.Remove(u'&');
+        label.Trim();
+        if (!label.IsEmpty() && label.Right(1) == u":") {
+            label = label.Left(label.GetLength() - 1);
+            label.Trim();
+        }
+        if (!label.IsEmpty() && label.Find(u']') < 0 && label.Find(u'\n') < 0) {
+            out.push_back("[" + label.ToUtf8() + "]");
+            targets.push_back(target);
+        }
+    }
+}
+
+} // namespace
+
+Completion Complete(const UiWindow* dialog, std::string_view before) {
+    Completion c;
+    // The first word: a command.
+    std::size_t i = 0;
+    while (i < before.size() && std::isspace(static_cast<unsigned char>(before[i])))
+        ++i;
+    std::size_t j = i;
+    while (j < before.size() && !std::isspace(static_cast<unsigned char>(before[j])))
+        ++j;
+    const std::string_view verbWord = before.substr(i, j - i);
+    if (j == before.size()) {
+        c.start = i;
+        for (const auto& v : kVerbs)
+            if (StartsWithNoCase(v.name, verbWord))
+                c.candidates.push_back(std::string(v.name) + " ");
+        for (const auto& v : kVerbiCad)
+            if (StartsWithNoCase(v.name, verbWord))
+                c.candidates.push_back(std::string(v.name) + " ");
+        for (const char* w : {"help", "quit"})
+            if (StartsWithNoCase(w, verbWord))
+                c.candidates.push_back(w);
+        return c;
+    }
+    std::optional<Action::Verb> verb;
+    for (const auto& v : kVerbs)
+        if (verbWord == v.name)
+            verb = v.verb;
+    const bool takesControl = verb && *verb != Action::Verb::Close && *verb != Action::Verb::Ok &&
+                              *verb != Action::Verb::Yes && *verb != Action::Verb::No &&
+                              *verb != Action::Verb::Cancel && *verb != Action::Verb::File &&
+                              *verb != Action::Verb::Folder;
+    if (!dialog || !takesControl)
+        return c;
+    std::size_t k = j;
+    while (k < before.size() && std::isspace(static_cast<unsigned char>(before[k])))
+        ++k;
+    std::vector<std::string> names;
+    std::vector<const UiWindow*> targets;
+    Controls(*dialog, *verb, names, targets);
+    // The control is still being written: a bracketed label runs to its ], an id to a blank.
+    const std::string_view ref = before.substr(k);
+    const bool open = !ref.empty() && ref.front() == '[' ? ref.find(']') == std::string_view::npos
+                                                         : ref.find_first_of(" \t") == std::string_view::npos;
+    if (open) {
+        c.start = k;
+        for (const auto& n : names)
+            if (StartsWithNoCase(n, ref) &&
+                std::find(c.candidates.begin(), c.candidates.end(), n + " ") == c.candidates.end())
+                c.candidates.push_back(n + " ");
+        return c;
+    }
+    if (*verb != Action::Verb::Pick && *verb != Action::Verb::Tab)
+        return c;
+    // The entry of the control named.
+    const std::size_t end = ref.front() == '[' ? ref.find(']') + 1 : ref.find_first_of(" \t");
+    const std::string named(ref.substr(0, end));
+    const UiWindow* target = nullptr;
+    for (std::size_t n = 0; n < names.size(); ++n)
+        if (LabelKey(WString::FromUtf8(names[n])) == LabelKey(WString::FromUtf8(named)) ||
+            (named.front() == '[' && names[n].front() == '[' &&
+             LabelKey(WString::FromUtf8(names[n].substr(1, names[n].size() - 2))) ==
+                 LabelKey(WString::FromUtf8(named.substr(1, named.size() - 2)))))
+            target = targets[n];
+    if (!target)
+        return c;
+    std::size_t t = k + end;
+    while (t < before.size() && std::isspace(static_cast<unsigned char>(before[t])))
+        ++t;
+    c.start = t;
+    const std::string_view typed = before.substr(t);
+    for (const auto& item : target->items) {
+        const std::string entry = item.text.ToUtf8();
+        if (!entry.empty() && StartsWithNoCase(entry, typed))
+            c.candidates.push_back(entry);
+    }
+    return c;
+}
+
+std::string Prompt::Descrivi() const {
+    switch (kind) {
+    case Kind::Dialog:
+        return dialog ? "la finestra " + std::to_string(dialog->id) + " " + Quote(dialog->text)
+                      : "la finestra";
+    case Kind::MessageBox:
+        return "il messaggio " + Quote(title);
+    case Kind::File:
+        return "la scelta di un file";
+    case Kind::Folder:
+        return "la scelta di una cartella";
+    }
+    return "la finestra";
 }
 
 std::string Prompt::Describe() const {
@@ -623,6 +838,66 @@ std::string Prompt::Describe() const {
     }
     return "dialog";
 }
+
+namespace {
+
+// The file patterns of a filter ("Files TAF(*.taf)|*.taf||"): its every second part, lower case.
+std::vector<std::string> Estensioni(const WString& filter) {
+    std::vector<std::string> out;
+    const std::string f = filter.ToUtf8();
+    std::size_t start = 0;
+    for (int part = 0; start <= f.size(); ++part) {
+        const std::size_t bar = f.find('|', start);
+        const std::string p = f.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+        if (part % 2 == 1 && p.size() > 1 && p.compare(0, 2, "*.") == 0) {
+            std::string ext = p.substr(1);
+            std::transform(ext.begin(), ext.end(), ext.begin(),
+                           [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+            out.push_back(ext);
+        }
+        if (bar == std::string::npos)
+            break;
+        start = bar + 1;
+    }
+    return out;
+}
+
+// What a person sees in a file or folder choice: the folder where relative paths start, its subfolders
+// and the files that fit the filter (none for a folder choice).
+std::string Elenco(const WString* filter) {
+    const std::filesystem::path dir = host::GetFolders().install;
+    if (dir.empty())
+        return {};
+    std::vector<std::string> cartelle, file;
+    const std::vector<std::string> ext = filter ? Estensioni(*filter) : std::vector<std::string>{};
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string nome = it->path().filename().string();
+        std::error_code e2;
+        if (it->is_directory(e2)) {
+            cartelle.push_back(nome + "/");
+        } else if (filter) {
+            std::string e = it->path().extension().string();
+            std::transform(e.begin(), e.end(), e.begin(),
+                           [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+            if (ext.empty() || std::find(ext.begin(), ext.end(), e) != ext.end() ||
+                std::find(ext.begin(), ext.end(), ".*") != ext.end())
+                file.push_back(nome);
+        }
+    }
+    std::sort(cartelle.begin(), cartelle.end());
+    std::sort(file.begin(), file.end());
+    std::string out = "  cartella " + Printable(dir.string()) + " (i percorsi relativi partono da qui)\n";
+    for (const auto& n : cartelle)
+        out += "    " + Printable(n) + "\n";
+    for (const auto& n : file)
+        out += "    " + Printable(n) + "\n";
+    if (cartelle.empty() && file.empty())
+        out += filter ? "    (nessun file adatto)\n" : "    (nessuna sottocartella)\n";
+    return out;
+}
+
+} // namespace
 
 // ---------------------------------------------------------------------------------------------------
 // Driver
@@ -641,7 +916,10 @@ void Driver::Echo(const Action& action) {
 int Driver::RunModal(CWSizeDialog& dialog) {
     const DialogTemplate* tmpl = FindDialogTemplate(dialog.GetTemplateId());
     if (!tmpl) {
-        m_Out << "dialog " << dialog.GetTemplateId() << " cannot open: no template\n";
+        if (m_Persona)
+            m_Out << "la finestra " << dialog.GetTemplateId() << " non si apre: manca il suo modello\n";
+        else
+            m_Out << "dialog " << dialog.GetTemplateId() << " cannot open: no template\n";
         return -1;
     }
     if (dialog.GetUiWindow())
@@ -651,7 +929,8 @@ int Driver::RunModal(CWSizeDialog& dialog) {
     UiWindow* w = window.get();
     m_Open.push_back(w);
     ++m_Opened;
-    m_Out << "dialog " << w->id << " " << Quote(w->text) << " opened\n";
+    m_Out << (m_Persona ? "finestra " : "dialog ") << w->id << " " << Quote(w->text)
+          << (m_Persona ? " aperta\n" : " opened\n");
 
     // Whatever way the dialog ends, its window goes; a dialog abandoned by an error is not told.
     struct Closer {
@@ -683,7 +962,15 @@ int Driver::RunModal(CWSizeDialog& dialog) {
         result = w->result;
         title = w->text;
     }
-    m_Out << "dialog " << tmpl->id << " " << Quote(title) << " closed with " << ResultText(result) << "\n";
+    if (m_Persona)
+        m_Out << "finestra " << tmpl->id << " " << Quote(title) << " chiusa con "
+              << (result == IDOK       ? "OK"
+                  : result == IDCANCEL ? "Annulla"
+                                       : std::to_string(result))
+              << "\n";
+    else
+        m_Out << "dialog " << tmpl->id << " " << Quote(title) << " closed with " << ResultText(result)
+              << "\n";
     return result;
 }
 
@@ -705,7 +992,7 @@ int Driver::MessageBox(const WString& text, const WString& title, UINT style) {
         }
         const auto answers = Answers(style);
         if (std::find(answers.begin(), answers.end(), action->verb) == answers.end()) {
-            Refuse(*action, prompt, "a message box waits for an answer: " + AnswerList(style));
+            Refuse(*action, prompt, "un messaggio aspetta una risposta: " + AnswerList(style));
             continue;
         }
         Echo(*action);
@@ -722,7 +1009,10 @@ bool Driver::ChooseFile(const WString& filter, bool mustExist, WString& path) {
     Prompt prompt;
     prompt.kind = Prompt::Kind::File;
     prompt.text = filter;
-    m_Out << "file dialog " << Quote(filter) << "\n";
+    if (m_Persona)
+        m_Out << "scelta di un file " << Quote(filter) << "\n" << Elenco(&filter);
+    else
+        m_Out << "file dialog " << Quote(filter) << "\n";
     for (;;) {
         std::optional<Action> action = Next(prompt);
         if (!action)
@@ -732,13 +1022,13 @@ bool Driver::ChooseFile(const WString& filter, bool mustExist, WString& path) {
             return false;
         }
         if (action->verb != Action::Verb::File) {
-            Refuse(*action, prompt, "a file dialog waits for: file PATH, or cancel");
+            Refuse(*action, prompt, "la scelta del file aspetta: file PERCORSO, o cancel");
             continue;
         }
         const std::filesystem::path p = HostPath(action->text);
         std::error_code ec;
         if (mustExist && !std::filesystem::is_regular_file(p, ec)) {
-            Refuse(*action, prompt, "there is no file " + Quote(action->text));
+            Refuse(*action, prompt, "non c'è il file " + Quote(action->text));
             continue;
         }
         Echo(*action);
@@ -750,7 +1040,10 @@ bool Driver::ChooseFile(const WString& filter, bool mustExist, WString& path) {
 bool Driver::ChooseFolder(WString& folder) {
     Prompt prompt;
     prompt.kind = Prompt::Kind::Folder;
-    m_Out << "folder dialog\n";
+    if (m_Persona)
+        m_Out << "scelta di una cartella\n" << Elenco(nullptr);
+    else
+        m_Out << "folder dialog\n";
     for (;;) {
         std::optional<Action> action = Next(prompt);
         if (!action)
@@ -760,13 +1053,13 @@ bool Driver::ChooseFolder(WString& folder) {
             return false;
         }
         if (action->verb != Action::Verb::Folder) {
-            Refuse(*action, prompt, "a folder dialog waits for: folder PATH, or cancel");
+            Refuse(*action, prompt, "la scelta della cartella aspetta: folder PERCORSO, o cancel");
             continue;
         }
         const std::filesystem::path p = HostPath(action->text);
         std::error_code ec;
         if (!std::filesystem::is_directory(p, ec)) {
-            Refuse(*action, prompt, "there is no folder " + Quote(action->text));
+            Refuse(*action, prompt, "non c'è la cartella " + Quote(action->text));
             continue;
         }
         Echo(*action);
@@ -783,8 +1076,8 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
         return false;
     };
     if (IsAnswer(action.verb))
-        return refuse("no message box or file choice is open; " + std::string(VerbText(action.verb)) +
-                      " does not fit here");
+        return refuse("non è aperto alcun messaggio né scelta di file; " +
+                      std::string(VerbText(action.verb)) + " qui non serve");
     if (action.verb == Action::Verb::Close) {
         Echo(action);
         if (dialog.object)
@@ -794,14 +1087,14 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
     if (action.verb == Action::Verb::Show) {
         if (action.id == 0 && action.label.IsEmpty()) {
             Echo(action);
-            m_Out << RenderDialog(dialog);
+            m_Out << RenderDialog(dialog, m_Persona);
             return true;
         }
         UiWindow* c = Resolve(dialog, action, why, true);
         if (!c)
             return refuse(why);
         Echo(action);
-        m_Out << RenderControl(*c, true);
+        m_Out << RenderControl(*c, true, m_Persona);
         return true;
     }
 
@@ -818,9 +1111,9 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
     switch (action.verb) {
     case Action::Verb::Type: {
         if (c->kind != ControlKind::Edit && c->kind != ControlKind::ComboEdit)
-            return refuse(KindMismatch(*c, "an edit or an editable combo"));
+            return refuse(KindMismatch(*c, "un campo di testo o una casella combinata modificabile"));
         if (c->kind == ControlKind::Edit && c->readOnly)
-            return refuse("control " + std::to_string(c->id) + " is read-only");
+            return refuse("il controllo " + std::to_string(c->id) + " è di sola lettura");
         WString text = action.text;
         if (c->textLimit > 0 && text.GetLength() > static_cast<int>(c->textLimit))
             text = text.Left(static_cast<int>(c->textLimit));
@@ -836,17 +1129,18 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
     }
     case Action::Verb::Pick: {
         if (!c->IsCombo() && c->kind != ControlKind::ListBox)
-            return refuse(KindMismatch(*c, "a combo or a list"));
+            return refuse(KindMismatch(*c, "una casella combinata o un elenco"));
         int index = action.index;
         if (index >= 0 && index >= static_cast<int>(c->items.size()))
-            return refuse("control " + std::to_string(c->id) + " has no entry #" + std::to_string(index) +
-                          " (" + std::to_string(c->items.size()) + " entries)");
+            return refuse("il controllo " + std::to_string(c->id) + " non ha la voce #" +
+                          std::to_string(index) + " (voci: " + std::to_string(c->items.size()) + ")");
         if (index < 0) {
             for (std::size_t i = 0; i < c->items.size() && index < 0; ++i)
                 if (c->items[i].text == action.text)
                     index = static_cast<int>(i);
             if (index < 0)
-                return refuse("control " + std::to_string(c->id) + " has no entry " + Quote(action.text));
+                return refuse("il controllo " + std::to_string(c->id) + " non ha la voce " +
+                              Quote(action.text));
         }
         Echo(done);
         c->curSel = index;
@@ -861,23 +1155,23 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
         const bool tick = action.verb == Action::Verb::Tick;
         if (action.verb != Action::Verb::Tap && action.row < 0) {
             if (c->kind != ControlKind::CheckBox)
-                return refuse(KindMismatch(*c, "a check box"));
+                return refuse(KindMismatch(*c, "una casella di spunta"));
             if ((c->check == BST_CHECKED) == tick)
-                return refuse("check box " + std::to_string(c->id) +
-                              (tick ? " is already ticked" : " is not ticked"));
+                return refuse("la casella " + std::to_string(c->id) +
+                              (tick ? " è già spuntata" : " non è spuntata"));
             Echo(done);
             c->check = tick ? BST_CHECKED : BST_UNCHECKED;
             SendCommand(*c, BN_CLICKED);
             return true;
         }
         if (c->kind != ControlKind::Grid || !c->grid)
-            return refuse(KindMismatch(*c, "a grid"));
+            return refuse(KindMismatch(*c, "una griglia"));
         GridState& g = *c->grid;
         const int row = action.row;
         int column = action.column;
         if (row < g.fixedRows || row >= g.RowCount())
-            return refuse("grid " + std::to_string(c->id) + " has no data row " + std::to_string(row) +
-                          " (rows " + std::to_string(g.fixedRows) + " to " +
+            return refuse("la griglia " + std::to_string(c->id) + " non ha la riga di dati " +
+                          std::to_string(row) + " (righe da " + std::to_string(g.fixedRows) + " a " +
                           std::to_string(g.RowCount() - 1) + ")");
         if (action.verb != Action::Verb::Tap) {
             if (column < 0)
@@ -885,14 +1179,15 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
                     if (g.rows[row][k].hasCheck)
                         column = k;
             if (column < 0 || column >= g.columns || !g.rows[row][column].hasCheck)
-                return refuse("grid " + std::to_string(c->id) + " row " + std::to_string(row) +
-                              " has no check box" +
-                              (action.column >= 0 ? " in column " + std::to_string(action.column) : ""));
+                return refuse("la riga " + std::to_string(row) + " della griglia " + std::to_string(c->id) +
+                              " non ha una casella" +
+                              (action.column >= 0 ? " nella colonna " + std::to_string(action.column) : ""));
             if (g.rows[row][column].checked == tick)
-                return refuse("grid " + std::to_string(c->id) + " row " + std::to_string(row) +
-                              (tick ? " is already ticked" : " is not ticked"));
+                return refuse("la riga " + std::to_string(row) + " della griglia " + std::to_string(c->id) +
+                              (tick ? " è già spuntata" : " non è spuntata"));
         } else if (column < 0 || column >= g.columns) {
-            return refuse("grid " + std::to_string(c->id) + " has no column " + std::to_string(column));
+            return refuse("la griglia " + std::to_string(c->id) + " non ha la colonna " +
+                          std::to_string(column));
         }
         Echo(done);
         // A tap selects the row, toggles a check box under the finger and reports the cell.
@@ -910,7 +1205,7 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
     }
     case Action::Verb::Choose: {
         if (c->kind != ControlKind::Radio)
-            return refuse(KindMismatch(*c, "a radio"));
+            return refuse(KindMismatch(*c, "un pulsante di opzione"));
         Echo(done);
         for (UiWindow* r : RadioGroup(*c))
             r->check = r == c ? BST_CHECKED : BST_UNCHECKED;
@@ -919,23 +1214,23 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
     }
     case Action::Verb::Click:
         if (c->kind != ControlKind::Button)
-            return refuse(KindMismatch(*c, "a button") + (c->kind == ControlKind::CheckBox
-                                                              ? " (use tick or untick)"
-                                                          : c->kind == ControlKind::Radio ? " (use choose)"
-                                                                                          : ""));
+            return refuse(KindMismatch(*c, "un pulsante") + (c->kind == ControlKind::CheckBox
+                                                                 ? " (usa tick o untick)"
+                                                             : c->kind == ControlKind::Radio ? " (usa choose)"
+                                                                                             : ""));
         Echo(done);
         SendCommand(*c, BN_CLICKED);
         return true;
     case Action::Verb::Tab: {
         if (c->kind != ControlKind::Tab)
-            return refuse(KindMismatch(*c, "a tab control"));
+            return refuse(KindMismatch(*c, "una scheda"));
         int index = action.index;
         if (index < 0)
             for (std::size_t i = 0; i < c->items.size() && index < 0; ++i)
                 if (c->items[i].text == action.text)
                     index = static_cast<int>(i);
         if (index < 0 || index >= static_cast<int>(c->items.size()))
-            return refuse("tab control " + std::to_string(c->id) + " has no tab " +
+            return refuse("la scheda " + std::to_string(c->id) + " non ha la linguetta " +
                           (action.index >= 0 ? "#" + std::to_string(action.index) : Quote(action.text)));
         Echo(done);
         c->curSel = index;
@@ -944,13 +1239,13 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
     }
     case Action::Verb::Edit: {
         if (c->kind != ControlKind::Grid || !c->grid)
-            return refuse(KindMismatch(*c, "a grid"));
+            return refuse(KindMismatch(*c, "una griglia"));
         GridState& g = *c->grid;
         if (!g.editable)
-            return refuse("grid " + std::to_string(c->id) + " is not editable");
+            return refuse("la griglia " + std::to_string(c->id) + " non è modificabile");
         if (action.row < g.fixedRows || action.row >= g.RowCount() || action.column < g.fixedColumns ||
             action.column >= g.columns || (g.autoNumber && action.column == 0))
-            return refuse("grid " + std::to_string(c->id) + " has no editable cell " +
+            return refuse("la griglia " + std::to_string(c->id) + " non ha la cella modificabile " +
                           std::to_string(action.row) + " " + std::to_string(action.column));
         Echo(done);
         g.rows[action.row][action.column].text = action.text;
@@ -959,7 +1254,7 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
         return true;
     }
     default:
-        return refuse(std::string(VerbText(action.verb)) + " does not fit here");
+        return refuse(std::string(VerbText(action.verb)) + " qui non serve");
     }
 }
 
@@ -982,7 +1277,7 @@ UiWindow* FindCustom(UiWindow& w) {
 bool Driver::ExecuteOnCustom(const Action& action, const Prompt& prompt) {
     UiWindow* view = FindCustom(*prompt.dialog);
     if (!view) {
-        Refuse(action, prompt, "there is no CAD view in this dialog");
+        Refuse(action, prompt, "in questa finestra non c'è una vista CAD");
         return false;
     }
     const std::string why = view->custom->Check(action);
@@ -1013,7 +1308,7 @@ bool ScriptDriver::Load(const std::filesystem::path& file, std::string& error) {
         in.setstate(std::ios::badbit);
     }
     if (!in || in.bad() || std::filesystem::is_directory(file, ec)) {
-        error = "cannot read the script " + file.string();
+        error = "non si legge lo script " + file.string();
         return false;
     }
     m_Name = file.filename().string();
@@ -1184,31 +1479,81 @@ void ScriptDriver::Refuse(const Action& action, const Prompt& prompt, const std:
 
 void ScriptDriver::RanOut(const Prompt& prompt) {
     const std::string what =
-        prompt.Describe() + (prompt.kind == Prompt::Kind::Dialog ? " is still open" : " waits");
+        (prompt.kind == Prompt::Kind::Dialog ? "è ancora aperta " : "aspetta ") + prompt.Descrivi();
     if (m_LastWhere.empty())
-        throw ScriptError(m_Name + ": the script has no actions, but " + what);
-    throw ScriptError(m_LastWhere + ": the script ends here, but " + what);
+        throw ScriptError(m_Name + ": lo script non ha azioni, ma " + what);
+    throw ScriptError(m_LastWhere + ": lo script finisce qui, ma " + what);
 }
 
 // ---------------------------------------------------------------------------------------------------
 // TerminalDriver
 
-TerminalDriver::TerminalDriver(std::istream& in, std::ostream& out) : Driver(out), m_In(in), m_Screen(out) {}
+namespace {
+
+// A stream read line by line: what a test or a pipe gives the terminal.
+class StreamLines : public LineSource {
+public:
+    StreamLines(std::istream& in, std::ostream& out) : m_In(in), m_Out(out) {}
+    bool Read(const std::string& prompt, std::string& line) override {
+        m_Out << prompt << std::flush;
+        return static_cast<bool>(std::getline(m_In, line));
+    }
+
+private:
+    std::istream& m_In;
+    std::ostream& m_Out;
+};
+
+// The terminal's words for a message box's icon and answers.
+std::string Icona(UINT style) {
+    switch (style & 0xF0) {
+    case MB_ICONERROR:
+        return "errore";
+    case MB_ICONQUESTION:
+        return "domanda";
+    case MB_ICONEXCLAMATION:
+        return "attenzione";
+    case MB_ICONINFORMATION:
+        return "informazione";
+    default:
+        return "nessuna icona";
+    }
+}
+
+} // namespace
+
+LineSource::~LineSource() = default;
+
+TerminalDriver::TerminalDriver(std::istream& in, std::ostream& out)
+    : TerminalDriver(out, std::make_unique<StreamLines>(in, out)) {}
+
+TerminalDriver::TerminalDriver(std::ostream& out, std::unique_ptr<LineSource> lines)
+    : Driver(out), m_Lines(std::move(lines)), m_Screen(out) {
+    m_Persona = true;
+}
+
+TerminalDriver::~TerminalDriver() = default;
+
+Completion TerminalDriver::CompleteHere(std::string_view before) const {
+    return Complete(m_Waiting, before);
+}
 
 std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
+    m_Waiting = prompt.kind == Prompt::Kind::Dialog ? prompt.dialog : nullptr;
     for (;;) {
         if (prompt.kind == Prompt::Kind::Dialog)
             Redraw(*prompt.dialog);
         if (prompt.kind == Prompt::Kind::MessageBox)
-            m_Screen << "(answer " << AnswerList(prompt.style) << ")\n";
+            m_Screen << "(rispondi " << AnswerList(prompt.style) << ")\n";
         else if (prompt.kind == Prompt::Kind::File)
-            m_Screen << "(answer file PATH, or cancel)\n";
+            m_Screen << "(rispondi file PERCORSO, o cancel)\n";
         else if (prompt.kind == Prompt::Kind::Folder)
-            m_Screen << "(answer folder PATH, or cancel)\n";
-        m_Screen << (prompt.kind == Prompt::Kind::Dialog ? std::to_string(prompt.dialog->id) : "?") << "> "
-                 << std::flush;
+            m_Screen << "(rispondi folder PERCORSO, o cancel)\n";
+        m_Screen << std::flush;
+        const std::string promptText =
+            (prompt.kind == Prompt::Kind::Dialog ? std::to_string(prompt.dialog->id) : "?") + "> ";
         std::string line;
-        if (!std::getline(m_In, line))
+        if (!m_Lines->Read(promptText, line))
             return std::nullopt;
         const std::string_view s = TrimView(line);
         if (s.empty())
@@ -1218,12 +1563,13 @@ std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
             continue;
         }
         if (s == "quit")
-            throw ScriptError("terminal: given up while " + prompt.Describe() + " was open");
+            throw ScriptError("terminale: abbandonato mentre era aperta " + prompt.Descrivi() +
+                              "; non si salva nulla");
         std::string why;
         std::optional<Action> a = ParseAction(s, why);
         if (!a) {
             if (!why.empty())
-                m_Screen << "error: " << Printable(why) << "\n";
+                m_Screen << "errore: " << Printable(why) << "\n";
             continue;
         }
         a->where = "terminal";
@@ -1271,7 +1617,7 @@ std::string ChangedLines(const std::string& before, const std::string& now) {
 
 void TerminalDriver::Redraw(const UiWindow& dialog) {
     // A dialog that came up since the last screen is shown whole, even where an earlier one stood.
-    const std::string screen = RenderDialog(dialog);
+    const std::string screen = RenderDialog(dialog, true);
     if (m_Shown != &dialog || m_ShownOpened != DialogsOpened())
         m_Screen << screen;
     else if (screen != m_LastScreen)
@@ -1301,16 +1647,17 @@ std::string TerminalDriver::MessageBoxLine(const WString& text, const WString& t
             ++i;
         line.Empty();
     }
-    return "message box " + Quote(title) + " [" + IconText(style) + "; " + AnswerList(style) + "]: \"" +
+    return "messaggio " + Quote(title) + " [" + Icona(style) + "; rispondi " + AnswerList(style) + "]: \"" +
            shown + "\"";
 }
 
 void TerminalDriver::Refuse(const Action&, const Prompt&, const std::string& why) {
-    m_Screen << "error: " << Printable(why) << "\n";
+    m_Screen << "errore: " << Printable(why) << "\n";
 }
 
 void TerminalDriver::RanOut(const Prompt& prompt) {
-    throw ScriptError("terminal: the input ended while " + prompt.Describe() + " was open");
+    throw ScriptError("terminale: l'input è finito mentre era aperta " + prompt.Descrivi() +
+                      "; non si salva nulla");
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -1339,6 +1686,13 @@ bool InstallDriver(const std::optional<std::filesystem::path>& script, std::ostr
         if (!driver->Load(*script, error))
             return false;
         g_installed = std::move(driver);
+    } else if (::isatty(0) && ::isatty(1)) {
+        // A person at a real terminal: line editing, history kept in the home folder, completion.
+        auto driver = std::make_unique<TerminalDriver>(transcript, nullptr);
+        TerminalDriver* self = driver.get();
+        driver->SetLines(EditedLines(HistoryFile(),
+                                     [self](std::string_view before) { return self->CompleteHere(before); }));
+        g_installed = std::move(driver);
     } else {
         g_installed = std::make_unique<TerminalDriver>(std::cin, transcript);
     }
@@ -1353,8 +1707,8 @@ bool FinishDriver(std::string& error) {
     if (g_active == driver.get())
         g_active = nullptr;
     if (auto* script = dynamic_cast<ScriptDriver*>(driver.get()); script && script->Remaining() > 0) {
-        error = script->NextWhere() + ": " + std::to_string(script->Remaining()) +
-                " action(s) left unused after the last dialog closed";
+        error = script->NextWhere() + ": azioni non usate dopo la chiusura dell'ultima finestra: " +
+                std::to_string(script->Remaining());
         return false;
     }
     return true;

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -86,6 +87,8 @@ struct Prompt {
     WString text;               // MessageBox: the text; File: the filter
     UINT style = 0;             // MessageBox
     std::string Describe() const;
+    // The same for a person at the terminal, in Italian.
+    std::string Descrivi() const;
 };
 
 class HOSTAPI Driver {
@@ -116,6 +119,9 @@ protected:
     std::size_t DialogsOpened() const { return m_Opened; }
     // The line that shows a message box; the terminal breaks the text's lines.
     virtual std::string MessageBoxLine(const WString& text, const WString& title, UINT style) const;
+
+    // A person at the terminal reads Italian and sees lists whole; the transcript keeps its own form.
+    bool m_Persona = false;
 
 private:
     bool Execute(const Action& action, const Prompt& prompt);
@@ -183,11 +189,41 @@ private:
     std::string m_LastWhere;
 };
 
+// Where a person's lines come from: a stream, or the line editor.
+class HOSTAPI LineSource {
+public:
+    virtual ~LineSource();
+    // Shows the prompt and reads one line, without its end; false when the input has ended.
+    virtual bool Read(const std::string& prompt, std::string& line) = 0;
+};
+
+// What completes the word before the cursor: it starts at `start` of the line, and may become any of the
+// candidates.
+struct Completion {
+    std::size_t start = 0;
+    std::vector<std::string> candidates;
+};
+// Completes a command, a control of the dialog (by id or [label], only those the command acts on), or
+// an entry of the control a pick or tab names. No dialog: only the commands.
+HOSTAPI Completion Complete(const UiWindow* dialog, std::string_view before);
+
+// The line editor of a real terminal (libedit): editing, history loaded from and saved to `history`
+// (none when empty), Tab completion through `complete`.
+HOSTAPI std::unique_ptr<LineSource> EditedLines(const std::filesystem::path& history,
+                                                std::function<Completion(std::string_view)> complete);
+// The history file in the user's home folder; empty without HOME.
+HOSTAPI std::filesystem::path HistoryFile();
+
 // A person at a terminal: each dialog is shown when it comes up, commands are read line by line, and a
-// command that does not fit is answered with the reason.
+// command that does not fit is answered with the reason, in Italian.
 class HOSTAPI TerminalDriver : public Driver {
 public:
     TerminalDriver(std::istream& in, std::ostream& out);
+    TerminalDriver(std::ostream& out, std::unique_ptr<LineSource> lines);
+    ~TerminalDriver() override;
+    void SetLines(std::unique_ptr<LineSource> lines) { m_Lines = std::move(lines); }
+    // Completion in the dialog that waits for the person.
+    Completion CompleteHere(std::string_view before) const;
 
 protected:
     std::optional<Action> Next(const Prompt& prompt) override;
@@ -199,8 +235,9 @@ private:
     // Shows the dialog when it comes up, and after each action the lines of it that changed.
     void Redraw(const UiWindow& dialog);
 
-    std::istream& m_In;
+    std::unique_ptr<LineSource> m_Lines;
     std::ostream& m_Screen;
+    const UiWindow* m_Waiting = nullptr;
     const void* m_Shown = nullptr;
     std::size_t m_ShownOpened = 0;
     std::string m_LastScreen;
@@ -237,9 +274,10 @@ HOSTAPI bool FinishDriver(std::string& error);
 int RunModalDialog(CWSizeDialog& dialog);
 
 // The state of a dialog (its controls in template order, visible pages inside) or of one control in
-// full (every entry of a list), as the transcript shows them.
-HOSTAPI std::string RenderDialog(const UiWindow& dialog);
-HOSTAPI std::string RenderControl(const UiWindow& control, bool full);
+// full (every entry of a list), as the transcript shows them; with persona in the terminal's Italian, every
+// entry of a list shown and grid images said in words.
+HOSTAPI std::string RenderDialog(const UiWindow& dialog, bool persona = false);
+HOSTAPI std::string RenderControl(const UiWindow& control, bool full, bool persona = false);
 // A text in double quotes, with \" \\ \n \r \t escaped and other control characters as \u00XX, UTF-8.
 HOSTAPI std::string Quote(const WString& text);
 // A message fit for the terminal: control characters written as in Quote.

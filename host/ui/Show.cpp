@@ -53,21 +53,34 @@ std::string Pad(const std::string& s, std::size_t width) {
     return n >= width ? s : s + std::string(width - n, ' ');
 }
 
-std::string Selection(const UiWindow& c) {
+std::string Selection(const UiWindow& c, bool persona) {
     const auto count = std::to_string(c.items.size());
     if (c.curSel < 0)
-        return "no entry of " + count;
-    return "entry " + std::to_string(c.curSel) + " of " + count;
+        return (persona ? "nessuna voce di " : "no entry of ") + count;
+    return (persona ? "voce " : "entry ") + std::to_string(c.curSel) + (persona ? " di " : " of ") + count;
 }
 
-std::string GridCellText(const GridCell& cell) {
+// What a grid's image says to a person: the row lists show the edit icon in their "Mod." column (a tap
+// there opens the row), the result grids show the outcome.
+std::string ImageMeaning(const GridState& g, int column, int image) {
+    const GridCell* heading = g.fixedRows > 0 ? g.Cell(0, column) : nullptr;
+    if (heading && heading->text == u"Mod.")
+        return "modifica";
+    if (image == 0)
+        return "In tolleranza";
+    if (image == 1)
+        return "Fuori tolleranza";
+    return "immagine " + std::to_string(image);
+}
+
+std::string GridCellText(const GridState& g, int column, const GridCell& cell, bool persona) {
     std::string out;
     if (cell.hasCheck)
         out += cell.checked ? "[x]" : "[ ]";
     if (cell.image >= 0) {
         if (!out.empty())
             out += ' ';
-        out += "@" + std::to_string(cell.image);
+        out += persona ? ImageMeaning(g, column, cell.image) : "@" + std::to_string(cell.image);
     }
     if (!cell.text.IsEmpty()) {
         if (!out.empty())
@@ -78,7 +91,7 @@ std::string GridCellText(const GridCell& cell) {
     return out;
 }
 
-void RenderGrid(const UiWindow& c, const std::string& indent, std::string& out) {
+void RenderGrid(const UiWindow& c, const std::string& indent, bool persona, std::string& out) {
     const GridState& g = *c.grid;
     std::vector<std::vector<std::string>> table;
     std::vector<std::size_t> widths(static_cast<std::size_t>(g.columns) + 1, 0);
@@ -86,7 +99,7 @@ void RenderGrid(const UiWindow& c, const std::string& indent, std::string& out) 
         std::vector<std::string> line;
         line.push_back(std::to_string(r));
         for (int col = 0; col < g.columns; ++col)
-            line.push_back(GridCellText(g.rows[r][col]));
+            line.push_back(GridCellText(g, col, g.rows[r][col], persona));
         for (std::size_t i = 0; i < line.size(); ++i)
             widths[i] = std::max(widths[i], Columns(line[i]));
         table.push_back(std::move(line));
@@ -111,30 +124,60 @@ void RenderGrid(const UiWindow& c, const std::string& indent, std::string& out) 
     }
 }
 
-std::string Flags(const UiWindow& c) {
+std::string Flags(const UiWindow& c, bool persona) {
     std::vector<std::string> flags;
     if (!c.visible)
-        flags.push_back("hidden");
+        flags.push_back(persona ? "nascosto" : "hidden");
     if (!c.enabled)
-        flags.push_back("disabled");
+        flags.push_back(persona ? "disattivato" : "disabled");
     if (c.readOnly && (c.kind == ControlKind::Edit))
-        flags.push_back("read-only");
+        flags.push_back(persona ? "sola lettura" : "read-only");
     std::string out;
     for (const auto& f : flags)
         out += (out.empty() ? " (" : ", ") + f;
     return out.empty() ? out : out + ")";
 }
 
-void RenderLine(const UiWindow& c, const std::string& indent, bool full, std::string& out) {
+// The kinds as the terminal names them to a person.
+const char* Tipo(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Static:
+        return "testo";
+    case ControlKind::GroupBox:
+        return "riquadro";
+    case ControlKind::Button:
+        return "pulsante";
+    case ControlKind::CheckBox:
+        return "casella";
+    case ControlKind::Radio:
+        return "opzione";
+    case ControlKind::Edit:
+        return "campo";
+    case ControlKind::ComboList:
+        return "scelta";
+    case ControlKind::ComboEdit:
+        return "scelta-mod";
+    case ControlKind::ListBox:
+        return "elenco";
+    case ControlKind::Tab:
+        return "schede";
+    case ControlKind::Grid:
+        return "griglia";
+    }
+    return "controllo";
+}
+
+void RenderLine(const UiWindow& c, const std::string& indent, bool full, bool persona, std::string& out) {
     // A window the toolkit does not know shows itself.
     if (c.custom) {
         out += indent + Pad(std::to_string(c.id), 6) + Pad(c.custom->KindName(), 11) +
-               c.custom->Render(false, indent) + Flags(c) + "\n";
+               c.custom->Render(false, indent) + Flags(c, persona) + "\n";
         if (full)
             out += c.custom->Render(true, indent + "      ");
         return;
     }
-    std::string line = indent + Pad(std::to_string(c.id), 6) + Pad(KindName(c.kind), 11);
+    std::string line =
+        indent + Pad(std::to_string(c.id), 6) + Pad(persona ? Tipo(c.kind) : KindName(c.kind), 11);
     switch (c.kind) {
     case ControlKind::CheckBox:
         line += Quote(c.text) + (c.check == BST_CHECKED ? " [x]" : " [ ]");
@@ -143,13 +186,15 @@ void RenderLine(const UiWindow& c, const std::string& indent, bool full, std::st
         line += Quote(c.text) + (c.check == BST_CHECKED ? " (o)" : " ( )");
         break;
     case ControlKind::ComboList:
-        line += (c.curSel >= 0 ? Quote(c.items[c.curSel].text) : std::string("\"\"")) + ", " + Selection(c);
+        line += (c.curSel >= 0 ? Quote(c.items[c.curSel].text) : std::string("\"\"")) + ", " +
+                Selection(c, persona);
         break;
     case ControlKind::ComboEdit:
-        line += Quote(c.text) + ", " + Selection(c);
+        line += Quote(c.text) + ", " + Selection(c, persona);
         break;
     case ControlKind::ListBox:
-        line += (c.curSel >= 0 ? Quote(c.items[c.curSel].text) + ", " : std::string()) + Selection(c);
+        line +=
+            (c.curSel >= 0 ? Quote(c.items[c.curSel].text) + ", " : std::string()) + Selection(c, persona);
         break;
     case ControlKind::Tab: {
         std::string tabs;
@@ -157,11 +202,18 @@ void RenderLine(const UiWindow& c, const std::string& indent, bool full, std::st
             const std::string label = Escape(c.items[i].text, true);
             tabs += (i ? " | " : "") + (static_cast<int>(i) == c.curSel ? "[" + label + "]" : label);
         }
-        line += tabs.empty() ? std::string("no tabs") : tabs;
+        line += tabs.empty() ? std::string(persona ? "nessuna scheda" : "no tabs") : tabs;
         break;
     }
     case ControlKind::Grid: {
         const GridState& g = *c.grid;
+        if (persona) {
+            line += "righe " + std::to_string(g.RowCount()) + " (fisse " + std::to_string(g.fixedRows) +
+                    "), colonne " + std::to_string(g.columns);
+            if (g.selectedRow >= 0)
+                line += ", selezionata la riga " + std::to_string(g.selectedRow);
+            break;
+        }
         line += std::to_string(g.RowCount()) + " rows (" + std::to_string(g.fixedRows) + " fixed), " +
                 std::to_string(g.columns) + " columns";
         if (g.selectedRow >= 0)
@@ -171,11 +223,25 @@ void RenderLine(const UiWindow& c, const std::string& indent, bool full, std::st
     default:
         line += Quote(c.text);
         if (c.image >= 0)
-            line += " image " + std::to_string(c.image);
+            line += (persona ? " immagine " : " image ") + std::to_string(c.image);
     }
-    out += line + Flags(c) + "\n";
+    out += line + Flags(c, persona) + "\n";
     if (c.kind == ControlKind::Grid && c.grid) {
-        RenderGrid(c, indent + "      ", out);
+        RenderGrid(c, indent + "      ", persona, out);
+    } else if (persona && c.IsList() && c.kind != ControlKind::Tab) {
+        // A person sees every entry of a list or combo, the chosen one marked, several to a line.
+        std::string row;
+        for (std::size_t i = 0; i < c.items.size(); ++i) {
+            const std::string entry = (static_cast<int>(i) == c.curSel ? "> #" : "#") + std::to_string(i) +
+                                      " " + Quote(c.items[i].text);
+            if (!row.empty() && Columns(row) + 2 + Columns(entry) > 96) {
+                out += indent + "      " + row + "\n";
+                row.clear();
+            }
+            row += (row.empty() ? "" : "  ") + entry;
+        }
+        if (!row.empty())
+            out += indent + "      " + row + "\n";
     } else if (full && c.IsList()) {
         for (std::size_t i = 0; i < c.items.size(); ++i)
             out += indent + (static_cast<int>(i) == c.curSel ? "    > #" : "      #") + std::to_string(i) +
@@ -183,21 +249,21 @@ void RenderLine(const UiWindow& c, const std::string& indent, bool full, std::st
     }
 }
 
-void RenderChildren(const UiWindow& dialog, const std::string& indent, std::string& out) {
+void RenderChildren(const UiWindow& dialog, const std::string& indent, bool persona, std::string& out) {
     for (const auto& c : dialog.children) {
         if (c->isDialog) {
-            out += indent + "page " + std::to_string(c->id);
+            out += indent + (persona ? "pagina " : "page ") + std::to_string(c->id);
             if (!c->text.IsEmpty())
                 out += " " + Quote(c->text);
             if (!c->visible) {
-                out += " (hidden)\n";
+                out += persona ? " (nascosta)\n" : " (hidden)\n";
                 continue;
             }
             out += "\n";
-            RenderChildren(*c, indent + "  ", out);
+            RenderChildren(*c, indent + "  ", persona, out);
             continue;
         }
-        RenderLine(*c, indent, false, out);
+        RenderLine(*c, indent, false, persona, out);
     }
 }
 
@@ -211,15 +277,16 @@ std::string Printable(std::string_view utf8) {
     return Escape(WString::FromUtf8(utf8), false);
 }
 
-std::string RenderDialog(const UiWindow& dialog) {
-    std::string out = "dialog " + std::to_string(dialog.id) + " " + Quote(dialog.text) + "\n";
-    RenderChildren(dialog, "  ", out);
+std::string RenderDialog(const UiWindow& dialog, bool persona) {
+    std::string out =
+        (persona ? "finestra " : "dialog ") + std::to_string(dialog.id) + " " + Quote(dialog.text) + "\n";
+    RenderChildren(dialog, "  ", persona, out);
     return out;
 }
 
-std::string RenderControl(const UiWindow& control, bool full) {
+std::string RenderControl(const UiWindow& control, bool full, bool persona) {
     std::string out;
-    RenderLine(control, "  ", full, out);
+    RenderLine(control, "  ", full, persona, out);
     return out;
 }
 

@@ -14,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -127,6 +128,20 @@ TEST_F(TafServiceTest, AnswerIsReadByItsLength) {
     ASSERT_EQ(elenco.GetCount(), 2);
     EXPECT_EQ(elenco.GetAt(0)->DescrPlan, WString(std::u16string(u"CIPPO\0ROTTO", 11)));
     EXPECT_EQ(elenco.GetAt(1)->DescrPlan, u"DOPO");
+}
+
+// The service says on its log what it was asked and how it answered.
+TEST_F(TafServiceTest, EachRequestIsLoggedWithStatusAndSize) {
+    std::ostringstream log;
+    service->SetLog(&log);
+    CTafElenco elenco;
+    ASSERT_TRUE(elenco.CaricaWebComune(u"A123", u"0120"));
+    service->Stop();
+    const std::string text = log.str();
+    EXPECT_NE(text.find("tafservice: GET /tafservice/tafservice.php?"), std::string::npos) << text;
+    EXPECT_NE(text.find("tipo=3&codice=A123&foglio=0120"), std::string::npos) << text;
+    EXPECT_NE(text.find(" -> 200, "), std::string::npos) << text;
+    EXPECT_EQ(text.find(" -> 200, 0 byte"), std::string::npos) << text;
 }
 
 TEST_F(TafServiceTest, PositionQueryRoundTrips) {

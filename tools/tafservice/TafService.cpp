@@ -1,5 +1,7 @@
 #include "TafService.h"
 
+#include <ostream>
+
 #include <httplib.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 
 namespace tafservice {
 
@@ -284,6 +287,22 @@ Service::Service(Archive archive)
     m_server->Get("/tafservice/tafservice.php", [this](const httplib::Request& req, httplib::Response& res) {
         res.set_content(m_archive.Answer(req.params), "text/plain; charset=windows-1252");
     });
+    m_server->set_logger([this](const httplib::Request& req, const httplib::Response& res) {
+        // The target is the client's: bytes that could drive the terminal are not written as they are.
+        std::string target = req.target.empty() ? req.path : req.target;
+        for (char& c : target)
+            if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
+                c = '?';
+        const std::lock_guard<std::mutex> lock(m_logMutex);
+        if (m_log)
+            *m_log << "tafservice: " << req.method << " " << target << " -> " << res.status << ", "
+                   << res.body.size() << " byte" << std::endl;
+    });
+}
+
+void Service::SetLog(std::ostream* log) {
+    const std::lock_guard<std::mutex> lock(m_logMutex);
+    m_log = log;
 }
 
 Service::~Service() {

@@ -11,8 +11,10 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -64,9 +66,13 @@ public:
     // Binds 127.0.0.1 (port 0: a free one) and serves on a thread; the port, or -1.
     int Start(int port);
     void Stop();
+    // Each request is written to `log` (null: none) as it is answered: method, target, status, size.
+    void SetLog(std::ostream* log);
 
 private:
     Archive m_archive;
+    std::mutex m_logMutex;
+    std::ostream* m_log = nullptr;
     std::unique_ptr<httplib::Server> m_server;
     std::thread m_thread;
 };

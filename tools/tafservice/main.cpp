@@ -1,6 +1,7 @@
 // tafservice --folder DIR [--port N]: serves the TAF files of DIR on 127.0.0.1 until SIGINT or SIGTERM.
 // Without a port (or with 0) it picks a free one; the first line on standard output names it.
 // --open-last-line: distance answers lose the '\n' of their last line, as an answer cut short does.
+// Each request is logged on standard error with its status and the size of its answer.
 #include "TafService.h"
 
 #include <csignal>
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
     archive.Load(folder);
     archive.openLastLine = openLastLine;
     tafservice::Service service(std::move(archive));
+    // Every request on standard error, so that a person sees what the module asked and what it got.
+    service.SetLog(&std::cerr);
     const int bound = service.Start(port);
     if (bound < 0) {
         std::cerr << "tafservice: porta non disponibile\n";

@@ -103,8 +103,10 @@ TEST(CheckCommand, DemoCorretto) {
                      "Nessun errore e nessun avvertimento.\nErrori: 0, avvertimenti: 0\n");
     const Esito demo = Host("--project samples/demo demo");
     EXPECT_EQ(demo.out.substr(demo.out.size() - 27), "Errori: 0, avvertimenti: 0\n");
-    EXPECT_NE(demo.out.find("FPregeoEditRiga0            mostra dialog 12120 \"Riga 0\" (chiede GetCts)"),
-              std::string::npos)
+    EXPECT_NE(
+        demo.out.find("FPregeoEditRiga0            Riga 0: intestazione del libretto (archivio e tecnico)\n"
+                      "                              apre la finestra \"Riga 0\""),
+        std::string::npos)
         << demo.out;
 
     const fs::path dir = fs::temp_directory_path() / ("pregeo-check-" + std::to_string(::getpid()));

@@ -5,7 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -57,12 +60,37 @@ protected:
 
 } // namespace
 
+// demo speaks to a surveyor; what a developer checks (the start message, the data asked for) only with
+// --verbose.
 TEST_F(CommandLine, DemoListsExportsStartMessageAndSummary) {
-    const Esito r = Host("--project " + dir.string() + " demo");
+    const Esito tecnico = Host("--project " + dir.string() + " demo");
+    EXPECT_EQ(tecnico.status, 0) << tecnico.out;
+    EXPECT_NE(tecnico.out.find("Strumenti disponibili: 16 di 16"), std::string::npos) << tecnico.out;
+    EXPECT_NE(tecnico.out.find("apre la finestra \"Riga 0\""), std::string::npos) << tecnico.out;
+    EXPECT_NE(tecnico.out.find("Comune G337 (PR), foglio 0120"), std::string::npos) << tecnico.out;
+    for (const char* sviluppatore : {"messaggio 1165", "chiede Get", "dialog 12120", "risponde"})
+        EXPECT_EQ(tecnico.out.find(sviluppatore), std::string::npos) << sviluppatore;
+    const Esito r = Host("--project " + dir.string() + " --verbose demo");
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("Export risolti: 16 di 16"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("messaggio 1165 (wParam 1, lParam 0)"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Comune G337 (PR), foglio 0120"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("mostra dialog 12120 \"Riga 0\" (chiede GetCts)"), std::string::npos) << r.out;
+}
+
+// --help is a page to read, not an error; it names every tool and says how a tool runs interactively.
+TEST_F(CommandLine, HelpNamesTheSixteenToolsAndTheInteractiveMode) {
+    const Esito r = Host("--help");
+    EXPECT_EQ(r.status, 0) << r.out;
+    for (const char* tool :
+         {"FPregeoEditRiga0", "FPregeoEditRiga3", "FPregeoEditRiga4And5", "FPregeoEditRiga7",
+          "FPregeoEditRiga8", "FPregeoEditRiga9", "FPregeoImportRighe8", "FPregeoImportPFNear",
+          "FPregeoImportDistanze", "FPregeoTollDistanze", "FPregeoTollAllineamenti",
+          "FPregeoTollStazOutTriang", "FPregeoTollDistStazioni", "FPregeoTollSuperfici",
+          "FPregeoTollOggRilievoDist", "FPregeoTollOggRilievoSup"})
+        EXPECT_NE(r.out.find(std::string("    ") + tool + " "), std::string::npos) << tool;
+    EXPECT_NE(r.out.find("senza --script parte in modo interattivo"), std::string::npos) << r.out;
+    EXPECT_EQ(Host("--project " + dir.string() + " --help demo").status, 0);
+    EXPECT_EQ(Host("--nessuna").status, 2);
 }
 
 TEST_F(CommandLine, MalformedProjectIsReportedAndLeftUntouched) {
@@ -104,13 +132,14 @@ TEST_F(CommandLine, ScriptProblemsAreReportedWithControlCharactersEscaped) {
     const Esito folder =
         Host("--project " + dir.string() + " --script " + dir.string() + " FPregeoEditRiga0");
     EXPECT_EQ(folder.status, 2) << folder.out;
-    EXPECT_NE(folder.out.find("cannot read the script " + dir.string()), std::string::npos) << folder.out;
+    EXPECT_NE(folder.out.find("non si legge lo script " + dir.string()), std::string::npos) << folder.out;
     std::ofstream(dir / "script", std::ios::binary) << "click \x1b[2J\xc2\x9b"
                                                     << "31m\n";
     const Esito escape =
         Host("--project " + dir.string() + " --script " + (dir / "script").string() + " FPregeoEditRiga0");
     EXPECT_EQ(escape.status, 2) << escape.out;
-    EXPECT_NE(escape.out.find("script:1: \"\\u001b[2J\\u009b31m\" is not a control id"), std::string::npos)
+    EXPECT_NE(escape.out.find("script:1: \"\\u001b[2J\\u009b31m\" non è il numero di un controllo"),
+              std::string::npos)
         << escape.out;
     EXPECT_EQ(escape.out.find_first_of("\x1b\x9b"), std::string::npos);
 }
@@ -189,4 +218,64 @@ TEST_F(CommandLine, MagliaDrawsTheToleranceToolsFindings) {
         std::string::npos)
         << r.out;
     EXPECT_FALSE(fs::exists(dir / "nessuna.svg"));
+}
+
+namespace {
+
+// What the program wrote to the pseudo-terminal until `marker` appeared (or the program ended).
+std::string LeggiFino(int master, const std::string& marker, std::string& tutto) {
+    const std::size_t from = tutto.size();
+    std::array<char, 4096> buf{};
+    for (;;) {
+        pollfd p{master, POLLIN, 0};
+        // A generous bound, only so that a broken editor ends the test instead of hanging it.
+        if (::poll(&p, 1, 30000) <= 0)
+            break;
+        const ssize_t n = ::read(master, buf.data(), buf.size());
+        if (n <= 0)
+            break;
+        tutto.append(buf.data(), static_cast<std::size_t>(n));
+        if (tutto.find(marker, from) != std::string::npos)
+            break;
+    }
+    return tutto.substr(from);
+}
+
+} // namespace
+
+// At a real terminal the Up arrow brings back the last command, Tab completes a label, and the history
+// outlives the session.
+TEST_F(CommandLine, TerminalRecallsTheLastCommandWithTheUpArrow) {
+    const char* bin = std::getenv("PREGEO_BIN");
+    const std::string program = std::string(bin ? bin : "build/test/bin") + "/pregeo-host";
+    int master = -1;
+    const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::setenv("HOME", dir.c_str(), 1);
+        ::setenv("TERM", "xterm", 1);
+        ::execl(program.c_str(), "pregeo-host", "--project", dir.c_str(), "FPregeoEditRiga0", nullptr);
+        ::_exit(127);
+    }
+    std::string tutto;
+    LeggiFino(master, "12120> ", tutto);
+    const std::string comando = "show [protocollo]\r";
+    ASSERT_EQ(::write(master, comando.data(), comando.size()), static_cast<ssize_t>(comando.size()));
+    const std::string primo = LeggiFino(master, "12120> ", tutto);
+    EXPECT_NE(primo.find("2202  campo      \"81234\""), std::string::npos) << tutto;
+    const std::string su = "\x1b[A\r";
+    ASSERT_EQ(::write(master, su.data(), su.size()), static_cast<ssize_t>(su.size()));
+    const std::string secondo = LeggiFino(master, "12120> ", tutto);
+    EXPECT_NE(secondo.find("> show [protocollo]"), std::string::npos) << tutto;
+    EXPECT_NE(secondo.find("2202  campo      \"81234\""), std::string::npos) << tutto;
+    // Tab completes a label through the same editor.
+    const std::string annulla = "click [annu\t\r";
+    ASSERT_EQ(::write(master, annulla.data(), annulla.size()), static_cast<ssize_t>(annulla.size()));
+    LeggiFino(master, "FPregeoEditRiga0: annullato", tutto);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ::close(master);
+    EXPECT_NE(tutto.find("> click 2355"), std::string::npos) << tutto;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << tutto;
+    EXPECT_NE(ReadFile(dir / ".pregeo_host_history").find("protocollo"), std::string::npos);
 }

@@ -105,24 +105,25 @@ TEST_F(Toolkit, ActionsThatDoNotFitStopTheScriptAndLeaveNothingBehind) {
         const char* message;
     } cases[] = {
         {"\n# commento\nclick 9205\n",
-         "test:3: dialog 9000 \"Prova toolkit\": click 9205: control 9205 is hidden"},
+         "test:3: dialog 9000 \"Prova toolkit\": click 9205: il controllo 9205 è nascosto"},
         {"untick 9103\nchoose 9108\n",
-         "test:2: dialog 9000 \"Prova toolkit\": choose 9108: control 9108 is disabled"},
-        {"type 9112 X\n", "control 9112 is read-only"},
-        {"tick 9103\n", "check box 9103 is already ticked"},
-        {"click 9103\n", "control 9103 is a check, not a button (use tick or untick)"},
-        {"pick 9111 NA\n", "control 9111 has no entry \"NA\""},
-        {"pick 9111 #3\n", "control 9111 has no entry #3 (3 entries)"},
-        {"tab 9010 #2\n", "tab control 9010 has no tab #2"},
-        {"click [Elenco]\n", "click [Elenco]: there is no control [Elenco]"}, // a tab's label is no control
+         "test:2: dialog 9000 \"Prova toolkit\": choose 9108: il controllo 9108 è disattivato"},
+        {"type 9112 X\n", "il controllo 9112 è di sola lettura"},
+        {"tick 9103\n", "la casella 9103 è già spuntata"},
+        {"click 9103\n", "il controllo 9103 è una casella di spunta, non un pulsante (usa tick o untick)"},
+        {"pick 9111 NA\n", "il controllo 9111 non ha la voce \"NA\""},
+        {"pick 9111 #3\n", "il controllo 9111 non ha la voce #3 (voci: 3)"},
+        {"tab 9010 #2\n", "la scheda 9010 non ha la linguetta #2"},
+        {"click [Elenco]\n", "click [Elenco]: non c'è il controllo [Elenco]"}, // a tab's label is no control
         {"tab 9010 #1\ntap 9202 0 1\n",
-         "test:2: dialog 9000 \"Prova toolkit\": tap 9202 0 1: grid 9202 has no data row 0"},
-        {"tab 9010 #1\ntick 9202 1 3\n", "grid 9202 row 1 has no check box in column 3"},
-        {"yes\n", "no message box or file choice is open; yes does not fit here"},
+         "test:2: dialog 9000 \"Prova toolkit\": tap 9202 0 1: la griglia 9202 non ha la riga di dati 0"},
+        {"tab 9010 #1\ntick 9202 1 3\n", "la riga 1 della griglia 9202 non ha una casella nella colonna 3"},
+        {"yes\n", "non è aperto alcun messaggio né scelta di file; yes qui non serve"},
         {"tab 9010 #1\nclick 9205\nclick 9021\n",
-         "test:3: message box \"Prova\": click 9021: a message box waits for an answer: yes, no"},
-        {"", "test: the script has no actions, but dialog 9000 \"Prova toolkit\" is still open"},
-        {"tab 9010 #1\ntap 9202 1 3\n", "test:2: the script ends here, but dialog 9012 \"Dettaglio punto\""},
+         "test:3: message box \"Prova\": click 9021: un messaggio aspetta una risposta: yes, no"},
+        {"", "test: lo script non ha azioni, ma è ancora aperta la finestra 9000 \"Prova toolkit\""},
+        {"tab 9010 #1\ntap 9202 1 3\n",
+         "test:2: lo script finisce qui, ma è ancora aperta la finestra 9012 \"Dettaglio punto\""},
     };
     for (const auto& c : cases) {
         ScriptedUi ui;
@@ -179,30 +180,30 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
     const struct {
         const char* line;
         const char* error;
-    } bad[] = {{"press 1", "unknown command \"press\""},
-               {"click", "a control id is missing"},
-               {"click ok", "\"ok\" is not a control id"},
-               {"click 1 2", "unexpected words after click"},
-               {"type 2202", "type needs a text"},
-               {"type 2202 \"abc", "no closing quote"},
-               {"tap 2373 1", "a grid column is missing"},
-               {"tap 2373 x 1", "\"x\" is not a grid row"},
-               {"pick 2370", "an entry (#index or text) is missing"},
-               {"pick 2370 #x", "is not an entry index"},
-               {"file", "file needs a path"},
-               {"ok now", "unexpected words after ok"},
-               {"click [Annulla", "no closing ]"},
-               {"type 2202 \"a\\qb\"", "unknown escape \\q"},
-               {"type 2202 \"\\u0000\"", "\\u needs four hex digits"},
-               {"type 2202 \"\\ud800\"", "\\u needs four hex digits"},
-               {"type 2202 \"\\u12\"", "\\u needs four hex digits"},
-               {"type 2202 \"\xc0\xaf\"", "not valid UTF-8"},     // an overlong '/'
-               {"type 2202 \xed\xa0\x80", "not valid UTF-8"},     // an encoded surrogate
-               {"type 2202 \xf4\x90\x80\x80", "not valid UTF-8"}, // beyond U+10FFFF
-               {"type 2202 \xe2\x82", "not valid UTF-8"},        // cut short
-               {"point #0", "\"#0\" is not an entity"},
-               {"point row 2 3", "point row needs the number of a row 7"},
-               {"snapshot", "snapshot needs a file"}};
+    } bad[] = {{"press 1", "comando sconosciuto \"press\""},
+               {"click", "manca il numero del controllo"},
+               {"click ok", "\"ok\" non è il numero di un controllo"},
+               {"click 1 2", "parole in più dopo click"},
+               {"type 2202", "type vuole un testo"},
+               {"type 2202 \"abc", "non ha le virgolette di chiusura"},
+               {"tap 2373 1", "manca la colonna della griglia"},
+               {"tap 2373 x 1", "\"x\" non è una riga della griglia"},
+               {"pick 2370", "manca la voce (#numero o testo)"},
+               {"pick 2370 #x", "non è il numero di una voce"},
+               {"file", "file vuole un percorso"},
+               {"ok now", "parole in più dopo ok"},
+               {"click [Annulla", "non ha la ] di chiusura"},
+               {"type 2202 \"a\\qb\"", "sequenza sconosciuta \\q"},
+               {"type 2202 \"\\u0000\"", "\\u vuole quattro cifre esadecimali"},
+               {"type 2202 \"\\ud800\"", "\\u vuole quattro cifre esadecimali"},
+               {"type 2202 \"\\u12\"", "\\u vuole quattro cifre esadecimali"},
+               {"type 2202 \"\xc0\xaf\"", "non è UTF-8 valido"},     // an overlong '/'
+               {"type 2202 \xed\xa0\x80", "non è UTF-8 valido"},     // an encoded surrogate
+               {"type 2202 \xf4\x90\x80\x80", "non è UTF-8 valido"}, // beyond U+10FFFF
+               {"type 2202 \xe2\x82", "non è UTF-8 valido"},         // cut short
+               {"point #0", "\"#0\" non è un'entità"},
+               {"point row 2 3", "point row vuole il numero di una riga 7"},
+               {"snapshot", "snapshot vuole un file"}};
     for (const auto& b : bad) {
         std::string error;
         EXPECT_FALSE(host::ui::ParseAction(b.line, error)) << b.line;
@@ -214,9 +215,9 @@ TEST_F(Toolkit, CommandLanguageParsesAndWritesBack) {
     // A script that does not parse names the line and keeps none of its actions.
     host::ui::ScriptDriver driver(std::cout, "prova.script");
     EXPECT_FALSE(driver.AddLines("show\n\nclick x\n", error));
-    EXPECT_EQ(error, "prova.script:3: \"x\" is not a control id");
+    EXPECT_EQ(error, "prova.script:3: \"x\" non è il numero di un controllo");
     EXPECT_FALSE(driver.AddLines(std::string_view("show\ntype 2202 \"a\0b\"\n", 21), error));
-    EXPECT_EQ(error, "prova.script:2: the line holds a NUL byte");
+    EXPECT_EQ(error, "prova.script:2: la riga contiene un byte NUL");
     EXPECT_EQ(driver.Remaining(), 0u);
 }
 
@@ -309,13 +310,13 @@ TEST_F(Toolkit, TerminalAnswersWrongCommandsAndGoesOn) {
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.m_Record.nome, u"Dal terminale");
     const std::string screen = out.str();
-    EXPECT_THAT(screen, HasSubstr("dialog 9000 \"Prova toolkit\"\n  9010  tab"));
-    EXPECT_THAT(screen, HasSubstr("error: unknown command \"frobnicate\""));
-    EXPECT_THAT(screen, HasSubstr("error: there is no control 9999"));
-    EXPECT_THAT(screen, HasSubstr("tap ID ROW COL"));
+    EXPECT_THAT(screen, HasSubstr("finestra 9000 \"Prova toolkit\"\n  9010  schede"));
+    EXPECT_THAT(screen, HasSubstr("errore: comando sconosciuto \"frobnicate\""));
+    EXPECT_THAT(screen, HasSubstr("errore: non c'è il controllo 9999"));
+    EXPECT_THAT(screen, HasSubstr("tap ID RIGA COL"));
     // After an action the lines that changed are drawn again, and only those.
-    EXPECT_THAT(screen, HasSubstr("> type 9102 \"Dal terminale\"\n    9102  edit       \"Dal terminale\"\n"));
-    EXPECT_EQ(screen.find("9010  tab"), screen.rfind("9010  tab"));
+    EXPECT_THAT(screen, HasSubstr("> type 9102 \"Dal terminale\"\n    9102  campo      \"Dal terminale\"\n"));
+    EXPECT_EQ(screen.find("9010  schede"), screen.rfind("9010  schede"));
     // The input ends while a dialog is open: an error, not a hang.
     std::istringstream empty("");
     host::ui::TerminalDriver again(empty, out);
@@ -331,7 +332,8 @@ TEST_F(Toolkit, TerminalShowsMessageLinesAsLines) {
     host::ui::Driver* previous = host::ui::SetActiveDriver(&terminal);
     EXPECT_EQ(CreateMessageBox(nullptr, u"Prima\r\nseconda\rterza \\r \"q\"\n", u"Pregeo", MB_OK), IDOK);
     host::ui::SetActiveDriver(previous);
-    EXPECT_THAT(out.str(), HasSubstr("[no icon; ok]: \"Prima\nseconda\nterza \\\\r \\\"q\\\"\n\"\n"));
+    EXPECT_THAT(out.str(), HasSubstr("messaggio \"Pregeo\" [nessuna icona; rispondi ok]: "
+                                     "\"Prima\nseconda\nterza \\\\r \\\"q\\\"\n\"\n"));
 }
 
 TEST_F(Toolkit, InstalledScriptReportsUnusedActions) {
@@ -343,11 +345,11 @@ TEST_F(Toolkit, InstalledScriptReportsUnusedActions) {
     CDlgProva dlg(nullptr);
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_FALSE(host::ui::FinishDriver(error));
-    EXPECT_EQ(error, "prova.script:2: 1 action(s) left unused after the last dialog closed");
+    EXPECT_EQ(error, "prova.script:2: azioni non usate dopo la chiusura dell'ultima finestra: 1");
     EXPECT_EQ(host::ui::ActiveDriver(), nullptr);
     std::filesystem::remove(script);
     EXPECT_FALSE(host::ui::InstallDriver(script, transcript, error));
-    EXPECT_THAT(error, HasSubstr("cannot read the script"));
+    EXPECT_THAT(error, HasSubstr("non si legge lo script"));
 }
 
 namespace {
@@ -525,13 +527,113 @@ TEST_F(Controls, EditableGridNumbersRowsAndKeepsAnEmptyLastRow) {
         dlg.DoModal();
         ADD_FAILURE();
     } catch (const host::ui::ScriptError& e) {
-        EXPECT_THAT(e.what(), HasSubstr("grid 41 has no editable cell 1 0"));
+        EXPECT_THAT(e.what(), HasSubstr("la griglia 41 non ha la cella modificabile 1 0"));
     }
     EXPECT_EQ(dlg.edits, (std::vector<std::string>{"1,1", "2,1"}));
     EXPECT_THAT(ui2.TranscriptText(), HasSubstr("  41    grid       4 rows (1 fixed), 2 columns\n"
                                                 "          0 | N. | Nome\n          1 | 1  | A\n"
                                                 "          2 | 2  | B\n          3 | 3\n"));
     EXPECT_FALSE(griglia.IsWindow()); // the window went with the dialog
+}
+
+// A label is read as a person reads it: without its colon, in any case; two controls of one label are
+// not guessed between.
+TEST_F(Controls, LabelsMatchWithoutColonOrCaseAndSeveralAreRefused) {
+    ScriptedUi ui;
+    std::string error;
+    ASSERT_TRUE(ui.AddLines("type [Campo:] x\ntype [ CAMPO ] y\nclick [conta]\nchoose [uguale]\n", error));
+    CDlgControlli dlg;
+    dlg.init = [](CDlgControlli& d) {
+        d.SetDlgItemText(20, u"Uguale");
+        d.SetDlgItemText(22, u"uguale :");
+        d.SetDlgItemText(30, u"");
+    };
+    // An edit has no label of its own: the text typed into it is no name either.
+    try {
+        dlg.DoModal();
+        ADD_FAILURE();
+    } catch (const ScriptError& e) {
+        EXPECT_THAT(e.what(), HasSubstr("type [Campo:] \"x\": non c'è il controllo [Campo:]"));
+    }
+    ScriptedUi ui2;
+    ASSERT_TRUE(ui2.AddLines("click [conta:]\nclick [CONTA]\nchoose [uguale]\n", error));
+    try {
+        dlg.DoModal();
+        ADD_FAILURE();
+    } catch (const ScriptError& e) {
+        EXPECT_THAT(
+            e.what(),
+            HasSubstr("[uguale] indica più controlli: 20 \"Uguale\", 22 \"uguale :\"; usa il numero"));
+    }
+    EXPECT_THAT(ui2.TranscriptText(), HasSubstr("> click 31\n> click 31\n"));
+    EXPECT_EQ(dlg.conta, 2);
+}
+
+// At the terminal a person sees every entry of a list, the chosen one marked, and what a grid's images
+// mean, in Italian.
+TEST_F(Controls, TerminalShowsListsWholeAndGridImagesInWords) {
+    std::istringstream in("show\nclose\n");
+    std::ostringstream out;
+    host::ui::TerminalDriver terminal(in, out);
+    host::ui::Driver* previous = host::ui::SetActiveDriver(&terminal);
+    CDlgControlli dlg;
+    dlg.init = [](CDlgControlli& d) {
+        auto* combo = static_cast<CComboBox*>(d.GetDlgItem(10));
+        for (const char16_t* s : {u"Asti", u"Biella", u"Cuneo"})
+            combo->AddString(s);
+        combo->SetCurSel(1);
+        auto* g = static_cast<CCEGridCtrl*>(d.GetDlgItem(40));
+        g->SetFixedRowCount(1);
+        g->InsertColumn(u"Mod.");
+        g->InsertColumn(u"Esito");
+        for (int i = 0; i < 2; ++i)
+            g->InsertRow(u"");
+        g->SetItemImage(1, 0, 1);
+        g->SetItemImage(1, 1, 1);
+        g->SetItemImage(2, 1, 0);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    host::ui::SetActiveDriver(previous);
+    const std::string screen = out.str();
+    EXPECT_THAT(screen, HasSubstr("finestra 9016 \"Controlli\" aperta\n"));
+    EXPECT_THAT(screen, HasSubstr("  10    scelta     \"Biella\", voce 1 di 3\n"
+                                  "        #0 \"Asti\"  > #1 \"Biella\"  #2 \"Cuneo\"\n"));
+    EXPECT_THAT(screen, HasSubstr("1 | modifica | Fuori tolleranza\n"));
+    EXPECT_THAT(screen, HasSubstr("2 |          | In tolleranza\n"));
+    EXPECT_THAT(screen, HasSubstr("finestra 9016 \"Controlli\" chiusa con Annulla\n"));
+    EXPECT_EQ(screen.find("@1"), std::string::npos);
+}
+
+// Tab completes a command, then a control the command acts on, then an entry of the control picked.
+TEST_F(Controls, CompletionOffersCommandsControlsAndEntries) {
+    using host::ui::Complete;
+    const auto candidates = [](const host::ui::Completion& c) { return c.candidates; };
+    EXPECT_EQ(candidates(Complete(nullptr, "cl")), (std::vector<std::string>{"click ", "close "}));
+    EXPECT_EQ(candidates(Complete(nullptr, "  he")), (std::vector<std::string>{"help"}));
+    EXPECT_EQ(Complete(nullptr, "  he").start, 2u);
+    EXPECT_TRUE(candidates(Complete(nullptr, "click [co")).empty()); // no dialog, no controls
+    ScriptedUi ui;
+    ui.Close();
+    CDlgControlli dlg;
+    dlg.init = [&](CDlgControlli& d) {
+        d.SetDlgItemText(20, u"Uguale");
+        d.SetDlgItemText(22, u"Uguaglianza :");
+        auto* combo = static_cast<CComboBox*>(d.GetDlgItem(10));
+        for (const char16_t* s : {u"Asti", u"Alba", u"Cuneo"})
+            combo->AddString(s);
+        const UiWindow* w = d.GetUiWindow();
+        const host::ui::Completion conta = Complete(w, "click [co");
+        EXPECT_EQ(conta.start, 6u);
+        EXPECT_EQ(conta.candidates, (std::vector<std::string>{"[Conta] "}));
+        EXPECT_EQ(candidates(Complete(w, "click 3")), (std::vector<std::string>{"31 "}));
+        EXPECT_EQ(candidates(Complete(w, "choose [ugu")),
+                  (std::vector<std::string>{"[Uguale] ", "[Uguaglianza] "}));
+        EXPECT_TRUE(candidates(Complete(w, "click [ugu")).empty()); // radios are chosen, not clicked
+        const host::ui::Completion voce = Complete(w, "pick 10 a");
+        EXPECT_EQ(voce.start, 8u);
+        EXPECT_EQ(voce.candidates, (std::vector<std::string>{"Alba", "Asti"}));
+    };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
 TEST_F(Controls, SupportBitmapsLoadAsImageStrips) {
