@@ -25,9 +25,17 @@ protected:
         fs::create_directories(dir / "Support");
         host::SetFolders({dir, dir / "lavori", dir / "impostazioni.ini"});
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override {
+        fs::remove_all(dir);
+        host::ClearMemoryFiles();
+    }
     void Write(const fs::path& rel, const std::string& bytes) {
         std::ofstream(dir / rel, std::ios::binary) << bytes;
+    }
+    std::string Read(const fs::path& rel) {
+        std::string bytes;
+        host::ReadWholeFile(dir / rel, bytes);
+        return bytes;
     }
     std::vector<WString> ReadLines(const WString& path, int count) {
         std::vector<WString> lines;
@@ -105,32 +113,35 @@ TEST_F(Files, BlockReadsGiveWhatByteReadsGave) {
                                  mista};
     for (const std::string& forma : forme) {
         Write("f.txt", forma);
+        host::SetMemoryFile(dir / "m.txt", forma); // the fuzz targets' files read alike
         for (const char16_t* mode : {u"rt", u"rb"}) {
             for (const int count : {1, 2, 5, 1023}) {
-                LettoreAByte atteso{forma, mode[1] == u't'};
-                const std::unique_ptr<PlatformFile, int (*)(PlatformFile*)> f(
-                    _wfopen(FGetSpecialFolderPathAndSubDir(0, u"f.txt").c_str(), mode), fclose);
-                ASSERT_NE(f, nullptr);
-                std::vector<char16_t> wide(static_cast<std::size_t>(count) + 1, u'#');
-                std::vector<char> narrow(wide.size(), '#');
-                // Wide and 8-bit reads take turns on the same file.
-                for (int lettura = 0;; ++lettura) {
-                    const std::string righe = atteso.Leggi(count);
-                    const bool larga = lettura % 2 == 0;
-                    const bool letta = larga ? fgetws(wide.data(), count, f.get()) != nullptr
-                                             : fgets(narrow.data(), count, f.get()) != nullptr;
-                    ASSERT_EQ(letta, !righe.empty()) << forma.size() << " bytes, read " << lettura;
-                    for (std::size_t i = 0; i <= righe.size(); ++i) {
-                        const unsigned char b = i < righe.size() ? righe[i] : 0;
-                        if (larga)
-                            ASSERT_EQ(wide[i], CharFromCp1252(b))
-                                << "read " << lettura << ", character " << i;
-                        else
-                            ASSERT_EQ(narrow[i], static_cast<char>(b))
-                                << "read " << lettura << ", byte " << i;
+                for (const char16_t* nome : {u"f.txt", u"m.txt"}) {
+                    LettoreAByte atteso{forma, mode[1] == u't'};
+                    const std::unique_ptr<PlatformFile, int (*)(PlatformFile*)> f(
+                        _wfopen(FGetSpecialFolderPathAndSubDir(0, nome).c_str(), mode), fclose);
+                    ASSERT_NE(f, nullptr);
+                    std::vector<char16_t> wide(static_cast<std::size_t>(count) + 1, u'#');
+                    std::vector<char> narrow(wide.size(), '#');
+                    // Wide and 8-bit reads take turns on the same file.
+                    for (int lettura = 0;; ++lettura) {
+                        const std::string righe = atteso.Leggi(count);
+                        const bool larga = lettura % 2 == 0;
+                        const bool letta = larga ? fgetws(wide.data(), count, f.get()) != nullptr
+                                                 : fgets(narrow.data(), count, f.get()) != nullptr;
+                        ASSERT_EQ(letta, !righe.empty()) << forma.size() << " bytes, read " << lettura;
+                        for (std::size_t i = 0; i <= righe.size(); ++i) {
+                            const unsigned char b = i < righe.size() ? righe[i] : 0;
+                            if (larga)
+                                ASSERT_EQ(wide[i], CharFromCp1252(b))
+                                    << "read " << lettura << ", character " << i;
+                            else
+                                ASSERT_EQ(narrow[i], static_cast<char>(b))
+                                    << "read " << lettura << ", byte " << i;
+                        }
+                        if (!letta)
+                            break;
                     }
-                    if (!letta)
-                        break;
                 }
             }
         }
