@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -57,5 +59,12 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, int* e
 void SetMemoryFile(const std::filesystem::path& path, std::string bytes);
 std::string* FindMemoryFile(const std::filesystem::path& path);
 void ClearMemoryFiles();
+
+// A settings write that fails is told to the user through this notice (the program shows the host's
+// message box); without one nothing is shown.
+void SetSettingsWriteNotice(std::function<void(const WString& text)> notice);
+// The settings files of the values that could not be written and have not been written since; empty
+// when every value was kept.
+std::vector<std::filesystem::path> SettingsNotKept();
 
 } // namespace host
