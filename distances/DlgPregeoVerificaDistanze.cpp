@@ -197,6 +197,7 @@ void CDlgPregeoVerificaDistanze::OnTab(NMHDR*, LRESULT*) {
 void CDlgPregeoVerificaDistanze::OnFine() {
     if (m_OpzioniMostrate)
         Applica();
+    // Options not written are only not remembered: the results shown hold, and "Fine" is the only way out.
     m_Opzioni.Scrivi(m_Confronto);
     EndDialog(IDOK);
 }

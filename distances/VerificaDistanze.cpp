@@ -81,13 +81,12 @@ COpzioniTollDist COpzioniTollDist::Leggi() {
     return o;
 }
 
-void COpzioniTollDist::Scrivi(bool confronto) const {
+bool COpzioniTollDist::Scrivi(bool confronto) const {
     CIniFile ini;
-    ini.WriteShort(kSezione, u"Zone", static_cast<short>(zona));
-    if (!confronto)
-        return;
-    ini.WriteShort(kSezione, u"Calc", static_cast<short>(calcolo));
-    ini.WriteLong(kSezione, u"Scale", scala);
+    if (!ini.WriteShort(kSezione, u"Zone", static_cast<short>(zona)))
+        return false;
+    return !confronto || (ini.WriteShort(kSezione, u"Calc", static_cast<short>(calcolo)) &&
+                          ini.WriteLong(kSezione, u"Scale", scala));
 }
 
 CIntervalloDistanza::CIntervalloDistanza(const WString& a, const WString& b, double d, int zona)

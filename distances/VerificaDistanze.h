@@ -35,8 +35,9 @@ struct COpzioniTollDist {
 
     // Values the dialog cannot show read as the first choice.
     static COpzioniTollDist Leggi();
-    // The zone always; the comparison and the scale only when the dialog compared.
-    void Scrivi(bool confronto) const;
+    // The zone always; the comparison and the scale only when the dialog compared. False at the first value
+    // the host could not write (it has told the user why).
+    bool Scrivi(bool confronto) const;
 };
 
 constexpr int ESITO_FUORI = 0;

@@ -1,6 +1,7 @@
-// Shared by the fuzz targets: the readers under test take files, so each input is written to a scratch
-// folder of this process first, laid out as a project (Support/, lavori/, impostazioni.ini). The folder
-// is in memory where the system offers one: saves flush to the disk, which would slow every run.
+// Shared by the fuzz targets: the readers under test take files, so each input becomes a file of a
+// project folder (Support/, lavori/, impostazioni.ini) that the host holds in memory. The readers open it
+// through the host's own file functions as they would on the disk; no run touches the disk, which would
+// cost more than most readers.
 #pragma once
 
 #include "host/core/HostContext.h"
@@ -9,35 +10,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <unistd.h>
 
 namespace fuzz {
 
+// The project folder; it does not exist on the disk.
 inline const std::filesystem::path& Folder() {
     static const std::filesystem::path dir = [] {
-        std::error_code ec;
-        const std::filesystem::path base =
-            ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::filesystem::temp_directory_path();
-        auto d = base / ("pregeo-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d / "Support", ec);
-        std::filesystem::create_directories(d / "lavori", ec);
+        auto d = std::filesystem::temp_directory_path() / ("pregeo-fuzz-" + std::to_string(::getpid()));
         host::SetFolders({d, d / "lavori", d / "impostazioni.ini"});
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(Folder(), ec);
-        });
+        host::SetMemoryFile(d / "impostazioni.ini", std::string());
         return d;
     }();
     return dir;
 }
 
-// Writes the input as a file of the scratch folder and answers its path.
+// Makes the input a file of the project folder and answers its path.
 inline std::filesystem::path Write(const std::string& name, const std::uint8_t* data, std::size_t size) {
     const auto path = Folder() / name;
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    host::SetMemoryFile(path, std::string(reinterpret_cast<const char*>(data), size));
     return path;
 }
 

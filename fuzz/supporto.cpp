@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Fail("a file there is not read");
     CCtsComuni comuni;
     comuni.CaricaElenco(u"PR");
-    for (std::size_t i = 0; i < province.size() && i < 3; ++i)
-        comuni.CaricaElenco(province[i].codice);
+    if (!province.empty())
+        comuni.CaricaElenco(province.front().codice);
     CTipiAggiornamento tabella;
     tabella.Leggi(tipi);
     for (const WString& codice : {WString(u"1"), WString(u"AUTO"), WString()})

@@ -100,15 +100,19 @@ void CDlgPregeoRiga8Import::OnProvincia() {
                  nullptr);
 }
 
+// The import reads its choices back from the settings: one that could not be written would send it to
+// an old file or municipality. The host has told the user why; the dialog stays open.
 void CDlgPregeoRiga8Import::SalvaEChiudi(int codice) {
     CIniFile ini;
     const bool web = GetCheckedRadioButton(IDC_IMP_DA_INTERNET, IDC_IMP_DA_FILE) == IDC_IMP_DA_INTERNET;
-    ini.WriteShort(SEZIONE_CATASTO, CHIAVE_TIPO_SEL, static_cast<short>(web ? SORGENTE_WEB : SORGENTE_FILE));
-    ini.WriteString(SEZIONE_CATASTO, CHIAVE_PATH, m_Percorso.GetWindowText());
     const int p = m_Provincia.GetCurSel();
-    ini.WriteString(SEZIONE_CATASTO, CHIAVE_PROVINCIA, p >= 0 ? m_Provincia.GetLBText(p) : WString());
     const int c = m_Comune.GetCurSel();
-    ini.WriteString(SEZIONE_CATASTO, CHIAVE_COMUNE, c >= 0 ? m_Comune.GetLBText(c) : WString());
+    if (!ini.WriteShort(SEZIONE_CATASTO, CHIAVE_TIPO_SEL,
+                        static_cast<short>(web ? SORGENTE_WEB : SORGENTE_FILE)) ||
+        !ini.WriteString(SEZIONE_CATASTO, CHIAVE_PATH, m_Percorso.GetWindowText()) ||
+        !ini.WriteString(SEZIONE_CATASTO, CHIAVE_PROVINCIA, p >= 0 ? m_Provincia.GetLBText(p) : WString()) ||
+        !ini.WriteString(SEZIONE_CATASTO, CHIAVE_COMUNE, c >= 0 ? m_Comune.GetLBText(c) : WString()))
+        return;
     EndDialog(codice);
 }
 

@@ -48,13 +48,15 @@ void CDlgPregeoRiga8ImportGps::OnUltima() {
     SetDlgItemText(IDC_GPS_LON_SECONDI, lo.secondi);
 }
 
+// The near import takes the centre and the radius from the settings: when they could not be written it
+// would search around an old position. The host has told the user why; the dialog stays open.
 void CDlgPregeoRiga8ImportGps::OnOk() {
     CIniFile ini;
     const WString testoRaggio = m_Raggio.GetWindowText();
     const double raggio = DoubleDaCString(testoRaggio);
     bool valida = !IsRealeIndefinito(raggio);
-    if (valida)
-        ini.WriteString(SEZIONE_CATASTO, CHIAVE_DIST_MAX, testoRaggio);
+    if (valida && !ini.WriteString(SEZIONE_CATASTO, CHIAVE_DIST_MAX, testoRaggio))
+        return;
     WString t[6];
     const UINT ids[6] = {IDC_GPS_LAT_GRADI, IDC_GPS_LAT_PRIMI, IDC_GPS_LAT_SECONDI,
                          IDC_GPS_LON_GRADI, IDC_GPS_LON_PRIMI, IDC_GPS_LON_SECONDI};
@@ -69,9 +71,10 @@ void CDlgPregeoRiga8ImportGps::OnOk() {
                          MB_ICONEXCLAMATION);
         return;
     }
-    ini.WriteDouble(SEZIONE_CATASTO, CHIAVE_NORD, nord);
-    ini.WriteDouble(SEZIONE_CATASTO, CHIAVE_EST, est);
-    ini.WriteDouble(SEZIONE_CATASTO, CHIAVE_RAGGIO, raggio);
+    if (!ini.WriteDouble(SEZIONE_CATASTO, CHIAVE_NORD, nord) ||
+        !ini.WriteDouble(SEZIONE_CATASTO, CHIAVE_EST, est) ||
+        !ini.WriteDouble(SEZIONE_CATASTO, CHIAVE_RAGGIO, raggio))
+        return;
     EndDialog(IDOK);
 }
 

@@ -33,14 +33,17 @@ void CDlgPregeoRiga8ImportOpz::OnChkAttendib() {
     m_Attendib.EnableWindow(IsDlgButtonChecked(IDC_OPZ_CHK_ATTENDIB) == BST_CHECKED);
 }
 
+// The import filters with what it reads back: options not written would filter with the old ones. The
+// host has told the user why; the dialog stays open.
 void CDlgPregeoRiga8ImportOpz::OnOk() {
     CIniFile ini;
-    ini.WriteString(SEZIONE_CATASTO, CHIAVE_FOGLIO, m_Fogli.GetWindowText());
-    ini.WriteLong(SEZIONE_CATASTO, CHIAVE_ATTENDIB, ShortDaString32000(m_Attendib.GetWindowText()));
-    ini.WriteBool(SEZIONE_CATASTO, CHIAVE_CHK_ATTENDIB,
-                  IsDlgButtonChecked(IDC_OPZ_CHK_ATTENDIB) == BST_CHECKED);
-    ini.WriteBool(SEZIONE_CATASTO, CHIAVE_CHK_NON_UTIL,
-                  IsDlgButtonChecked(IDC_OPZ_CHK_NON_UTIL) == BST_CHECKED);
+    if (!ini.WriteString(SEZIONE_CATASTO, CHIAVE_FOGLIO, m_Fogli.GetWindowText()) ||
+        !ini.WriteLong(SEZIONE_CATASTO, CHIAVE_ATTENDIB, ShortDaString32000(m_Attendib.GetWindowText())) ||
+        !ini.WriteBool(SEZIONE_CATASTO, CHIAVE_CHK_ATTENDIB,
+                       IsDlgButtonChecked(IDC_OPZ_CHK_ATTENDIB) == BST_CHECKED) ||
+        !ini.WriteBool(SEZIONE_CATASTO, CHIAVE_CHK_NON_UTIL,
+                       IsDlgButtonChecked(IDC_OPZ_CHK_NON_UTIL) == BST_CHECKED))
+        return;
     EndDialog(IDOK);
 }
 

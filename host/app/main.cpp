@@ -10,6 +10,7 @@
 #include "host/ui/Driver.h"
 #include "hostapi/CarviloDati.h"
 #include "hostapi/Conversions.h"
+#include "hostapi/Dialog.h"
 #include "hostapi/Settings.h"
 
 #include <algorithm>
@@ -379,6 +380,10 @@ int main(int argc, char** argv) {
         std::cerr << "pregeo-host: " << host::ui::Printable(error) << "\n";
         return 2;
     }
+    // A settings write that fails is told as the host tells its other failures.
+    host::SetSettingsWriteNotice([](const WString& testo) {
+        CreateMessageBox(nullptr, testo, u"Impostazioni", MB_OK | MB_ICONERROR);
+    });
     host::HostData dati(*project);
     // A tool works on the host's data in place, as on the device: what it changes is kept.
     const std::string primaDelTool =
@@ -419,5 +424,11 @@ int main(int argc, char** argv) {
         std::cout << "Progetto salvato.\n";
     }
     host::DestroyTopLevelWindow(startWindow);
+    const std::vector<std::filesystem::path> perse = host::SettingsNotKept();
+    for (const std::filesystem::path& file : perse)
+        std::cerr << "pregeo-host: le impostazioni non sono state salvate in "
+                  << host::ui::Printable(file.string()) << "\n";
+    if (!perse.empty())
+        return 1;
     return 0;
 }

@@ -12,12 +12,16 @@
 #include <vector>
 
 // Text mode works on blocks: a line end is found with a block search and the bytes before it are
-// converted in one pass, instead of a call per byte.
+// converted in one pass, instead of a call per byte. A file held in memory (host::SetMemoryFile) fills
+// the same blocks from there.
 struct PlatformFile {
     static constexpr std::size_t kBlock = 64 * 1024;
     std::FILE* file = nullptr;
+    const std::string* memory = nullptr;
+    std::size_t memoryPos = 0;
     bool text = true;
-    std::unique_ptr<unsigned char[]> block = std::make_unique_for_overwrite<unsigned char[]>(kBlock);
+    std::size_t capacity = kBlock;
+    std::unique_ptr<unsigned char[]> block;
     std::size_t pos = 0;
     std::size_t end = 0;
     bool eof = false;
@@ -41,7 +45,14 @@ bool Fill(PlatformFile& f) {
     if (f.eof)
         return false;
     f.pos = 0;
-    f.end = std::fread(f.block.get(), 1, PlatformFile::kBlock, f.file);
+    if (f.memory) {
+        f.end = std::min(f.capacity, f.memory->size() - f.memoryPos);
+        if (f.end > 0)
+            std::memcpy(f.block.get(), f.memory->data() + f.memoryPos, f.end);
+        f.memoryPos += f.end;
+    } else {
+        f.end = std::fread(f.block.get(), 1, f.capacity, f.file);
+    }
     f.eof = f.end == 0;
     return !f.eof;
 }
@@ -125,6 +136,15 @@ PlatformFile* _wfopen(const char16_t* path, const char16_t* mode) {
     if (m.Find(u'w') >= 0 || m.Find(u'a') >= 0 || m.Find(u'+') >= 0)
         return nullptr; // the module only reads files
     const std::filesystem::path resolved = host::ResolvePath(WString(path));
+    if (const std::string* memory = host::FindMemoryFile(resolved)) {
+        host::RegistraFileAperto();
+        auto* opened = new PlatformFile;
+        opened->memory = memory;
+        opened->capacity = std::clamp<std::size_t>(memory->size(), 1, PlatformFile::kBlock);
+        opened->block = std::make_unique_for_overwrite<unsigned char[]>(opened->capacity);
+        opened->text = m.Find(u'b') < 0;
+        return opened;
+    }
     std::error_code ec;
     if (resolved.empty() || std::filesystem::is_directory(resolved, ec))
         return nullptr;
@@ -135,6 +155,7 @@ PlatformFile* _wfopen(const char16_t* path, const char16_t* mode) {
     std::setvbuf(file, nullptr, _IONBF, 0); // the blocks are the buffer
     auto* opened = new PlatformFile;
     opened->file = file;
+    opened->block = std::make_unique_for_overwrite<unsigned char[]>(opened->capacity);
     opened->text = m.Find(u'b') < 0;
     return opened;
 }
@@ -164,7 +185,7 @@ char* fgets(char* buffer, int count, PlatformFile* file) {
 int fclose(PlatformFile* file) {
     if (!file)
         return EOF;
-    const int r = std::fclose(file->file);
+    const int r = file->file ? std::fclose(file->file) : 0;
     delete file;
     return r;
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <map>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -15,7 +16,93 @@ namespace host {
 namespace {
 Folders g_folders;
 std::size_t g_fileAperti = 0;
+
+std::map<std::string, std::string>& MemoryFiles() {
+    static std::map<std::string, std::string> files;
+    return files;
+}
+
+// What the user is told of a failed file operation.
+std::string Causa(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return "accesso negato";
+    case EISDIR:
+        return "è una cartella";
+    case ENOTDIR:
+        return "una parte del percorso non è una cartella";
+    case ENOENT:
+        return "la cartella non esiste";
+    case ENOSPC:
+    case EDQUOT:
+        return "spazio su disco esaurito";
+    case EFBIG:
+        return "il file supera la dimensione consentita";
+    case EROFS:
+        return "il disco è di sola lettura";
+    default:
+        return "errore di sistema " + std::to_string(error) + " (" + std::strerror(error) + ")";
+    }
+}
 } // namespace
+
+void SetMemoryFile(const std::filesystem::path& path, std::string bytes) {
+    MemoryFiles()[path.lexically_normal().string()] = std::move(bytes);
+}
+
+std::string* FindMemoryFile(const std::filesystem::path& path) {
+    auto& files = MemoryFiles();
+    if (files.empty())
+        return nullptr;
+    auto it = files.find(path.native());
+    if (it == files.end())
+        it = files.find(path.lexically_normal().native());
+    return it == files.end() ? nullptr : &it->second;
+}
+
+void ClearMemoryFiles() {
+    MemoryFiles().clear();
+}
+
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, int* error) {
+    bytes.clear();
+    if (const std::string* memory = FindMemoryFile(path)) {
+        bytes = *memory;
+        return true;
+    }
+    const auto fail = [&](int e) {
+        if (error)
+            *error = e;
+        return false;
+    };
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return fail(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        const int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        return fail(e);
+    }
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int e = errno;
+            ::close(fd);
+            bytes.clear();
+            return fail(e);
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return true;
+}
 
 std::size_t FileAperti() {
     return g_fileAperti;
@@ -48,6 +135,8 @@ std::filesystem::path ResolvePath(const WString& devicePath) {
     // The device has no working folder: a relative path starts from the install folder.
     if (path.is_relative() && g_folders.install.is_absolute())
         path = g_folders.install / path;
+    if (FindMemoryFile(path))
+        return path;
     std::error_code ec;
     if (std::filesystem::exists(path, ec))
         return path;
@@ -71,14 +160,20 @@ std::filesystem::path ResolvePath(const WString& devicePath) {
 }
 
 bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes, std::string* why) {
+    if (std::string* memory = FindMemoryFile(target)) {
+        *memory = bytes;
+        return true;
+    }
     const auto fail = [&](const std::string& reason) {
         if (why)
-            *why = target.filename().string() + ": " + reason;
+            *why = reason;
         return false;
     };
     // Renaming over a read-only file would replace it and leave it writable.
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
+        return fail(Causa(EISDIR));
     if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0))
         return fail("il file è di sola lettura");
     std::filesystem::path temp = target;
@@ -86,12 +181,12 @@ bool WriteFileAtomic(const std::filesystem::path& target, const std::string& byt
     const int fd =
         ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, exists ? old.st_mode & 07777 : 0666);
     if (fd < 0)
-        return fail(std::strerror(errno));
+        return fail(Causa(errno));
     const auto discard = [&]() {
         const int error = errno;
         ::close(fd);
         ::unlink(temp.c_str());
-        return fail(std::strerror(error));
+        return fail(Causa(error));
     };
     for (std::size_t done = 0; done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -107,12 +202,12 @@ bool WriteFileAtomic(const std::filesystem::path& target, const std::string& byt
     if (::close(fd) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        return fail(std::strerror(error));
+        return fail(Causa(error));
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        return fail(std::strerror(error));
+        return fail(Causa(error));
     }
     return true;
 }

@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -43,8 +45,26 @@ std::size_t FileAperti();
 void RegistraFileAperto();
 
 // Writes a file beside its target and renames it into place, so that readers never see half a file.
-// A read-only target is refused. On failure the old file stays and `why` gets the reason.
+// A read-only target is refused. On failure the old file stays and `why` gets the reason, in Italian.
 bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes,
                      std::string* why = nullptr);
+
+// The whole file. On failure `error` gets the system's error number (ENOENT: there is none, EISDIR: a
+// folder).
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, int* error = nullptr);
+
+// Files held in memory in place of the disk's, by full path: a fuzz target hands its input to the readers
+// this way, through the same functions the program reads with (the runtime's _wfopen, ReadWholeFile,
+// device paths), and WriteFileAtomic writes back there. The program holds none.
+void SetMemoryFile(const std::filesystem::path& path, std::string bytes);
+std::string* FindMemoryFile(const std::filesystem::path& path);
+void ClearMemoryFiles();
+
+// A settings write that fails is told to the user through this notice (the program shows the host's
+// message box); without one nothing is shown.
+void SetSettingsWriteNotice(std::function<void(const WString& text)> notice);
+// The settings files of the values that could not be written and have not been written since; empty
+// when every value was kept.
+std::vector<std::filesystem::path> SettingsNotKept();
 
 } // namespace host

@@ -6,73 +6,173 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string_view>
 #include <vector>
 
 // The settings file is UTF-8 text: "[section]" lines and "key=value" lines; sections and keys match
-// without regard to case, as the platform's INI files do. Lines the host does not understand are kept.
+// without regard to case, as the platform's INI files do. People edit it with whatever their editor
+// does: lines may end with LF, CR LF or a CR alone, mixed, and a byte-order mark may lead. Reading and
+// writing split lines alike, and a write changes only the line of its key (or adds lines), leaving every
+// other byte as it was.
 
 namespace {
 
-std::vector<std::string> ReadLines(const std::filesystem::path& path) {
-    std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+struct Line {
+    std::string_view text; // without its end
+    std::string_view end;  // "\n", "\r\n", "\r", or nothing on a last line
+};
+
+struct Text {
+    bool bom = false;
+    std::vector<Line> lines;
+};
+
+// The line ends are found with the C library's search, a pass per kind of end.
+Text Split(std::string_view all) {
+    Text t;
+    if (all.starts_with(kBom)) {
+        t.bom = true;
+        all.remove_prefix(kBom.size());
     }
-    return lines;
+    const char* const begin = all.data();
+    const char* const stop = begin + all.size();
+    const auto next = [stop](const char* from, char c) {
+        const void* at = from < stop ? std::memchr(from, c, static_cast<std::size_t>(stop - from)) : nullptr;
+        return at ? static_cast<const char*>(at) : stop;
+    };
+    const char* cr = next(begin, '\r');
+    const char* lf = next(begin, '\n');
+    for (const char* p = begin; p < stop;) {
+        if (cr < p)
+            cr = next(p, '\r');
+        if (lf < p)
+            lf = next(p, '\n');
+        const char* e = std::min(cr, lf);
+        const char* after = e == stop ? stop : e + (e == cr && e + 1 < stop && e[1] == '\n' ? 2 : 1);
+        t.lines.push_back({std::string_view(p, static_cast<std::size_t>(e - p)),
+                           std::string_view(e, static_cast<std::size_t>(after - e))});
+        p = after;
+    }
+    return t;
 }
 
-std::string Trimmed(const std::string& s) {
+std::string_view Trimmed(std::string_view s) {
     const auto first = s.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    const auto last = s.find_last_not_of(" \t");
-    return s.substr(first, last - first + 1);
+    if (first == std::string_view::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-bool SameName(const std::string& a, const WString& b) {
+bool SameName(std::string_view a, const WString& b) {
+    const std::u16string_view w = b.view();
+    // UTF-8 never takes fewer bytes than UTF-16 takes units.
+    if (a.size() < w.size())
+        return false;
+    if (std::all_of(a.begin(), a.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return a.size() == w.size() && std::equal(a.begin(), a.end(), w.begin(), [](char x, char16_t y) {
+                   return CharToLower(static_cast<char16_t>(x)) == CharToLower(y);
+               });
     return WString::FromUtf8(a).CompareNoCase(b) == 0;
 }
 
-// Index of the "[section]" line, or -1.
-int FindSection(const std::vector<std::string>& lines, const WString& section) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string t = Trimmed(lines[i]);
-        if (t.size() >= 2 && t.front() == '[' && t.back() == ']' &&
-            SameName(t.substr(1, t.size() - 2), section))
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-bool IsSectionLine(const std::string& line) {
-    const std::string t = Trimmed(line);
+bool IsSection(const Line& line) {
+    const std::string_view t = Trimmed(line.text);
     return t.size() >= 2 && t.front() == '[' && t.back() == ']';
 }
 
-// Index of the key's line within the section starting at `start`, or -1; `end` gets the section's end.
-int FindKey(const std::vector<std::string>& lines, int start, const WString& key, int& end) {
-    end = static_cast<int>(lines.size());
-    for (int i = start + 1; i < static_cast<int>(lines.size()); ++i) {
-        if (IsSectionLine(lines[static_cast<std::size_t>(i)])) {
-            end = i;
-            return -1;
+// Where a key stands: its section's line, its own line (or -1), and the line the section ends before.
+struct Place {
+    int section = -1;
+    int key = -1;
+    int end = 0;
+};
+
+Place Locate(const std::vector<Line>& lines, const WString& section, const WString& key) {
+    Place p;
+    const int n = static_cast<int>(lines.size());
+    p.end = n;
+    for (int i = 0; i < n && p.section < 0; ++i) {
+        const Line& line = lines[static_cast<std::size_t>(i)];
+        if (IsSection(line)) {
+            const std::string_view t = Trimmed(line.text);
+            if (SameName(t.substr(1, t.size() - 2), section))
+                p.section = i;
         }
-        const std::string& line = lines[static_cast<std::size_t>(i)];
-        const auto eq = line.find('=');
-        if (eq != std::string::npos && SameName(Trimmed(line.substr(0, eq)), key))
-            return i;
     }
-    return -1;
+    if (p.section < 0)
+        return p;
+    for (int i = p.section + 1; i < n; ++i) {
+        const Line& line = lines[static_cast<std::size_t>(i)];
+        if (IsSection(line)) {
+            p.end = i;
+            break;
+        }
+        const auto eq = line.text.find('=');
+        if (eq != std::string_view::npos && SameName(Trimmed(line.text.substr(0, eq)), key)) {
+            p.key = i;
+            break;
+        }
+    }
+    return p;
+}
+
+// The text with the key set to the value: its line keeps the key as spelled and the blanks around '=';
+// a new key goes at the end of its section, a new section at the end of the file, with the line end of
+// the line before them (or the file's first, or LF).
+std::string WithValue(std::string_view all, const WString& section, const WString& key,
+                      const std::string& value) {
+    const Text t = Split(all);
+    const auto& lines = t.lines;
+    const Place p = Locate(lines, section, key);
+    const int n = static_cast<int>(lines.size());
+    std::string replaced;
+    if (p.key >= 0) {
+        const std::string_view old = lines[static_cast<std::size_t>(p.key)].text;
+        std::size_t keep = old.find('=') + 1;
+        while (keep < old.size() && (old[keep] == ' ' || old[keep] == '\t'))
+            ++keep;
+        replaced = std::string(old.substr(0, keep)) + value;
+    }
+    const int at = p.key >= 0 ? -1 : (p.section >= 0 ? p.end : n);
+    std::string_view eol = "\n";
+    if (at > 0 && !lines[static_cast<std::size_t>(at - 1)].end.empty()) {
+        eol = lines[static_cast<std::size_t>(at - 1)].end;
+    } else {
+        for (const Line& line : lines)
+            if (!line.end.empty()) {
+                eol = line.end;
+                break;
+            }
+    }
+    std::string added;
+    if (p.section < 0)
+        added += "[" + section.ToUtf8() + "]" + std::string(eol);
+    added += key.ToUtf8() + "=" + value + std::string(eol);
+
+    std::string out;
+    out.reserve(all.size() + added.size() + replaced.size());
+    if (t.bom)
+        out += kBom;
+    for (int i = 0; i < n; ++i) {
+        const Line& line = lines[static_cast<std::size_t>(i)];
+        if (i == at)
+            out += added;
+        out += i == p.key ? std::string_view(replaced) : line.text;
+        // A last line without its end gets one before what follows it.
+        out += line.end.empty() && at == n ? eol : line.end;
+    }
+    if (at == n)
+        out += added;
+    return out;
 }
 
 bool ParseInteger(const std::string& text, long long& value) {
-    const std::string t = Trimmed(text);
+    const std::string t(Trimmed(text));
     if (t.empty())
         return false;
     char* end = nullptr;
@@ -99,6 +199,26 @@ std::vector<Override>::iterator FindOverride(const WString& section, const WStri
     });
 }
 
+std::function<void(const WString&)>& Notice() {
+    static std::function<void(const WString&)> notice;
+    return notice;
+}
+
+// Values whose last write failed, by file, section and key (without regard to case), with their file.
+std::map<std::u16string, std::filesystem::path>& NotKept() {
+    static std::map<std::u16string, std::filesystem::path> notKept;
+    return notKept;
+}
+
+void Remember(const std::filesystem::path& path, const WString& section, const WString& key, bool kept) {
+    WString id = WString::FromUtf8(path.string()) + u'\n' + section + u'\n' + key;
+    id.MakeLower();
+    if (kept)
+        NotKept().erase(std::u16string(id.view()));
+    else
+        NotKept()[std::u16string(id.view())] = path;
+}
+
 } // namespace
 
 void host::SetSettingOverride(const WString& section, const WString& key, const WString& value) {
@@ -113,6 +233,18 @@ void host::ClearSettingOverrides() {
     Overrides().clear();
 }
 
+void host::SetSettingsWriteNotice(std::function<void(const WString&)> notice) {
+    Notice() = std::move(notice);
+}
+
+std::vector<std::filesystem::path> host::SettingsNotKept() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& [id, file] : NotKept())
+        if (std::find(files.begin(), files.end(), file) == files.end())
+            files.push_back(file);
+    return files;
+}
+
 CIniFile::CIniFile() : m_Path(WString::FromUtf8(host::GetFolders().settings.string())) {}
 
 CIniFile::CIniFile(const WString& path) : m_Path(path) {}
@@ -122,15 +254,13 @@ bool CIniFile::Find(const WString& section, const WString& key, WString& value) 
         value = it->value;
         return true;
     }
-    const auto lines = ReadLines(host::ResolvePath(m_Path));
-    const int start = FindSection(lines, section);
-    if (start < 0)
+    std::string all;
+    host::ReadWholeFile(host::ResolvePath(m_Path), all);
+    const Text t = Split(all);
+    const Place p = Locate(t.lines, section, key);
+    if (p.key < 0)
         return false;
-    int end = 0;
-    const int at = FindKey(lines, start, key, end);
-    if (at < 0)
-        return false;
-    const std::string& line = lines[static_cast<std::size_t>(at)];
+    const std::string_view line = t.lines[static_cast<std::size_t>(p.key)].text;
     value = WString::FromUtf8(Trimmed(line.substr(line.find('=') + 1)));
     return true;
 }
@@ -166,7 +296,7 @@ double CIniFile::GetDouble(const WString& section, const WString& key, double de
     WString text;
     if (!Find(section, key, text))
         return def;
-    const std::string t = Trimmed(text.ToUtf8());
+    const std::string t(Trimmed(text.ToUtf8()));
     char* end = nullptr;
     const double v = std::strtod(t.c_str(), &end);
     // "nan", "inf" and overflowing values are no coordinates.
@@ -181,31 +311,31 @@ WString CIniFile::GetString(const WString& section, const WString& key, const WS
 }
 
 bool CIniFile::Write(const WString& section, const WString& key, const WString& value) {
-    if (const auto it = FindOverride(section, key); it != Overrides().end())
-        Overrides().erase(it);
     const std::filesystem::path path = host::ResolvePath(m_Path);
-    auto lines = ReadLines(path);
     std::string clean = value.ToUtf8();
     for (char& c : clean)
         if (c == '\r' || c == '\n')
             c = ' ';
-    const std::string entry = key.ToUtf8() + "=" + clean;
-    const int start = FindSection(lines, section);
-    if (start < 0) {
-        lines.push_back("[" + section.ToUtf8() + "]");
-        lines.push_back(entry);
-    } else {
-        int end = 0;
-        const int at = FindKey(lines, start, key, end);
-        if (at >= 0)
-            lines[static_cast<std::size_t>(at)] = entry;
-        else
-            lines.insert(lines.begin() + end, entry);
+    std::string old;
+    int error = 0;
+    std::string why;
+    bool kept = false;
+    if (path.empty())
+        why = "nessun file delle impostazioni";
+    else if (!host::ReadWholeFile(path, old, &error) && error != ENOENT && error != ENOTDIR &&
+             error != EISDIR)
+        why = "il file non si può leggere"; // writing now would lose every other value
+    else
+        kept = host::WriteFileAtomic(path, WithValue(old, section, key, clean), &why);
+    Remember(path, section, key, kept);
+    if (kept) {
+        if (const auto it = FindOverride(section, key); it != Overrides().end())
+            Overrides().erase(it);
+    } else if (Notice()) {
+        Notice()(WString::FromUtf8("Impossibile salvare le impostazioni nel file " + path.string() + ": " +
+                                   why + "."));
     }
-    std::ostringstream out;
-    for (const auto& line : lines)
-        out << line << '\n';
-    return host::WriteFileAtomic(path, out.str());
+    return kept;
 }
 
 bool CIniFile::WriteShort(const WString& section, const WString& key, short value) {

@@ -10,7 +10,7 @@
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
 #include <cmath>
-#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace bg = boost::geometry;
@@ -248,21 +248,28 @@ bool CCtsComuni::CaricaElenco(const WString& provincia) {
     m_Elenco.clear();
     const auto path =
         host::ResolvePath(FGetSpecialFolderPathAndSubDir(CARTELLA_INSTALLAZIONE, u"Support\\Comuni.txt"));
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string all;
+    if (!host::ReadWholeFile(path, all))
         return false;
+    // A byte is a character in the code page, so the separators are found in the bytes, and only the
+    // lines of the province are converted: the file holds every province's.
+    const WString cercata = StringTrimBoth(provincia);
+    std::istringstream in(all);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        const auto a = line.find(';');
+        const auto b = a == std::string::npos ? std::string::npos : line.find(';', a + 1);
+        if (b == std::string::npos)
+            continue;
+        if (StringTrimBoth(WString::FromCp1252(std::string_view(line).substr(0, a))).CompareNoCase(cercata) !=
+            0)
+            continue;
         const WString text = WString::FromCp1252(line);
-        const int a = text.Find(u';');
-        const int b = a < 0 ? -1 : text.Find(u';', a + 1);
-        if (b < 0)
-            continue;
-        if (StringTrimBoth(text.Left(a)).CompareNoCase(StringTrimBoth(provincia)) != 0)
-            continue;
-        m_Elenco.push_back({StringTrimBoth(text.Mid(a + 1, b - a - 1)), StringTrimBoth(text.Mid(b + 1))});
+        const int ia = static_cast<int>(a);
+        const int ib = static_cast<int>(b);
+        m_Elenco.push_back({StringTrimBoth(text.Mid(ia + 1, ib - ia - 1)), StringTrimBoth(text.Mid(ib + 1))});
     }
     return true;
 }

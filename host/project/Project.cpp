@@ -649,7 +649,12 @@ std::string Project::Serialize() const {
 }
 
 bool Project::Save(std::string* why) const {
-    return WriteFileAtomic(dir / kProjectFile, Serialize(), why);
+    std::string reason;
+    if (WriteFileAtomic(dir / kProjectFile, Serialize(), &reason))
+        return true;
+    if (why)
+        *why = std::string(kProjectFile) + ": " + reason;
+    return false;
 }
 
 void Project::Activate() const {

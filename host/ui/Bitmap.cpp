@@ -4,8 +4,7 @@
 #include "host/core/HostContext.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <string>
 
 namespace {
 
@@ -20,15 +19,9 @@ std::uint32_t Le(const std::string& b, std::size_t at, int bytes) {
 
 BOOL CBitmap::LoadFromFile(const WString& path) {
     DeleteObject();
-    std::ifstream in(host::ResolvePath(path), std::ios::binary);
-    if (!in)
-        return FALSE;
     std::string b;
-    try {
-        b.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        return FALSE; // a folder, or a read error
-    }
+    if (!host::ReadWholeFile(host::ResolvePath(path), b))
+        return FALSE;
     if (b.size() < 54 || b[0] != 'B' || b[1] != 'M')
         return FALSE;
     const std::uint32_t offset = Le(b, 10, 4);

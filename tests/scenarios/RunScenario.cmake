@@ -7,7 +7,7 @@
 #   script               the user's actions
 #   sample               the folder of samples/ the project starts from
 #   project/             files laid over the sample, or the whole project when there is no sample
-#   remove               project files to delete before the run, one a line
+#   remove               sample files to delete before project/ is laid over, one a line
 #   patch.json           a JSON Patch applied to progetto.json before the run
 #   expected.txt         the transcript (stdout), the project's path written as <project>
 #   expected.patch.json  the JSON Patch from progetto.json before the run to progetto.json after it
@@ -36,6 +36,15 @@ if(EXISTS "${SCENARIO}/sample")
     endif()
     file(COPY "${SOURCE}/samples/${sample}/" DESTINATION "${project}")
 endif()
+if(EXISTS "${SCENARIO}/remove")
+    file(STRINGS "${SCENARIO}/remove" gone)
+    foreach(f ${gone})
+        if(NOT EXISTS "${project}/${f}")
+            message(FATAL_ERROR "scenario ${SCENARIO}: remove names ${f}, which the project lacks")
+        endif()
+        file(REMOVE "${project}/${f}")
+    endforeach()
+endif()
 if(IS_DIRECTORY "${SCENARIO}/project")
     # File by file: file(COPY) skips a file whose copy has the same time stamp, as a sample's file
     # checked out in the same second may have.
@@ -48,15 +57,6 @@ if(IS_DIRECTORY "${SCENARIO}/project")
 endif()
 if(NOT IS_DIRECTORY "${project}")
     message(FATAL_ERROR "scenario ${SCENARIO}: no sample and no project/")
-endif()
-if(EXISTS "${SCENARIO}/remove")
-    file(STRINGS "${SCENARIO}/remove" gone)
-    foreach(f ${gone})
-        if(NOT EXISTS "${project}/${f}")
-            message(FATAL_ERROR "scenario ${SCENARIO}: remove names ${f}, which the project lacks")
-        endif()
-        file(REMOVE "${project}/${f}")
-    endforeach()
 endif()
 if(EXISTS "${SCENARIO}/patch.json")
     execute_process(COMMAND "${jsonpatch}" apply "${project}/progetto.json" "${SCENARIO}/patch.json"

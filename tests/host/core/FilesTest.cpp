@@ -4,11 +4,14 @@
 #include "hostapi/Resources.h"
 #include "hostapi/Settings.h"
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -25,9 +28,18 @@ protected:
         fs::create_directories(dir / "Support");
         host::SetFolders({dir, dir / "lavori", dir / "impostazioni.ini"});
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override {
+        fs::remove_all(dir);
+        host::ClearMemoryFiles();
+        host::SetSettingsWriteNotice(nullptr);
+    }
     void Write(const fs::path& rel, const std::string& bytes) {
         std::ofstream(dir / rel, std::ios::binary) << bytes;
+    }
+    std::string Read(const fs::path& rel) {
+        std::string bytes;
+        host::ReadWholeFile(dir / rel, bytes);
+        return bytes;
     }
     std::vector<WString> ReadLines(const WString& path, int count) {
         std::vector<WString> lines;
@@ -105,32 +117,35 @@ TEST_F(Files, BlockReadsGiveWhatByteReadsGave) {
                                  mista};
     for (const std::string& forma : forme) {
         Write("f.txt", forma);
+        host::SetMemoryFile(dir / "m.txt", forma); // the fuzz targets' files read alike
         for (const char16_t* mode : {u"rt", u"rb"}) {
             for (const int count : {1, 2, 5, 1023}) {
-                LettoreAByte atteso{forma, mode[1] == u't'};
-                const std::unique_ptr<PlatformFile, int (*)(PlatformFile*)> f(
-                    _wfopen(FGetSpecialFolderPathAndSubDir(0, u"f.txt").c_str(), mode), fclose);
-                ASSERT_NE(f, nullptr);
-                std::vector<char16_t> wide(static_cast<std::size_t>(count) + 1, u'#');
-                std::vector<char> narrow(wide.size(), '#');
-                // Wide and 8-bit reads take turns on the same file.
-                for (int lettura = 0;; ++lettura) {
-                    const std::string righe = atteso.Leggi(count);
-                    const bool larga = lettura % 2 == 0;
-                    const bool letta = larga ? fgetws(wide.data(), count, f.get()) != nullptr
-                                             : fgets(narrow.data(), count, f.get()) != nullptr;
-                    ASSERT_EQ(letta, !righe.empty()) << forma.size() << " bytes, read " << lettura;
-                    for (std::size_t i = 0; i <= righe.size(); ++i) {
-                        const unsigned char b = i < righe.size() ? righe[i] : 0;
-                        if (larga)
-                            ASSERT_EQ(wide[i], CharFromCp1252(b))
-                                << "read " << lettura << ", character " << i;
-                        else
-                            ASSERT_EQ(narrow[i], static_cast<char>(b))
-                                << "read " << lettura << ", byte " << i;
+                for (const char16_t* nome : {u"f.txt", u"m.txt"}) {
+                    LettoreAByte atteso{forma, mode[1] == u't'};
+                    const std::unique_ptr<PlatformFile, int (*)(PlatformFile*)> f(
+                        _wfopen(FGetSpecialFolderPathAndSubDir(0, nome).c_str(), mode), fclose);
+                    ASSERT_NE(f, nullptr);
+                    std::vector<char16_t> wide(static_cast<std::size_t>(count) + 1, u'#');
+                    std::vector<char> narrow(wide.size(), '#');
+                    // Wide and 8-bit reads take turns on the same file.
+                    for (int lettura = 0;; ++lettura) {
+                        const std::string righe = atteso.Leggi(count);
+                        const bool larga = lettura % 2 == 0;
+                        const bool letta = larga ? fgetws(wide.data(), count, f.get()) != nullptr
+                                                 : fgets(narrow.data(), count, f.get()) != nullptr;
+                        ASSERT_EQ(letta, !righe.empty()) << forma.size() << " bytes, read " << lettura;
+                        for (std::size_t i = 0; i <= righe.size(); ++i) {
+                            const unsigned char b = i < righe.size() ? righe[i] : 0;
+                            if (larga)
+                                ASSERT_EQ(wide[i], CharFromCp1252(b))
+                                    << "read " << lettura << ", character " << i;
+                            else
+                                ASSERT_EQ(narrow[i], static_cast<char>(b))
+                                    << "read " << lettura << ", byte " << i;
+                        }
+                        if (!letta)
+                            break;
                     }
-                    if (!letta)
-                        break;
                 }
             }
         }
@@ -182,8 +197,113 @@ TEST_F(Files, SettingsAreTypedWithDefaultsAndKeepOtherLines) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2); // no temporary left
 }
 
-TEST_F(Files, SettingsWriteFailsCleanlyWhenTheFolderIsGone) {
-    CIniFile ini(WString::FromUtf8((dir / "nessuna" / "x.ini").string()));
-    EXPECT_FALSE(ini.WriteShort(u"A", u"B", 1));
-    EXPECT_EQ(ini.GetShort(u"A", u"B", 9), 9);
+// Settings files as people's editors leave them: any line end, mixed, a byte-order mark, no end on the
+// last line, sections and keys in another case. A value written reads back, and the write changes only
+// what it must.
+TEST_F(Files, SettingsWrittenReadBackWhateverTheLineEnds) {
+    struct Caso {
+        const char* come;
+        std::string prima;
+        const char16_t* letto; // TAF_COMUNE before the write
+        std::string dopo;
+    };
+    const Caso casi[] = {
+        {"CR alone after the section, nothing else", "[catasto]\r\r", u"",
+         "[catasto]\r\rTAF_COMUNE=G337 x=y\r"},
+        {"LF, a new key at its section's end", "[CATASTO]\nTAF_PROVINCIA=PR\n\n[PregeoTollDist]\nZone=1\n",
+         u"", "[CATASTO]\nTAF_PROVINCIA=PR\n\nTAF_COMUNE=G337 x=y\n[PregeoTollDist]\nZone=1\n"},
+        {"CR LF, the last line without its end", "[CATASTO]\r\nTAF_COMUNE=A123\r\n[Altro]\r\nX=1", u"A123",
+         "[CATASTO]\r\nTAF_COMUNE=G337 x=y\r\n[Altro]\r\nX=1"},
+        {"CR alone", "[CATASTO]\rTAF_COMUNE=A123\rTAF_FOGLIO=0120\r", u"A123",
+         "[CATASTO]\rTAF_COMUNE=G337 x=y\rTAF_FOGLIO=0120\r"},
+        {"mixed, the key in another case, blanks around '='",
+         "; nota\r\n[Catasto]\rtaf_comune = A123\n[x]\r\n", u"A123",
+         "; nota\r\n[Catasto]\rtaf_comune = G337 x=y\n[x]\r\n"},
+        {"two sections differing in case: the first holds the key",
+         "[catasto]\nTaf_Comune=A\n[CATASTO]\nTAF_COMUNE=B\n", u"A",
+         "[catasto]\nTaf_Comune=G337 x=y\n[CATASTO]\nTAF_COMUNE=B\n"},
+        {"a new key after a last line without its end", "[CATASTO]\r\nTAF_PROVINCIA=PR", u"",
+         "[CATASTO]\r\nTAF_PROVINCIA=PR\r\nTAF_COMUNE=G337 x=y\r\n"},
+        {"byte-order mark", "\xEF\xBB\xBF[CATASTO]\r\nTAF_COMUNE=A\r\n", u"A",
+         "\xEF\xBB\xBF[CATASTO]\r\nTAF_COMUNE=G337 x=y\r\n"},
+        {"no section: a new one with the file's line end", "X=1\r", u"",
+         "X=1\r[CATASTO]\rTAF_COMUNE=G337 x=y\r"},
+        {"empty file", "", u"", "[CATASTO]\nTAF_COMUNE=G337 x=y\n"},
+    };
+    for (const Caso& c : casi) {
+        Write("impostazioni.ini", c.prima);
+        CIniFile ini;
+        EXPECT_EQ(ini.GetString(u"CATASTO", u"TAF_COMUNE", u""), c.letto) << c.come;
+        EXPECT_TRUE(ini.WriteString(u"CATASTO", u"TAF_COMUNE", u"G337 x=y")) << c.come;
+        EXPECT_EQ(ini.GetString(u"catasto", u"taf_comune", u""), u"G337 x=y") << c.come;
+        EXPECT_EQ(Read("impostazioni.ini"), c.dopo) << c.come;
+    }
+}
+
+// A write the file system refuses answers false, tells the user which file and why, leaves the file as
+// it was, and counts the value as not kept until a later write of it succeeds.
+TEST_F(Files, SettingsWriteThatFailsIsToldAndCounted) {
+    std::vector<WString> avvisi;
+    host::SetSettingsWriteNotice([&](const WString& testo) { avvisi.push_back(testo); });
+    Write("file.txt", "x");
+    Write("sola-lettura.ini", "[CATASTO]\nTAF_COMUNE=A123\n");
+    fs::permissions(dir / "sola-lettura.ini",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::create_directories(dir / "cartella.ini");
+    struct Caso {
+        fs::path file;
+        const char* causa;
+    };
+    const Caso casi[] = {{dir / "sola-lettura.ini", "il file è di sola lettura"},
+                         {dir / "cartella.ini", "è una cartella"},
+                         {dir / "file.txt" / "impostazioni.ini", "una parte del percorso non è una cartella"},
+                         {dir / "nessuna" / "impostazioni.ini", "la cartella non esiste"}};
+    for (const Caso& c : casi) {
+        avvisi.clear();
+        CIniFile ini(WString::FromUtf8(c.file.string()));
+        EXPECT_FALSE(ini.WriteDouble(u"CATASTO", u"TAF_RAGGIO", 300)) << c.file;
+        EXPECT_EQ(avvisi,
+                  std::vector<WString>{WString::FromUtf8("Impossibile salvare le impostazioni nel file " +
+                                                         c.file.string() + ": " + c.causa + ".")});
+        EXPECT_EQ(ini.GetDouble(u"CATASTO", u"TAF_RAGGIO", -1), -1) << c.file;
+    }
+    std::vector<fs::path> persi = host::SettingsNotKept();
+    std::sort(persi.begin(), persi.end());
+    EXPECT_EQ(persi, (std::vector<fs::path>{casi[1].file, casi[2].file, casi[3].file, casi[0].file}));
+    EXPECT_EQ(Read("sola-lettura.ini"), "[CATASTO]\nTAF_COMUNE=A123\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 4); // no temporary left
+
+    fs::permissions(dir / "sola-lettura.ini", fs::perms::owner_write, fs::perm_options::add);
+    fs::remove(dir / "cartella.ini");
+    fs::remove(dir / "file.txt");
+    fs::create_directories(dir / "file.txt");
+    fs::create_directories(dir / "nessuna");
+    for (const Caso& c : casi)
+        EXPECT_TRUE(CIniFile(WString::FromUtf8(c.file.string())).WriteDouble(u"CATASTO", u"TAF_RAGGIO", 300));
+    EXPECT_EQ(host::SettingsNotKept(), std::vector<fs::path>());
+    EXPECT_EQ(Read("sola-lettura.ini"), "[CATASTO]\nTAF_COMUNE=A123\nTAF_RAGGIO=300\n");
+}
+
+// A full disk, played by the limit on file sizes: the write fails and the old file stays whole.
+TEST_F(Files, SettingsWriteOnAFullDiskKeepsTheOldFile) {
+    std::vector<WString> avvisi;
+    host::SetSettingsWriteNotice([&](const WString& testo) { avvisi.push_back(testo); });
+    const std::string prima = "[CATASTO]\nPATH_TAF=" + std::string(990, 'x') + "\n";
+    Write("impostazioni.ini", prima);
+    struct rlimit limite {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limite), 0);
+    const auto segnale = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit piccolo = limite;
+    piccolo.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &piccolo), 0);
+    const bool scritto = CIniFile().WriteDouble(u"CATASTO", u"TAF_RAGGIO", 300);
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    ::signal(SIGXFSZ, segnale);
+    EXPECT_FALSE(scritto);
+    EXPECT_EQ(avvisi, std::vector<WString>{WString::FromUtf8("Impossibile salvare le impostazioni nel file " +
+                                                             (dir / "impostazioni.ini").string() +
+                                                             ": il file supera la dimensione consentita.")});
+    EXPECT_EQ(Read("impostazioni.ini"), prima);
+    EXPECT_TRUE(CIniFile().WriteDouble(u"CATASTO", u"TAF_RAGGIO", 300));
+    EXPECT_EQ(host::SettingsNotKept(), std::vector<fs::path>());
 }

@@ -150,7 +150,7 @@ TEST(Project, FailedSavesSayWhyAndKeepTheOldFile) {
     ::setrlimit(RLIMIT_FSIZE, &limit);
     ::signal(SIGXFSZ, previous);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(why, std::string("progetto.json: ") + std::strerror(EFBIG));
+    EXPECT_EQ(why, "progetto.json: il file supera la dimensione consentita");
     EXPECT_EQ(ReadFile(file), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 5) << "a temporary file was left";
 

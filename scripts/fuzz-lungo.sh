@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# A long run of the fuzz targets, one after the other under nice, each for the same time; see
+# docs/fuzzing.md.
+#   scripts/fuzz-lungo.sh SECONDS [TARGET...]    every target, or the ones named
+# Prints a line per target: executions, executions per second, and clean or what broke it. What a
+# target learns stays in build/fuzz/corpus/TARGET, its log is build/fuzz/lungo-TARGET.log, and an input
+# that broke it is in build/fuzz/crashes/TARGET-*. Exits non-zero when any target found something.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+all=(taf web progetto script ini supporto bmp dis)
+
+if [ $# -lt 1 ] || ! [[ $1 =~ ^[1-9][0-9]*$ ]]; then
+    echo "usage: $0 SECONDS [TARGET...]   (targets: ${all[*]})" >&2
+    exit 2
+fi
+seconds=$1
+shift
+targets=("$@")
+[ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
+for target in "${targets[@]}"; do
+    if [[ ! " ${all[*]} " =~ " $target " ]]; then
+        echo "$0: unknown target $target (targets: ${all[*]})" >&2
+        exit 2
+    fi
+done
+
+"$root/scripts/setup.sh" fuzz >/dev/null
+found=0
+for target in "${targets[@]}"; do
+    log="$root/build/fuzz/lungo-$target.log"
+    status=clean
+    if ! nice -n 19 "$root/scripts/fuzz.sh" "$target" "$seconds" >"$log" 2>&1; then
+        found=1
+        status="FOUND SOMETHING: $(grep -m1 -E '^fuzz: |^==[0-9]+==ERROR|^SUMMARY' "$log" || echo "exit code")"
+        artifact=$(grep -o 'Test unit written to .*' "$log" | cut -d' ' -f5- || true)
+        [ -n "$artifact" ] && status="$status; input: $artifact"
+    fi
+    runs=$(awk '/^stat::number_of_executed_units:/ { print $2 }' "$log")
+    rate=$(awk '/^stat::average_exec_per_sec:/ { print $2 }' "$log")
+    printf '%-14s %12s executions %8s per second  %s\n' "fuzz_$target" "${runs:-?}" "${rate:-?}" "$status"
+done
+exit $found
