@@ -155,7 +155,8 @@ TEST_F(ImportPF, NearImportThatGivesUpLeavesTheProjectConversion) {
         {"no province", "", false, "ok\n", "\"Specificare il comune da filtrare.\""},
         {"position cancelled", "PR", false, "click [Annulla]\n", ""},
         {"grid cancelled", "PR", false, "click [OK]\nclick [Annulla]\n", ""},
-        {"centre not kept", "PR", true, "click [OK]\nok\n", "\"La posizione inserita non è valida\""},
+        // The centre cannot be written: the position dialog stays open (the host tells why) until Annulla.
+        {"centre not kept", "PR", true, "click [OK]\nclick [Annulla]\n", ""},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.caso);
