@@ -139,8 +139,8 @@ TEST_F(ImportPF, NearImportUndoesTheForcedMunicipalityWhenItEnds) {
 
 // However the near import gives up, the municipality's system it forced for the position dialog is
 // undone before it returns, and it says why when there is something to say. A settings file that cannot
-// be written keeps the position dialog's centre from the import: the dialog ends with OK, the import
-// finds no centre.
+// be written cannot keep the centre: the host says so and the position dialog stays open, so the import
+// never searches around an old centre.
 TEST_F(ImportPF, NearImportThatGivesUpLeavesTheProjectConversion) {
     const auto ini = progetto->dir / "impostazioni.ini";
     const std::string impostazioni = "[CATASTO]\nTAF_TYPE_SEL=1\nPATH_TAF=prova.taf\nTAF_PROVINCIA=PR\n"
@@ -155,9 +155,12 @@ TEST_F(ImportPF, NearImportThatGivesUpLeavesTheProjectConversion) {
         {"no province", "", false, "ok\n", "\"Specificare il comune da filtrare.\""},
         {"position cancelled", "PR", false, "click [Annulla]\n", ""},
         {"grid cancelled", "PR", false, "click [OK]\nclick [Annulla]\n", ""},
-        // The centre cannot be written: the position dialog stays open (the host tells why) until Annulla.
-        {"centre not kept", "PR", true, "click [OK]\nclick [Annulla]\n", ""},
+        {"centre not kept", "PR", true, "click [OK]\nok\nclick [Annulla]\n",
+         "\"Impossibile salvare le impostazioni nel file "},
     };
+    host::SetSettingsWriteNotice([](const WString& testo) {
+        CreateMessageBox(nullptr, testo, u"Impostazioni", MB_OK | MB_ICONERROR);
+    });
     for (const auto& c : casi) {
         SCOPED_TRACE(c.caso);
         std::filesystem::permissions(ini, std::filesystem::perms::owner_write,
@@ -185,6 +188,7 @@ TEST_F(ImportPF, NearImportThatGivesUpLeavesTheProjectConversion) {
         progetto->gps.GetCurrConvCoord()->GrafGpsToPlanAtt(45 * grado, 9 * grado, 0, 0, est, nord);
         EXPECT_NEAR(est, 500000.0, 0.01);
     }
+    host::SetSettingsWriteNotice(nullptr);
     std::filesystem::permissions(ini, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
 }
