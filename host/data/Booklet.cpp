@@ -1,6 +1,7 @@
 #include "hostapi/Booklet.h"
 
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 #include "hostapi/Calcolo2D.h"
 #include "hostapi/Resources.h"
 
@@ -20,8 +21,9 @@ namespace {
 using Punto = bg::model::d2::point_xy<double>;
 using Poligono = bg::model::polygon<Punto, false, false>;
 
+// A vertex beyond any survey's reach counts as one without coordinates: no polygon is made of it.
 bool HaCoordinate(const CEgn& p) {
-    return !IsRealeIndefinito(p.GetCoordX()) && !IsRealeIndefinito(p.GetCoordY());
+    return host::IsUsableCoordinate(p.GetCoordX()) && host::IsUsableCoordinate(p.GetCoordY());
 }
 
 // The row's vertices as a ring, without the closing vertex when the last repeats the first by name. The

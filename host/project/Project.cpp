@@ -1,6 +1,7 @@
 #include "host/project/Project.h"
 
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 
 #include <fstream>
 #include <limits>
@@ -132,6 +133,13 @@ public:
             Fail("numero fuori dall'intervallo ammesso");
         return v;
     }
+    // A coordinate in metres: null (undefined) or within what a survey can have.
+    double Coordinate() const {
+        const double v = Real();
+        if (!IsRealeIndefinito(v) && !IsUsableCoordinate(v))
+            Fail("attesa una coordinata da -1e9 a 1e9 o null");
+        return v;
+    }
     long long Int(long long low, long long high) const {
         if (!m_V.is_number_integer())
             Fail("atteso un numero intero");
@@ -205,7 +213,10 @@ void WritePoint(Json& j, const CEgn& p) {
 
 void ReadPoint(const In& in, CEgn& p) {
     p.SetNome(in["nome"].Text());
-    p.SetCoord(in["x"].Real(), in["y"].Real(), in["z"].Real());
+    // In the file's order, so that the first fault named is the first in the file.
+    const double x = in["x"].Coordinate();
+    const double y = in["y"].Coordinate();
+    p.SetCoord(x, y, in["z"].Coordinate());
     p.CalcolaValiditaXYZ();
     const In codes = in["codici"];
     for (std::size_t i = 0; i < codes.Size(); ++i) {
@@ -474,9 +485,9 @@ Json Geocentric(double x, double y, double z) {
 void ReadGeocentric(const In& in, double& x, double& y, double& z) {
     if (in.Size() != 3)
         in.Fail("attese tre coordinate geocentriche");
-    x = in.At(0).Real();
-    y = in.At(1).Real();
-    z = in.At(2).Real();
+    x = in.At(0).Coordinate();
+    y = in.At(1).Coordinate();
+    z = in.At(2).Coordinate();
 }
 
 Json WriteGps(const CLibGps& gps, CLibGps& mutableGps) {

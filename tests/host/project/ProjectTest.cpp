@@ -81,6 +81,13 @@ TEST(Project, MalformedFilesNameThePlaceAndWhatWasExpected) {
         {[](J& d) { d["libretto"]["riga9"]["tipo"] = "9"; }, "/libretto/riga9/tipo", "campo sconosciuto"},
         {[](J& d) { d["lavori"][1]["stazioni"][0]["punti"][0]["extra"] = J::object(); },
          "/lavori/1/stazioni/0/punti/0/extra", "campo sconosciuto"},
+        // No survey has a coordinate beyond a million kilometres; the polygon library overflowed on one.
+        {[](J& d) { d["puntiOrientamento"][0]["y"] = 1e101; }, "/puntiOrientamento/0/y",
+         "attesa una coordinata da -1e9 a 1e9 o null"},
+        {[](J& d) { d["lavori"][0]["stazioni"][0]["punti"][1]["z"] = -1.5e9; },
+         "/lavori/0/stazioni/0/punti/1/z", "attesa una coordinata"},
+        {[](J& d) { d["gps"]["gruppi"][0]["geocentriche"][2] = 2e9; }, "/gps/gruppi/0/geocentriche/2",
+         "attesa una coordinata"},
         // An unsigned value beyond the signed range must not wrap to -1.
         {[](J& d) { d["puntiOrientamento"][0]["tipoPunto"] = 18446744073709551615ull; },
          "/puntiOrientamento/0/tipoPunto", "atteso un intero da -1 a 3"},
