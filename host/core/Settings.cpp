@@ -1,12 +1,12 @@
 #include "hostapi/Settings.h"
 
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -15,9 +15,20 @@
 
 namespace {
 
-std::vector<std::string> ReadLines(const std::filesystem::path& path) {
+// `readable` false: the file is there but cannot be read whole (a folder, unreadable, past its bound),
+// so nothing may be written over it.
+std::vector<std::string> ReadLines(const std::filesystem::path& path, bool* readable = nullptr) {
     std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
+    std::string text, why;
+    int error = 0;
+    if (!host::ReadFileBounded(path, host::kMaxSettingsBytes, text, &why, &error) && error != ENOENT) {
+        if (readable)
+            *readable = false;
+        if (error == EFBIG)
+            host::NotifyInput(path.string() + ": " + why + "; le impostazioni non sono lette né salvate");
+        return lines;
+    }
+    std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
@@ -184,7 +195,10 @@ bool CIniFile::Write(const WString& section, const WString& key, const WString& 
     if (const auto it = FindOverride(section, key); it != Overrides().end())
         Overrides().erase(it);
     const std::filesystem::path path = host::ResolvePath(m_Path);
-    auto lines = ReadLines(path);
+    bool readable = true;
+    auto lines = ReadLines(path, &readable);
+    if (!readable)
+        return false; // writing would lose every other value
     std::string clean = value.ToUtf8();
     for (char& c : clean)
         if (c == '\r' || c == '\n')
