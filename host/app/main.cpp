@@ -4,6 +4,7 @@
 #include "host/app/Maglia.h"
 #include "host/cad/Figura.h"
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
 #include "host/project/Project.h"
@@ -240,6 +241,8 @@ int StampaDisegno(host::Project& project, const std::filesystem::path& file) {
 } // namespace
 
 int main(int argc, char** argv) {
+    host::SetInputNotice(
+        [](const std::string& text) { std::cerr << "pregeo-host: " << host::ui::Printable(text) << "\n"; });
     Options opt;
     std::string error;
     if (!ParseOptions(argc, argv, opt, error)) {

@@ -10,8 +10,9 @@
 #include <boost/geometry.hpp>
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
+#include <cerrno>
 #include <cmath>
-#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace bg = boost::geometry;
@@ -250,9 +251,14 @@ bool CCtsComuni::CaricaElenco(const WString& provincia) {
     m_Elenco.clear();
     const auto path =
         host::ResolvePath(FGetSpecialFolderPathAndSubDir(CARTELLA_INSTALLAZIONE, u"Support\\Comuni.txt"));
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string all, why;
+    int error = 0;
+    if (!host::ReadFileBounded(path, host::kMaxSupportBytes, all, &why, &error)) {
+        if (error == EFBIG)
+            host::NotifyInput(path.string() + ": " + why);
         return false;
+    }
+    std::istringstream in(all);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')

@@ -626,15 +626,10 @@ std::unique_ptr<Project> Project::Parse(const std::string& text, const std::stri
 
 std::unique_ptr<Project> Project::Load(const std::filesystem::path& dir) {
     const std::filesystem::path file = dir / kProjectFile;
-    std::ifstream in(file, std::ios::binary);
-    std::error_code ec;
-    if (!in || std::filesystem::is_directory(file, ec))
-        throw ProjectError(file.string(), "", "il file non si può leggere");
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad())
-        throw ProjectError(file.string(), "", "il file non si può leggere");
-    auto project = Parse(text.str(), file.string());
+    std::string text, why;
+    if (!ReadFileBounded(file, kMaxProjectBytes, text, &why))
+        throw ProjectError(file.string(), "", why);
+    auto project = Parse(text, file.string());
     project->dir = dir;
     return project;
 }

@@ -2,10 +2,10 @@
 #include "hostapi/Resources.h"
 
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
 
 namespace {
 
@@ -20,14 +20,13 @@ std::uint32_t Le(const std::string& b, std::size_t at, int bytes) {
 
 BOOL CBitmap::LoadFromFile(const WString& path) {
     DeleteObject();
-    std::ifstream in(host::ResolvePath(path), std::ios::binary);
-    if (!in)
+    const std::filesystem::path file = host::ResolvePath(path);
+    std::string b, why;
+    int error = 0;
+    if (!host::ReadFileBounded(file, host::kMaxBitmapBytes, b, &why, &error)) {
+        if (error == EFBIG)
+            host::NotifyInput(file.string() + ": " + why);
         return FALSE;
-    std::string b;
-    try {
-        b.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        return FALSE; // a folder, or a read error
     }
     if (b.size() < 54 || b[0] != 'B' || b[1] != 'M')
         return FALSE;

@@ -8,6 +8,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -279,3 +280,52 @@ TEST_F(CommandLine, TerminalRecallsTheLastCommandWithTheUpArrow) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << tutto;
     EXPECT_NE(ReadFile(dir / ".pregeo_host_history").find("protocollo"), std::string::npos);
 }
+
+// Inputs that never end end at their bound with a message, and nothing is saved: the project file, the
+    // script, the terminal, a TAF file read by the import. A named pipe within its bound is read.
+    TEST_F(CommandLine, InputsThatNeverEndAreRefusedAtTheirBound) {
+        const std::string progetto = ReadFile(dir / "progetto.json");
+        const fs::path tubo = dir / "tubo";
+        ASSERT_EQ(::mkfifo(tubo.c_str(), 0600), 0);
+        Esito r = Esegui("pregeo-host", "--project " + dir.string() + " --script " + tubo.string() +
+                                            " FPregeoEditRiga9 & printf 'click [Annulla]\\n' > " +
+                                            tubo.string() + "; wait");
+        EXPECT_EQ(r.status, 0) << r.out;
+        EXPECT_NE(r.out.find("FPregeoEditRiga9: annullato"), std::string::npos) << r.out;
+
+        r = Host("--project " + dir.string() + " --script /dev/zero FPregeoEditRiga9");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.out.find("non si legge lo script /dev/zero: supera il limite di 4 MiB"),
+                  std::string::npos)
+            << r.out;
+        r = Host("--project " + dir.string() + " FPregeoEditRiga9 < /dev/zero");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(
+            r.out.find(
+                "terminale: una riga di più di 64 KiB non è scritta da una persona; non si salva nulla"),
+            std::string::npos)
+            << r.out.substr(r.out.size() - std::min<std::size_t>(r.out.size(), 500));
+
+        fs::create_directories(dir / "taf");
+        fs::remove(dir / "taf" / "PR_G337.taf");
+        fs::create_symlink("/dev/urandom", dir / "taf" / "PR_G337.taf");
+        std::ofstream(dir / "script") << "click [Da Elenco]\nclick [OK]\nok\nclick [Annulla]\n";
+        r = Host("--project " + dir.string() + " --script " + (dir / "script").string() +
+                 " FPregeoImportRighe8");
+        EXPECT_EQ(r.status, 0) << r.out;
+        EXPECT_NE(r.out.find("taf/PR_G337.taf: il file supera il limite di 128 MiB"), std::string::npos)
+            << r.out;
+        EXPECT_NE(r.out.find("\"Il caricamento dei dati non ha avuto successo\""), std::string::npos)
+            << r.out;
+        EXPECT_EQ(ReadFile(dir / "progetto.json"), progetto);
+
+        fs::remove(dir / "progetto.json");
+        fs::create_symlink("/dev/zero", dir / "progetto.json");
+        r = Host("--project " + dir.string() + " riscrivi");
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.out.find("progetto non valido: " + (dir / "progetto.json").string() +
+                             ": il file supera il limite di 128 MiB"),
+                  std::string::npos)
+            << r.out;
+        EXPECT_TRUE(fs::is_symlink(dir / "progetto.json"));
+    }
