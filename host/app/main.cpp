@@ -14,6 +14,7 @@
 #include "hostapi/Settings.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -241,6 +242,9 @@ int StampaDisegno(host::Project& project, const std::filesystem::path& file) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A save past the file size limit fails with its reason, the old file kept, instead of killing the
+    // program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     host::SetInputNotice(
         [](const std::string& text) { std::cerr << "pregeo-host: " << host::ui::Printable(text) << "\n"; });
     Options opt;
@@ -415,8 +419,10 @@ int main(int argc, char** argv) {
         if (confermato)
             std::cout << "Progetto salvato.\n";
     } else if (project->Serialize() != primaDelTool) {
-        if (!project->Save()) {
-            std::cerr << "pregeo-host: il progetto non si può salvare in " << opt.project.string() << "\n";
+        if (!project->Save(&error)) {
+            std::cerr << "pregeo-host: il progetto non si può salvare in "
+                      << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
+                      << "\n";
             return 1;
         }
         std::cout << "Progetto salvato.\n";

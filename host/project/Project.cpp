@@ -3,11 +3,10 @@
 #include "host/core/HostContext.h"
 #include "host/core/Limits.h"
 
-#include <fstream>
+#include <ctime>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <sstream>
 #include <unordered_set>
 
 namespace host {
@@ -631,6 +630,7 @@ std::unique_ptr<Project> Project::Load(const std::filesystem::path& dir) {
         throw ProjectError(file.string(), "", why);
     auto project = Parse(text, file.string());
     project->dir = dir;
+    project->m_Letto = std::move(text);
     return project;
 }
 
@@ -654,8 +654,54 @@ std::string Project::Serialize() const {
     return doc.dump(2) + "\n";
 }
 
-bool Project::Save(std::string* why) const {
-    return WriteFileAtomic(dir / kProjectFile, Serialize(), why);
+namespace {
+
+// "progetto.non-salvato-20250314-101530.json", or with "-2", "-3", ... when that one is taken.
+std::filesystem::path NonSalvato(const std::filesystem::path& dir) {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    ::localtime_r(&now, &tm);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
+    std::filesystem::path file;
+    std::error_code ec;
+    for (int n = 1;; ++n) {
+        file = dir / ("progetto.non-salvato-" + std::string(stamp) + (n > 1 ? "-" + std::to_string(n) : "") +
+                      ".json");
+        if (!std::filesystem::exists(file, ec))
+            return file;
+    }
+}
+
+} // namespace
+
+bool Project::Save(std::string* why) {
+    const std::filesystem::path file = dir / kProjectFile;
+    const std::string text = Serialize();
+    m_Conflitto.clear();
+    if (m_Letto) {
+        if (text == *m_Letto)
+            return true; // nothing changed: nothing to write
+        // Compared by content: a save of someone else's, or a restored copy, changes no text.
+        std::string disco;
+        if (!ReadFileBounded(file, kMaxProjectBytes, disco) || disco != *m_Letto) {
+            const std::filesystem::path beside = NonSalvato(dir);
+            std::string reason;
+            const bool kept = WriteFileAtomic(beside, text, &reason);
+            if (why)
+                *why =
+                    std::string(kProjectFile) + ": il progetto è stato modificato sul disco nel frattempo" +
+                    (kept ? "; quello che si sarebbe salvato è in " + beside.filename().string()
+                          : " e quello che si sarebbe salvato non si può scrivere accanto (" + reason + ")");
+            if (kept)
+                m_Conflitto = beside;
+            return false;
+        }
+    }
+    if (!WriteFileAtomic(file, text, why))
+        return false;
+    m_Letto = text;
+    return true;
 }
 
 void Project::Activate() const {
