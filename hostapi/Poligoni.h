@@ -22,9 +22,10 @@ using CBordo = std::vector<CVrtBordo>;
 // What CAdjustPolylines::Check reports.
 constexpr int POLI_OK = 0;
 constexpr int POLI_INDICE_ERRATO = 1;    // an entry outside the vertex table
-constexpr int POLI_SENZA_COORDINATE = 2; // a vertex without X or Y
+constexpr int POLI_SENZA_COORDINATE = 2; // a vertex without X or Y, or beyond a million kilometres
 constexpr int POLI_DEGENERE = 3;         // fewer than three distinct vertices, or no area
 constexpr int POLI_AUTOINTERSECANTE = 4; // a boundary that crosses or touches itself
+constexpr int POLI_NON_CALCOLABILE = 5;  // coordinates the geometry cannot compute with
 
 // Adjusts the boundaries in place: drops repeated vertices and spikes (a boundary that runs to a point and
 // straight back), moves vertices that are not fixed onto a boundary within a micrometre, and inserts into

@@ -4,6 +4,7 @@
 #include "host/app/Maglia.h"
 #include "host/cad/Figura.h"
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
 #include "host/project/Project.h"
@@ -14,6 +15,7 @@
 #include "hostapi/Settings.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -241,6 +243,11 @@ int StampaDisegno(host::Project& project, const std::filesystem::path& file) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A save past the file size limit fails with its reason, the old file kept, instead of killing the
+    // program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+    host::SetInputNotice(
+        [](const std::string& text) { std::cerr << "pregeo-host: " << host::ui::Printable(text) << "\n"; });
     Options opt;
     std::string error;
     if (!ParseOptions(argc, argv, opt, error)) {
@@ -417,8 +424,10 @@ int main(int argc, char** argv) {
         if (confermato)
             std::cout << "Progetto salvato.\n";
     } else if (project->Serialize() != primaDelTool) {
-        if (!project->Save()) {
-            std::cerr << "pregeo-host: il progetto non si può salvare in " << opt.project.string() << "\n";
+        if (!project->Save(&error)) {
+            std::cerr << "pregeo-host: il progetto non si può salvare in "
+                      << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
+                      << "\n";
             return 1;
         }
         std::cout << "Progetto salvato.\n";

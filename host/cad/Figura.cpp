@@ -2,6 +2,8 @@
 // that names stay text (cairo's SVG writes glyph outlines), the PNG painter draws with cairo.
 #include "host/cad/Figura.h"
 
+#include "host/core/Limits.h"
+
 #include <algorithm>
 #include <cairo.h>
 #include <cmath>
@@ -21,6 +23,20 @@ struct P {
     double x = 0;
     double y = 0;
 };
+
+// What lies beyond any survey's reach is left out of a picture (undefined coordinates too).
+bool Usabile(const CPuntoCad& q) {
+    return IsUsableCoordinate(q.x) && IsUsableCoordinate(q.y);
+}
+
+bool Usabili(const std::vector<CPuntoCad>& punti) {
+    return std::all_of(punti.begin(), punti.end(), Usabile);
+}
+
+bool Usabili(const FormaFigura& f) {
+    return Usabili(f.punti) && std::all_of(f.buchi.begin(), f.buchi.end(),
+                                           [](const std::vector<CPuntoCad>& b) { return Usabili(b); });
+}
 
 struct Carattere {
     double corpo = 11;
@@ -378,6 +394,8 @@ private:
     }
 
     void Poligono(Pittore& p, int e) {
+        if (!Usabili(m_Eng.GetPuntiEnt(e)))
+            return;
         const Riga7Disegnata* r = RigaDi(m_Disegno, m_Eng, e);
         const bool chiusa = m_Eng.IsPolilineaChiusa(e), scelta = Scelta(e);
         Tratto t{r ? Colore{0.55, 0.35, 0.1} : Colore{0.8, 0.1, 0.6}, 1.3};
@@ -394,6 +412,8 @@ private:
     }
 
     void Linea(Pittore& p, int e) {
+        if (!Usabili(m_Eng.GetPuntiEnt(e)))
+            return;
         Tratto t;
         std::string classe;
         const int tipo = m_Eng.GetUserTypeOfEnt(e);
@@ -421,6 +441,8 @@ private:
     void Sopra(Pittore& p, const Sovrapposizione& sopra) {
         int n = 0;
         for (const FormaFigura& f : sopra.forme) {
+            if (!Usabili(f))
+                continue;
             std::vector<P> punti;
             for (const CPuntoCad& q : f.punti)
                 punti.push_back(Schermo(q));
@@ -440,6 +462,8 @@ private:
         }
         n = 0;
         for (const AnelloFigura& a : sopra.anelli) {
+            if (!Usabile(a.centro))
+                continue;
             p.ApriGruppo("a" + std::to_string(n++), a.classe, a.titolo);
             p.Cerchio(Schermo(a.centro), a.raggio, &a.tratto, nullptr);
             p.ChiudiGruppo();
@@ -450,7 +474,7 @@ private:
         int n = -1;
         for (const FormaFigura& f : sopra.forme) {
             ++n;
-            if (f.etichetta.IsEmpty() || f.punti.empty())
+            if (f.etichetta.IsEmpty() || f.punti.empty() || !Usabili(f))
                 continue;
             CPuntoCad m{0, 0, 0};
             for (const CPuntoCad& q : f.punti) {
@@ -649,7 +673,7 @@ private:
 class Limiti {
 public:
     void Aggiungi(const CPuntoCad& q) {
-        if (IsRealeIndefinito(q.x) || IsRealeIndefinito(q.y))
+        if (!Usabile(q))
             return;
         xMin = primo ? q.x : std::min(xMin, q.x);
         xMax = primo ? q.x : std::max(xMax, q.x);

@@ -1,6 +1,7 @@
 #include "host/cad/Rilievo.h"
 
 #include "host/cad/EngineImpl.h"
+#include "host/core/Limits.h"
 #include "host/project/Project.h"
 #include "host/ui/Driver.h"
 #include "hostapi/Computations.h"
@@ -24,8 +25,10 @@ DatiRilievo DatiDi(ICarviloDati* host) {
 
 namespace {
 
+// A point beyond any survey's reach is left out, as one without coordinates: it would shrink the rest
+// of the picture to nothing.
 bool HaXY(const CEgn& p) {
-    return !IsRealeIndefinito(p.GetCoordX()) && !IsRealeIndefinito(p.GetCoordY());
+    return IsUsableCoordinate(p.GetCoordX()) && IsUsableCoordinate(p.GetCoordY());
 }
 
 class Disegnatore {

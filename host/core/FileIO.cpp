@@ -1,14 +1,17 @@
 #include "hostapi/FileIO.h"
 
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 // Text mode works on blocks: a line end is found with a block search and the bytes before it are
@@ -25,6 +28,10 @@ struct PlatformFile {
     std::size_t pos = 0;
     std::size_t end = 0;
     bool eof = false;
+    // A pipe or a device is read whole when it opens, to its bound, and is then served as memory.
+    std::string held;
+    // A regular file that grows while it is read ends at its bound.
+    std::size_t left = 0;
 };
 
 struct HostFind {
@@ -51,7 +58,8 @@ bool Fill(PlatformFile& f) {
             std::memcpy(f.block.get(), f.memory->data() + f.memoryPos, f.end);
         f.memoryPos += f.end;
     } else {
-        f.end = std::fread(f.block.get(), 1, f.capacity, f.file);
+        f.end = std::fread(f.block.get(), 1, std::min(f.capacity, f.left), f.file);
+        f.left -= f.end;
     }
     f.eof = f.end == 0;
     return !f.eof;
@@ -93,6 +101,21 @@ Char* ReadLine(Char* buffer, int count, PlatformFile* f, Convert convert) {
     }
     buffer[n] = 0;
     return n == 0 ? nullptr : buffer;
+}
+
+// The bound of a file the module reads, by its kind: the support files of the install folder, distance
+// files, and TAF and OUT files (or whatever else the user chose).
+std::size_t Limite(const std::filesystem::path& file) {
+    const std::filesystem::path support = host::GetFolders().install / "Support";
+    const auto same = [](const std::filesystem::path& a, const std::filesystem::path& b) {
+        return WString::FromUtf8(a.lexically_normal().string())
+                   .CompareNoCase(WString::FromUtf8(b.lexically_normal().string())) == 0;
+    };
+    if (!host::GetFolders().install.empty() && same(file.parent_path(), support))
+        return host::kMaxSupportBytes;
+    if (WString::FromUtf8(file.extension().string()).CompareNoCase(u".dis") == 0)
+        return host::kMaxDistanceBytes;
+    return host::kMaxTafBytes;
 }
 
 bool Matches(const char16_t* pattern, std::u16string_view name) {
@@ -152,12 +175,44 @@ PlatformFile* _wfopen(const char16_t* path, const char16_t* mode) {
     if (!file)
         return nullptr;
     host::RegistraFileAperto();
+    // Past its bound a file does not open, as one that cannot be read: the module says so, and nothing
+    // is built from half of it.
+    const std::size_t limit = Limite(resolved);
+    struct stat st {};
+    auto opened = std::make_unique<PlatformFile>();
+    if (::fstat(::fileno(file), &st) != 0) {
+        std::fclose(file);
+        return nullptr;
+    }
+    if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > limit) {
+        std::fclose(file);
+        host::NotifyInput(resolved.string() + ": " + host::OverLimitText(limit));
+        return nullptr;
+    }
     std::setvbuf(file, nullptr, _IONBF, 0); // the blocks are the buffer
-    auto* opened = new PlatformFile;
-    opened->file = file;
+    if (S_ISREG(st.st_mode)) {
+        opened->file = file;
+        opened->left = limit;
+    } else {
+        // Read from this very opening: a pipe's writer must not see its reader go away.
+        auto& held = opened->held;
+        for (std::size_t n = 1; n > 0 && held.size() <= limit;) {
+            held.resize(held.size() + PlatformFile::kBlock);
+            n = std::fread(held.data() + held.size() - PlatformFile::kBlock, 1, PlatformFile::kBlock, file);
+            held.resize(held.size() - PlatformFile::kBlock + n);
+        }
+        const bool bad = std::ferror(file) != 0;
+        std::fclose(file);
+        if (bad || held.size() > limit) {
+            if (!bad)
+                host::NotifyInput(resolved.string() + ": " + host::OverLimitText(limit));
+            return nullptr;
+        }
+        opened->memory = &opened->held;
+    }
     opened->block = std::make_unique_for_overwrite<unsigned char[]>(opened->capacity);
     opened->text = m.Find(u'b') < 0;
-    return opened;
+    return opened.release();
 }
 
 char16_t* fgetws(char16_t* buffer, int count, PlatformFile* file) {

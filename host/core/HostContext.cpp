@@ -2,7 +2,9 @@
 
 #include "hostapi/Settings.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
@@ -65,45 +67,6 @@ void ClearMemoryFiles() {
     MemoryFiles().clear();
 }
 
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, int* error) {
-    bytes.clear();
-    if (const std::string* memory = FindMemoryFile(path)) {
-        bytes = *memory;
-        return true;
-    }
-    const auto fail = [&](int e) {
-        if (error)
-            *error = e;
-        return false;
-    };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return fail(errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int e = S_ISDIR(st.st_mode) ? EISDIR : errno;
-        ::close(fd);
-        return fail(e);
-    }
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int e = errno;
-            ::close(fd);
-            bytes.clear();
-            return fail(e);
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return true;
-}
-
 std::size_t FileAperti() {
     return g_fileAperti;
 }
@@ -159,6 +122,34 @@ std::filesystem::path ResolvePath(const WString& devicePath) {
     return resolved;
 }
 
+namespace {
+
+// A save killed half way leaves its temporary file behind (the target's name, ".tmp" and the saving
+// process's id): the next save of that target removes those of processes that no longer run, and nothing
+// else.
+void RemoveLeftovers(const std::filesystem::path& target) {
+    const std::string prefix = target.filename().string() + ".tmp";
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= prefix.size() || name.size() > prefix.size() + 9 ||
+            name.compare(0, prefix.size(), prefix) != 0 ||
+            !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                         [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        const auto pid = static_cast<pid_t>(std::stol(name.substr(prefix.size())));
+        // Another process's save may be under way; our own file is truncated anyway.
+        if (pid <= 0 || pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM)
+            continue;
+        struct stat st {};
+        if (::lstat(entry.path().c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            ::unlink(entry.path().c_str());
+    }
+}
+
+} // namespace
+
 bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes, std::string* why) {
     if (std::string* memory = FindMemoryFile(target)) {
         *memory = bytes;
@@ -176,6 +167,7 @@ bool WriteFileAtomic(const std::filesystem::path& target, const std::string& byt
         return fail(Causa(EISDIR));
     if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0))
         return fail("il file è di sola lettura");
+    RemoveLeftovers(target);
     std::filesystem::path temp = target;
     temp += ".tmp" + std::to_string(::getpid());
     const int fd =

@@ -49,12 +49,8 @@ void RegistraFileAperto();
 bool WriteFileAtomic(const std::filesystem::path& target, const std::string& bytes,
                      std::string* why = nullptr);
 
-// The whole file. On failure `error` gets the system's error number (ENOENT: there is none, EISDIR: a
-// folder).
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, int* error = nullptr);
-
 // Files held in memory in place of the disk's, by full path: a fuzz target hands its input to the readers
-// this way, through the same functions the program reads with (the runtime's _wfopen, ReadWholeFile,
+// this way, through the same functions the program reads with (the runtime's _wfopen, ReadFileBounded,
 // device paths), and WriteFileAtomic writes back there. The program holds none.
 void SetMemoryFile(const std::filesystem::path& path, std::string bytes);
 std::string* FindMemoryFile(const std::filesystem::path& path);

@@ -1,6 +1,7 @@
 #include "hostapi/Settings.h"
 
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -245,6 +246,25 @@ std::vector<std::filesystem::path> host::SettingsNotKept() {
     return files;
 }
 
+namespace {
+
+// Up to its bound: past it the file counts as unreadable, so it is neither read nor written over.
+bool ReadSettings(const std::filesystem::path& path, std::string& all, int* error = nullptr,
+                  std::string* why = nullptr) {
+    int e = 0;
+    std::string reason;
+    const bool read = host::ReadFileBounded(path, host::kMaxSettingsBytes, all, &reason, &e);
+    if (!read && e == EFBIG)
+        host::NotifyInput(path.string() + ": " + reason + "; le impostazioni non sono lette né salvate");
+    if (error)
+        *error = e;
+    if (why)
+        *why = reason;
+    return read;
+}
+
+} // namespace
+
 CIniFile::CIniFile() : m_Path(WString::FromUtf8(host::GetFolders().settings.string())) {}
 
 CIniFile::CIniFile(const WString& path) : m_Path(path) {}
@@ -255,7 +275,7 @@ bool CIniFile::Find(const WString& section, const WString& key, WString& value) 
         return true;
     }
     std::string all;
-    host::ReadWholeFile(host::ResolvePath(m_Path), all);
+    ReadSettings(host::ResolvePath(m_Path), all);
     const Text t = Split(all);
     const Place p = Locate(t.lines, section, key);
     if (p.key < 0)
@@ -322,10 +342,8 @@ bool CIniFile::Write(const WString& section, const WString& key, const WString& 
     bool kept = false;
     if (path.empty())
         why = "nessun file delle impostazioni";
-    else if (!host::ReadWholeFile(path, old, &error) && error != ENOENT && error != ENOTDIR &&
-             error != EISDIR)
-        why = "il file non si può leggere"; // writing now would lose every other value
-    else
+    // A file that is there but cannot be read whole is not written over: every other value would be lost.
+    else if (ReadSettings(path, old, &error, &why) || error == ENOENT || error == ENOTDIR || error == EISDIR)
         kept = host::WriteFileAtomic(path, WithValue(old, section, key, clean), &why);
     Remember(path, section, key, kept);
     if (kept) {

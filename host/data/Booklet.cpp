@@ -1,6 +1,7 @@
 #include "hostapi/Booklet.h"
 
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 #include "hostapi/Calcolo2D.h"
 #include "hostapi/Resources.h"
 
@@ -9,6 +10,7 @@
 #include <boost/geometry.hpp>
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
+#include <cerrno>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -20,8 +22,9 @@ namespace {
 using Punto = bg::model::d2::point_xy<double>;
 using Poligono = bg::model::polygon<Punto, false, false>;
 
+// A vertex beyond any survey's reach counts as one without coordinates: no polygon is made of it.
 bool HaCoordinate(const CEgn& p) {
-    return !IsRealeIndefinito(p.GetCoordX()) && !IsRealeIndefinito(p.GetCoordY());
+    return host::IsUsableCoordinate(p.GetCoordX()) && host::IsUsableCoordinate(p.GetCoordY());
 }
 
 // The row's vertices as a ring, without the closing vertex when the last repeats the first by name. The
@@ -248,9 +251,13 @@ bool CCtsComuni::CaricaElenco(const WString& provincia) {
     m_Elenco.clear();
     const auto path =
         host::ResolvePath(FGetSpecialFolderPathAndSubDir(CARTELLA_INSTALLAZIONE, u"Support\\Comuni.txt"));
-    std::string all;
-    if (!host::ReadWholeFile(path, all))
+    std::string all, why;
+    int error = 0;
+    if (!host::ReadFileBounded(path, host::kMaxSupportBytes, all, &why, &error)) {
+        if (error == EFBIG)
+            host::NotifyInput(path.string() + ": " + why);
         return false;
+    }
     // A byte is a character in the code page, so the separators are found in the bytes, and only the
     // lines of the province are converted: the file holds every province's.
     const WString cercata = StringTrimBoth(provincia);

@@ -1,5 +1,6 @@
 #include "hostapi/Poligoni.h"
 
+#include "host/core/Limits.h"
 #include "hostapi/Conversions.h"
 
 #include <algorithm>
@@ -60,8 +61,7 @@ public:
                 if (v.indice < 0 || v.indice >= m_P.GetSize())
                     return POLI_INDICE_ERRATO;
                 const CPoint3d& p = m_P.GetAt(v.indice);
-                if (IsRealeIndefinito(p.x) || IsRealeIndefinito(p.y) || !std::isfinite(p.x) ||
-                    !std::isfinite(p.y))
+                if (!host::IsUsableCoordinate(p.x) || !host::IsUsableCoordinate(p.y))
                     return POLI_SENZA_COORDINATE;
             }
             UnisciUguali(b);
@@ -293,8 +293,13 @@ Poligono PoligonoDi(const CPoint3dVector& punti, const CBordo& b) {
 
 CAdjustPolylines::CAdjustPolylines(const CPoint3dVector& vertici, std::vector<CBordo>& bordi)
     : m_Totali(vertici), m_Iniziali(vertici.GetSize()) {
-    Regolazione regolazione(m_Totali, bordi);
-    m_Problema = regolazione.Esegui();
+    // Whatever the coordinates, the library's failures stay inside it: the boundaries cannot be adjusted.
+    try {
+        Regolazione regolazione(m_Totali, bordi);
+        m_Problema = regolazione.Esegui();
+    } catch (...) {
+        m_Problema = POLI_NON_CALCOLABILE;
+    }
 }
 
 CCellIndex::CCellIndex(const CPoint3dVector& vertici, const CBordo& esterno,
@@ -305,7 +310,9 @@ int CCellIndex::SplitCellEx() {
     m_Celle.clear();
     const auto valido = [this](const CBordo& b) {
         return b.size() >= 3 && std::all_of(b.begin(), b.end(), [this](const CVrtBordo& v) {
-                   return v.indice >= 0 && v.indice < m_Vertici.GetSize();
+                   return v.indice >= 0 && v.indice < m_Vertici.GetSize() &&
+                          host::IsUsableCoordinate(m_Vertici.GetAt(v.indice).x) &&
+                          host::IsUsableCoordinate(m_Vertici.GetAt(v.indice).y);
                });
     };
     if (!valido(m_Esterno) || !std::all_of(m_Interne.begin(), m_Interne.end(), valido))
@@ -359,7 +366,7 @@ int CCellIndex::SplitCellEx() {
         Multi resto;
         bg::difference(esterno, usati, resto);
         aggiungi(resto);
-    } catch (const std::exception&) {
+    } catch (...) {
         m_Celle.clear();
         return 0;
     }

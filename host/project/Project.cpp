@@ -1,12 +1,12 @@
 #include "host/project/Project.h"
 
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 
-#include <fstream>
+#include <ctime>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <sstream>
 #include <unordered_set>
 
 namespace host {
@@ -132,6 +132,13 @@ public:
             Fail("numero fuori dall'intervallo ammesso");
         return v;
     }
+    // A coordinate in metres: null (undefined) or within what a survey can have.
+    double Coordinate() const {
+        const double v = Real();
+        if (!IsRealeIndefinito(v) && !IsUsableCoordinate(v))
+            Fail("attesa una coordinata da -1e9 a 1e9 o null");
+        return v;
+    }
     long long Int(long long low, long long high) const {
         if (!m_V.is_number_integer())
             Fail("atteso un numero intero");
@@ -205,7 +212,10 @@ void WritePoint(Json& j, const CEgn& p) {
 
 void ReadPoint(const In& in, CEgn& p) {
     p.SetNome(in["nome"].Text());
-    p.SetCoord(in["x"].Real(), in["y"].Real(), in["z"].Real());
+    // In the file's order, so that the first fault named is the first in the file.
+    const double x = in["x"].Coordinate();
+    const double y = in["y"].Coordinate();
+    p.SetCoord(x, y, in["z"].Coordinate());
     p.CalcolaValiditaXYZ();
     const In codes = in["codici"];
     for (std::size_t i = 0; i < codes.Size(); ++i) {
@@ -474,9 +484,9 @@ Json Geocentric(double x, double y, double z) {
 void ReadGeocentric(const In& in, double& x, double& y, double& z) {
     if (in.Size() != 3)
         in.Fail("attese tre coordinate geocentriche");
-    x = in.At(0).Real();
-    y = in.At(1).Real();
-    z = in.At(2).Real();
+    x = in.At(0).Coordinate();
+    y = in.At(1).Coordinate();
+    z = in.At(2).Coordinate();
 }
 
 Json WriteGps(const CLibGps& gps, CLibGps& mutableGps) {
@@ -615,16 +625,12 @@ std::unique_ptr<Project> Project::Parse(const std::string& text, const std::stri
 
 std::unique_ptr<Project> Project::Load(const std::filesystem::path& dir) {
     const std::filesystem::path file = dir / kProjectFile;
-    std::ifstream in(file, std::ios::binary);
-    std::error_code ec;
-    if (!in || std::filesystem::is_directory(file, ec))
-        throw ProjectError(file.string(), "", "il file non si può leggere");
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad())
-        throw ProjectError(file.string(), "", "il file non si può leggere");
-    auto project = Parse(text.str(), file.string());
+    std::string text, why;
+    if (!ReadFileBounded(file, kMaxProjectBytes, text, &why))
+        throw ProjectError(file.string(), "", why);
+    auto project = Parse(text, file.string());
     project->dir = dir;
+    project->m_Letto = std::move(text);
     return project;
 }
 
@@ -648,13 +654,58 @@ std::string Project::Serialize() const {
     return doc.dump(2) + "\n";
 }
 
-bool Project::Save(std::string* why) const {
+namespace {
+
+// "progetto.non-salvato-20250314-101530.json", or with "-2", "-3", ... when that one is taken.
+std::filesystem::path NonSalvato(const std::filesystem::path& dir) {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    ::localtime_r(&now, &tm);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &tm);
+    std::filesystem::path file;
+    std::error_code ec;
+    for (int n = 1;; ++n) {
+        file = dir / ("progetto.non-salvato-" + std::string(stamp) + (n > 1 ? "-" + std::to_string(n) : "") +
+                      ".json");
+        if (!std::filesystem::exists(file, ec))
+            return file;
+    }
+}
+
+} // namespace
+
+bool Project::Save(std::string* why) {
+    const std::filesystem::path file = dir / kProjectFile;
+    const std::string text = Serialize();
+    m_Conflitto.clear();
+    if (m_Letto) {
+        if (text == *m_Letto)
+            return true; // nothing changed: nothing to write
+        // Compared by content: a save of someone else's, or a restored copy, changes no text.
+        std::string disco;
+        if (!ReadFileBounded(file, kMaxProjectBytes, disco) || disco != *m_Letto) {
+            const std::filesystem::path beside = NonSalvato(dir);
+            std::string reason;
+            const bool kept = WriteFileAtomic(beside, text, &reason);
+            if (why)
+                *why =
+                    std::string(kProjectFile) + ": il progetto è stato modificato sul disco nel frattempo" +
+                    (kept ? "; quello che si sarebbe salvato è in " + beside.filename().string()
+                          : " e quello che si sarebbe salvato non si può scrivere accanto (" + reason + ")");
+            if (kept)
+                m_Conflitto = beside;
+            return false;
+        }
+    }
     std::string reason;
-    if (WriteFileAtomic(dir / kProjectFile, Serialize(), &reason))
-        return true;
-    if (why)
-        *why = std::string(kProjectFile) + ": " + reason;
-    return false;
+    if (!WriteFileAtomic(file, text, &reason)) {
+        if (why)
+            *why = std::string(kProjectFile) + ": " + reason;
+        return false;
+    }
+    m_Letto = text;
+    return true;
 }
 
 void Project::Activate() const {

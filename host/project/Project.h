@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -38,8 +39,13 @@ public:
     // The project file's text; loading it gives the same text back.
     std::string Serialize() const;
     // Writes beside the file and renames it into place; false with the reason when it could not be
-    // written (the old file stays as it was).
-    bool Save(std::string* why = nullptr) const;
+    // written (the old file stays as it was). A project read from its file is written only when it
+    // differs from what was read, and only while the file still holds what was read: when someone else
+    // changed it meanwhile, the save refuses and what it would have written goes beside it instead
+    // (ConflictFile), so that neither edit is lost.
+    bool Save(std::string* why = nullptr);
+    // Where the last refused save put its text; empty when none was refused.
+    const std::filesystem::path& ConflictFile() const { return m_Conflitto; }
     // Makes this project's folders the host's install, job and settings folders.
     void Activate() const;
 
@@ -49,6 +55,10 @@ public:
     CLibGps gps;
     CRicevitoreGps ricevitore;
     std::string nome;
+
+private:
+    std::optional<std::string> m_Letto; // the file's text as read or last written
+    std::filesystem::path m_Conflitto;
 };
 
 // The host data interface over a project. It can record the operations the module asks for.

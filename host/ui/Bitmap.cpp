@@ -2,8 +2,10 @@
 #include "hostapi/Resources.h"
 
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 
 namespace {
@@ -19,9 +21,14 @@ std::uint32_t Le(const std::string& b, std::size_t at, int bytes) {
 
 BOOL CBitmap::LoadFromFile(const WString& path) {
     DeleteObject();
-    std::string b;
-    if (!host::ReadWholeFile(host::ResolvePath(path), b))
+    const std::filesystem::path file = host::ResolvePath(path);
+    std::string b, why;
+    int error = 0;
+    if (!host::ReadFileBounded(file, host::kMaxBitmapBytes, b, &why, &error)) {
+        if (error == EFBIG)
+            host::NotifyInput(file.string() + ": " + why);
         return FALSE;
+    }
     if (b.size() < 54 || b[0] != 'B' || b[1] != 'M')
         return FALSE;
     const std::uint32_t offset = Le(b, 10, 4);

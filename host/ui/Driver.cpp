@@ -1,11 +1,13 @@
 #include "host/ui/Driver.h"
 
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 #include "host/ui/Window.h"
 #include "hostapi/Internet.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <exception>
 #include <fstream>
 #include <iostream>
@@ -1297,18 +1299,12 @@ ScriptDriver::ScriptDriver(std::ostream& transcript, std::string name)
     : Driver(transcript), m_Name(std::move(name)) {}
 
 bool ScriptDriver::Load(const std::filesystem::path& file, std::string& error) {
-    // A folder opens as a stream but fails on the first read.
-    std::error_code ec;
-    std::ifstream in(file, std::ios::binary);
-    std::string text;
-    try {
-        if (in && !std::filesystem::is_directory(file, ec))
-            text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        in.setstate(std::ios::badbit);
-    }
-    if (!in || in.bad() || std::filesystem::is_directory(file, ec)) {
-        error = "non si legge lo script " + file.string();
+    std::string text, why;
+    int code = 0;
+    if (!ReadFileBounded(file, kMaxScriptBytes, text, &why, &code)) {
+        error =
+            "non si legge lo script " + file.string() +
+            (code == EFBIG ? ": supera il limite di " + std::to_string(kMaxScriptBytes / kMiB) + " MiB" : "");
         return false;
     }
     m_Name = file.filename().string();
@@ -1496,7 +1492,18 @@ public:
     StreamLines(std::istream& in, std::ostream& out) : m_In(in), m_Out(out) {}
     bool Read(const std::string& prompt, std::string& line) override {
         m_Out << prompt << std::flush;
-        return static_cast<bool>(std::getline(m_In, line));
+        // Nobody types a line this long: it is an input that never ends (/dev/zero), and the run gives up
+        // as it does on "quit".
+        line.clear();
+        for (int c = m_In.get(); c != std::char_traits<char>::eof(); c = m_In.get()) {
+            if (c == '\n')
+                return true;
+            if (line.size() >= kMaxTerminalLine)
+                throw ScriptError("terminale: una riga di più di " + std::to_string(kMaxTerminalLine / 1024) +
+                                  " KiB non è scritta da una persona; non si salva nulla");
+            line += static_cast<char>(c);
+        }
+        return !line.empty();
     }
 
 private:

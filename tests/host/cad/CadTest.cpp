@@ -520,3 +520,37 @@ TEST(CadDrawing, IndexesGiveWhatThePlainWalksGive) {
         EXPECT_EQ(nLinee, static_cast<int>(coppie.size()));
     }
 }
+
+// A point beyond any survey's reach (the polygon library overflowed on one) is left out of the drawing
+// and of a picture's window, so that the rest does not shrink to nothing.
+TEST(CadPicture, WhatLiesBeyondAnySurveyIsLeftOut) {
+    host::Project p;
+    Rilievo(p);
+    CPunGps* lontano = p.gps.GetGrpAt(0)->AddPun(u"LONTANO");
+    lontano->SetCoord(1e101, 60, 1);
+    lontano->CalcolaValiditaXYZ();
+    CGcadEng eng;
+    const host::cad::DisegnoRilievo d = host::cad::DisegnaRilievo(eng, {&p.cts, &p.cmp, &p.gps, "prova"});
+    EXPECT_EQ(d.punti, 7);
+    host::cad::Sovrapposizione sopra;
+    sopra.forme.push_back({"enorme", u"", {{0, 0, 0}, {1e101, 0, 0}, {0, 50, 0}}, true, {}, {}, u"x", 0});
+    sopra.anelli.push_back({"anello-lontano", u"", {-1e300, 0, 0}, {}, 11});
+    sopra.anelli.push_back({"anello", u"", {10, 10, 0}, {}, 11});
+    const host::cad::Finestra f = host::cad::EstensioneDi(sopra);
+    EXPECT_LT(f.xMax - f.xMin, 100);
+    host::cad::OpzioniFigura opzioni;
+    opzioni.finestra = host::cad::Estensione(eng);
+    EXPECT_LT(opzioni.finestra.xMax, 1000);
+    opzioni.sopra = &sopra;
+    const auto file =
+        std::filesystem::temp_directory_path() / ("pregeo-lontano-" + std::to_string(::getpid()) + ".svg");
+    std::string error;
+    ASSERT_TRUE(host::cad::ScriviFigura(eng, d, opzioni, file, error)) << error;
+    std::ifstream svg(file, std::ios::binary);
+    const std::string testo((std::istreambuf_iterator<char>(svg)), std::istreambuf_iterator<char>());
+    EXPECT_THAT(testo, testing::HasSubstr("class=\"anello\""));
+    EXPECT_THAT(testo, testing::Not(testing::HasSubstr("enorme")));
+    EXPECT_THAT(testo, testing::Not(testing::HasSubstr("anello-lontano")));
+    EXPECT_THAT(testo, testing::Not(testing::HasSubstr("LONTANO")));
+    std::filesystem::remove(file);
+}

@@ -1,4 +1,6 @@
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
+#include "hostapi/Booklet.h"
 #include "hostapi/Conversions.h"
 #include "hostapi/FileIO.h"
 #include "hostapi/Resources.h"
@@ -12,6 +14,8 @@
 #include <memory>
 #include <random>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -38,7 +42,7 @@ protected:
     }
     std::string Read(const fs::path& rel) {
         std::string bytes;
-        host::ReadWholeFile(dir / rel, bytes);
+        host::ReadFileBounded(dir / rel, host::kMaxTafBytes, bytes);
         return bytes;
     }
     std::vector<WString> ReadLines(const WString& path, int count) {
@@ -306,4 +310,67 @@ TEST_F(Files, SettingsWriteOnAFullDiskKeepsTheOldFile) {
     EXPECT_EQ(Read("impostazioni.ini"), prima);
     EXPECT_TRUE(CIniFile().WriteDouble(u"CATASTO", u"TAF_RAGGIO", 300));
     EXPECT_EQ(host::SettingsNotKept(), std::vector<fs::path>());
+}
+
+// Every file the module reads has a bound by its kind; past it the file does not open, as one that cannot
+// be read, whatever it is: a regular file, a device that never ends, a pipe. Pipes within the bound read.
+TEST_F(Files, FilesPastTheirBoundDoNotOpen) {
+    const auto apre = [](const WString& path) {
+        PlatformFile* f = _wfopen(path.c_str(), u"rt");
+        if (f)
+            fclose(f);
+        return f != nullptr;
+    };
+    const std::string mega(1024 * 1024, 'x');
+    const auto scrivi = [&](const fs::path& rel, std::size_t mib, std::size_t extra) {
+        std::ofstream out(dir / rel, std::ios::binary);
+        for (std::size_t i = 0; i < mib; ++i)
+            out << mega;
+        out << std::string(extra, 'x');
+    };
+    fs::create_directories(dir / "taf");
+    scrivi("Support/Collegi.txt", 4, 0);
+    scrivi("Support/Comuni.txt", 4, 1);
+    scrivi("taf/grande.DIS", 16, 1);
+    scrivi("taf/provincia.taf", 5, 0);
+    fs::create_symlink("/dev/zero", dir / "taf" / "infinito.taf");
+    fs::create_symlink("/dev/urandom", dir / "taf" / "casuale.dis");
+    const struct {
+        const char16_t* path;
+        bool apre;
+    } casi[] = {
+        {u"Support\\Collegi.txt", true}, // 4 MiB, a support file's bound
+        {u"Support\\Comuni.txt", false}, // a byte more
+        {u"taf\\grande.dis", false},     // a distance file of 16 MiB and a byte
+        {u"taf\\provincia.taf", true},   // a TAF file may be larger
+        {u"taf\\infinito.taf", false},   // a link to /dev/zero: the read ends at 128 MiB
+        {u"taf\\casuale.dis", false},    // a link to /dev/urandom
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(apre(FGetSpecialFolderPathAndSubDir(0, c.path)), c.apre) << WString(c.path);
+    CCtsComuni comuni;
+    EXPECT_FALSE(comuni.CaricaElenco(u"PR"));
+
+    const fs::path tubo = dir / "taf" / "tubo.taf";
+    ASSERT_EQ(::mkfifo(tubo.c_str(), 0600), 0);
+    std::thread scrittore([&] { std::ofstream(tubo, std::ios::binary) << "riga 1\r\nriga 2"; });
+    const auto lines = ReadLines(WString::FromUtf8(tubo.string()), 1024);
+    scrittore.join();
+    EXPECT_EQ(lines, (std::vector<WString>{u"riga 1\n", u"riga 2"}));
+}
+
+// A settings file past its bound is read as holding nothing and never written over: the write would lose
+// what it holds.
+TEST_F(Files, SettingsPastTheirBoundAreNeitherReadNorWritten) {
+    Write("impostazioni.ini", "[CATASTO]\nTAF_TYPE_SEL=0\n" + std::string(1024 * 1024, ';'));
+    const auto before = fs::file_size(dir / "impostazioni.ini");
+    CIniFile ini;
+    EXPECT_EQ(ini.GetShort(u"CATASTO", u"TAF_TYPE_SEL", 1), 1);
+    EXPECT_FALSE(ini.WriteShort(u"CATASTO", u"TAF_TYPE_SEL", 2));
+    EXPECT_EQ(fs::file_size(dir / "impostazioni.ini"), before);
+    fs::remove(dir / "impostazioni.ini");
+    fs::create_symlink("/dev/zero", dir / "impostazioni.ini");
+    EXPECT_EQ(ini.GetShort(u"CATASTO", u"TAF_TYPE_SEL", 1), 1);
+    EXPECT_FALSE(ini.WriteShort(u"CATASTO", u"TAF_TYPE_SEL", 2));
+    EXPECT_TRUE(fs::is_symlink(dir / "impostazioni.ini"));
 }

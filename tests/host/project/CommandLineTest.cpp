@@ -1,4 +1,5 @@
 // pregeo-host as a surveyor runs it: errors on stderr with a non-zero exit, nothing saved on error.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -8,8 +9,10 @@
 #include <poll.h>
 #include <pty.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -115,7 +118,10 @@ TEST_F(CommandLine, BadArgumentsAndUnknownCommands) {
 }
 
 TEST_F(CommandLine, ReadOnlyProjectIsNotReplaced) {
-    const std::string before = ReadFile(dir / "progetto.json");
+    // Written compact, so that rewriting it has something to write.
+    std::string before = ReadFile(dir / "progetto.json");
+    before.erase(std::remove(before.begin(), before.end(), '\n'), before.end());
+    std::ofstream(dir / "progetto.json", std::ios::binary) << before;
     fs::permissions(dir / "progetto.json", fs::perms::owner_read);
     const Esito r = Host("--project " + dir.string() + " riscrivi");
     EXPECT_EQ(r.status, 1);
@@ -278,4 +284,109 @@ TEST_F(CommandLine, TerminalRecallsTheLastCommandWithTheUpArrow) {
     EXPECT_NE(tutto.find("> click 2355"), std::string::npos) << tutto;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << tutto;
     EXPECT_NE(ReadFile(dir / ".pregeo_host_history").find("protocollo"), std::string::npos);
+}
+
+// Inputs that never end end at their bound with a message, and nothing is saved: the project file, the
+// script, the terminal, a TAF file read by the import. A named pipe within its bound is read.
+TEST_F(CommandLine, InputsThatNeverEndAreRefusedAtTheirBound) {
+    const std::string progetto = ReadFile(dir / "progetto.json");
+    const fs::path tubo = dir / "tubo";
+    ASSERT_EQ(::mkfifo(tubo.c_str(), 0600), 0);
+    Esito r = Esegui("pregeo-host", "--project " + dir.string() + " --script " + tubo.string() +
+                                        " FPregeoEditRiga9 & printf 'click [Annulla]\\n' > " + tubo.string() +
+                                        "; wait");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("FPregeoEditRiga9: annullato"), std::string::npos) << r.out;
+
+    r = Host("--project " + dir.string() + " --script /dev/zero FPregeoEditRiga9");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("non si legge lo script /dev/zero: supera il limite di 4 MiB"), std::string::npos)
+        << r.out;
+    r = Host("--project " + dir.string() + " FPregeoEditRiga9 < /dev/zero");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(
+        r.out.find("terminale: una riga di più di 64 KiB non è scritta da una persona; non si salva nulla"),
+        std::string::npos)
+        << r.out.substr(r.out.size() - std::min<std::size_t>(r.out.size(), 500));
+
+    fs::create_directories(dir / "taf");
+    fs::remove(dir / "taf" / "PR_G337.taf");
+    fs::create_symlink("/dev/urandom", dir / "taf" / "PR_G337.taf");
+    std::ofstream(dir / "script") << "click [Da Elenco]\nclick [OK]\nok\nclick [Annulla]\n";
+    r = Host("--project " + dir.string() + " --script " + (dir / "script").string() + " FPregeoImportRighe8");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("taf/PR_G337.taf: il file supera il limite di 128 MiB"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"Il caricamento dei dati non ha avuto successo\""), std::string::npos) << r.out;
+    EXPECT_EQ(ReadFile(dir / "progetto.json"), progetto);
+
+    fs::remove(dir / "progetto.json");
+    fs::create_symlink("/dev/zero", dir / "progetto.json");
+    r = Host("--project " + dir.string() + " riscrivi");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.out.find("progetto non valido: " + (dir / "progetto.json").string() +
+                         ": il file supera il limite di 128 MiB"),
+              std::string::npos)
+        << r.out;
+    EXPECT_TRUE(fs::is_symlink(dir / "progetto.json"));
+}
+
+// A save past the file size limit says why and keeps the old file; a save over someone else's edit
+// refuses and puts its text beside it.
+TEST_F(CommandLine, SavesThatCannotBeMadeKeepEveryEdit) {
+    std::string compatto = ReadFile(dir / "progetto.json");
+    compatto.erase(std::remove(compatto.begin(), compatto.end(), '\n'), compatto.end());
+    std::ofstream(dir / "progetto.json", std::ios::binary) << compatto;
+    const char* bin = std::getenv("PREGEO_BIN");
+    FILE* p = ::popen(("ulimit -f 8 && " + std::string(bin ? bin : "build/test/bin") +
+                       "/pregeo-host --project " + dir.string() + " riscrivi 2>&1")
+                          .c_str(),
+                      "r");
+    std::string out;
+    char buf[512];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;)
+        out.append(buf, n);
+    EXPECT_EQ(WEXITSTATUS(::pclose(p)), 1) << out;
+    EXPECT_NE(
+        out.find("il progetto non si può salvare in " + dir.string() + ": progetto.json: File too large"),
+        std::string::npos)
+        << out;
+    EXPECT_EQ(ReadFile(dir / "progetto.json"), compatto);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 5);
+
+    // Someone else edits the file while the editor is open.
+    std::string altrui = ReadFile("samples/demo/progetto.json");
+    altrui.replace(altrui.find("\"nota\": \"\""), 10, "\"nota\": \"altrui\"");
+    int master = -1;
+    const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::setenv("HOME", dir.c_str(), 1);
+        const std::string program = std::string(bin ? bin : "build/test/bin") + "/pregeo-host";
+        ::execl(program.c_str(), "pregeo-host", "--project", dir.c_str(), "FPregeoEditRiga9", nullptr);
+        ::_exit(127);
+    }
+    std::string tutto;
+    LeggiFino(master, "> ", tutto);
+    std::ofstream(dir / "progetto.json", std::ios::binary) << altrui;
+    for (const std::string riga : {"type 2374 \"mia\"\r", "click 2200\r"}) {
+        ASSERT_EQ(::write(master, riga.data(), riga.size()), static_cast<ssize_t>(riga.size()));
+        LeggiFino(master, "> ", tutto);
+    }
+    LeggiFino(master, "nessuna fine", tutto);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ::close(master);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << tutto;
+    EXPECT_NE(
+        tutto.find("progetto.json: il progetto è stato modificato sul disco nel frattempo; quello che si "
+                   "sarebbe salvato è in progetto.non-salvato-"),
+        std::string::npos)
+        << tutto;
+    EXPECT_EQ(ReadFile(dir / "progetto.json"), altrui);
+    std::vector<fs::path> accanto;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path().filename().string().starts_with("progetto.non-salvato-"))
+            accanto.push_back(e.path());
+    ASSERT_EQ(accanto.size(), 1u);
+    EXPECT_NE(ReadFile(accanto[0]).find("\"nota\": \"mia\""), std::string::npos);
 }

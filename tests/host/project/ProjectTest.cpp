@@ -8,6 +8,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -81,6 +83,13 @@ TEST(Project, MalformedFilesNameThePlaceAndWhatWasExpected) {
         {[](J& d) { d["libretto"]["riga9"]["tipo"] = "9"; }, "/libretto/riga9/tipo", "campo sconosciuto"},
         {[](J& d) { d["lavori"][1]["stazioni"][0]["punti"][0]["extra"] = J::object(); },
          "/lavori/1/stazioni/0/punti/0/extra", "campo sconosciuto"},
+        // No survey has a coordinate beyond a million kilometres; the polygon library overflowed on one.
+        {[](J& d) { d["puntiOrientamento"][0]["y"] = 1e101; }, "/puntiOrientamento/0/y",
+         "attesa una coordinata da -1e9 a 1e9 o null"},
+        {[](J& d) { d["lavori"][0]["stazioni"][0]["punti"][1]["z"] = -1.5e9; },
+         "/lavori/0/stazioni/0/punti/1/z", "attesa una coordinata"},
+        {[](J& d) { d["gps"]["gruppi"][0]["geocentriche"][2] = 2e9; }, "/gps/gruppi/0/geocentriche/2",
+         "attesa una coordinata"},
         // An unsigned value beyond the signed range must not wrap to -1.
         {[](J& d) { d["puntiOrientamento"][0]["tipoPunto"] = 18446744073709551615ull; },
          "/puntiOrientamento/0/tipoPunto", "atteso un intero da -1 a 3"},
@@ -156,5 +165,68 @@ TEST(Project, FailedSavesSayWhyAndKeepTheOldFile) {
 
     EXPECT_TRUE(project->Save(&why));
     EXPECT_NE(ReadFile(file).find("\"nome\": \"cambiato\""), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+// A save writes only what changed, only over the text it read, and sweeps away what saves killed earlier
+// left behind; someone else's edit in between is kept, and what this save would have written goes beside.
+TEST(Project, SavesKeepAnotherEditAndSweepLeftovers) {
+    const auto dir = std::filesystem::temp_directory_path() / ("pregeo-altrui-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(dir);
+    std::filesystem::copy("samples/demo", dir, std::filesystem::copy_options::recursive);
+    const auto file = dir / "progetto.json";
+    const auto inode = [&] {
+        struct stat st {};
+        ::stat(file.c_str(), &st);
+        return st.st_ino;
+    };
+    auto project = host::Project::Load(dir);
+    std::string why;
+    const auto prima = inode();
+    EXPECT_TRUE(project->Save(&why)) << why; // nothing changed: nothing written
+    EXPECT_EQ(inode(), prima);
+
+    // Leftovers of saves killed half way: only the save's own pattern, of processes no longer running.
+    const pid_t morto = ::fork();
+    if (morto == 0)
+        ::_exit(0);
+    ::waitpid(morto, nullptr, 0);
+    const std::string avanzo = "progetto.json.tmp" + std::to_string(morto);
+    for (const std::string& nome :
+         {avanzo, std::string("progetto.json.tmpx1"), std::string("altro.json.tmp1"),
+          "progetto.json.tmp" + std::to_string(::getppid())})
+        std::ofstream(dir / nome) << "{";
+    project->nome = "primo";
+    EXPECT_TRUE(project->Save(&why)) << why;
+    EXPECT_FALSE(std::filesystem::exists(dir / avanzo));
+    EXPECT_TRUE(std::filesystem::exists(dir / "progetto.json.tmpx1"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "altro.json.tmp1"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ("progetto.json.tmp" + std::to_string(::getppid()))));
+
+    // The same text written again by someone else is no change.
+    const std::string salvato = ReadFile(file);
+    std::ofstream(file, std::ios::binary) << salvato;
+    project->nome = "secondo";
+    EXPECT_TRUE(project->Save(&why)) << why;
+
+    // Another edit meanwhile: the save refuses, both texts stay.
+    std::string altrui = ReadFile(file);
+    altrui.replace(altrui.find("\"secondo\""), 9, "\"altrui\"");
+    std::ofstream(file, std::ios::binary) << altrui;
+    project->nome = "terzo";
+    EXPECT_FALSE(project->Save(&why));
+    EXPECT_NE(why.find("progetto.json: il progetto è stato modificato sul disco nel frattempo; quello che si "
+                       "sarebbe salvato è in progetto.non-salvato-"),
+              std::string::npos)
+        << why;
+    EXPECT_EQ(ReadFile(file), altrui);
+    ASSERT_FALSE(project->ConflictFile().empty());
+    EXPECT_EQ(project->ConflictFile().parent_path(), dir);
+    EXPECT_NE(ReadFile(project->ConflictFile()).find("\"nome\": \"terzo\""), std::string::npos);
+    EXPECT_EQ(host::Project::Parse(ReadFile(project->ConflictFile()), "x")->Serialize(),
+              ReadFile(project->ConflictFile()));
+    std::filesystem::remove(file);
+    EXPECT_FALSE(project->Save(&why)); // a file removed meanwhile is not made again
+    EXPECT_FALSE(std::filesystem::exists(file));
     std::filesystem::remove_all(dir);
 }
