@@ -1,7 +1,7 @@
 // pregeo-host: loads a project and the module, and runs one of the module's exports on it.
-#include "host/app/Check.h"
-#include "host/app/Demo.h"
-#include "host/app/Maglia.h"
+#include "app/Check.h"
+#include "app/Demo.h"
+#include "app/Maglia.h"
 #include "host/cad/Figura.h"
 #include "host/core/HostContext.h"
 #include "host/core/Limits.h"
