@@ -2,6 +2,8 @@
 #include "app/Check.h"
 #include "app/Demo.h"
 #include "app/Maglia.h"
+#include "app/Serve.h"
+#include "app/Strumento.h"
 #include "host/cad/Figura.h"
 #include "host/core/HostContext.h"
 #include "host/core/Limits.h"
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -32,6 +35,7 @@ namespace {
 const char* kUsage = "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE]\n"
                      "                   [--setting SEZIONE/CHIAVE=VALORE ...] [--verbose] COMANDO\n"
                      "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
+                     "     pregeo-host --project CARTELLA serve [--port N]\n"
                      "COMANDO: exports | demo | riscrivi | check [--json] [CARTELLA...] |\n"
                      "         disegno FILE.svg|FILE.png | maglia FILE.svg|FILE.png |\n"
                      "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n"
@@ -59,6 +63,7 @@ void StampaAiuto(std::ostream& out) {
            "giudicate\n"
            "  exports              gli strumenti che il modulo mette a disposizione\n"
            "  riscrivi             riscrive progetto.json nella sua forma ordinata\n"
+           "  serve [--port N]     gli strumenti nel browser: scrive l'indirizzo da aprire\n"
            "  STRUMENTO            apre uno dei sedici strumenti sul progetto:\n";
     for (const auto& e : host::ModuleExports())
         out << "    " << e.name << std::string(28 - std::min<std::size_t>(27, std::strlen(e.name)), ' ')
@@ -84,6 +89,7 @@ struct Options {
     bool aiuto = false;
     bool dettagli = false; // demo --verbose
     std::vector<std::string> settings;
+    int porta = 0; // serve: 0 for any free port
 };
 
 bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
@@ -123,6 +129,17 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
                 return false;
             }
             opt.settings.push_back(text);
+        } else if (arg == "--port") {
+            const char* v = value("--port");
+            if (!v)
+                return false;
+            char* end = nullptr;
+            const long n = std::strtol(v, &end, 10);
+            if (*v == '\0' || *end != '\0' || n < 1 || n > 65535) {
+                error = std::string("porta non valida: ") + v;
+                return false;
+            }
+            opt.porta = static_cast<int>(n);
         } else if (arg == "--json") {
             opt.json = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -201,23 +218,6 @@ void PrintSummary(const host::Project& p) {
               << osservazioni << " osservazioni\n";
     std::cout << "  GPS: " << p.gps.GetGrpArSize() << " gruppi, " << puntiGps << " punti\n";
     std::cout << "  Distanze dell'estratto di mappa: " << c.m_EstrMap.GetDistanzaArSize() << "\n";
-}
-
-// What FPregeoImportPFNear stored, read back from the settings, and what uses it.
-std::string RiassuntoPFVicini() {
-    const CIniFile ini;
-    const auto valore = [&](const char16_t* chiave) {
-        const double v = ini.GetDouble(u"CATASTO", chiave, REALE_INDEFINITO);
-        if (IsRealeIndefinito(v))
-            return std::string("-");
-        char testo[64];
-        std::snprintf(testo, sizeof testo, "%.3f", v);
-        return std::string(testo);
-    };
-    return "centro e raggio per «PF vicini»: Nord " + valore(u"TAF_NORD") + ", Est " + valore(u"TAF_EST") +
-           ", raggio " + valore(u"TAF_RAGGIO") +
-           " m (impostazioni.ini, sezione CATASTO); li usa il pulsante «PF vicini» di FPregeoImportRighe8, "
-           "che importa i punti fiduciali entro il raggio";
 }
 
 // The picture of the survey as a CAD view opens on it.
@@ -306,6 +306,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // The tools in a browser, until the program is stopped.
+    if (opt.command == "serve")
+        return host::Servi(opt.project, opt.porta, module, std::cout, std::cerr);
+
     if (opt.command == "riscrivi") {
         // Rewrites the project file in the host's own form, as every save does.
         if (!project->Save(&error)) {
@@ -392,9 +396,7 @@ int main(int argc, char** argv) {
         CreateMessageBox(nullptr, testo, u"Impostazioni", MB_OK | MB_ICONERROR);
     });
     host::HostData dati(*project);
-    // A tool works on the host's data in place, as on the device: what it changes is kept.
-    const std::string primaDelTool =
-        info->kind == host::ExportKind::Editor ? std::string() : project->Serialize();
+    const std::string primaDelTool = host::PrimaDelloStrumento(*info, *project);
     bool confermato = false;
     try {
         confermato = host::ChiamaExport(*info, proc, &dati);
@@ -409,29 +411,9 @@ int main(int argc, char** argv) {
         std::cerr << "pregeo-host: " << host::ui::Printable(error) << "\n";
         return 1;
     }
-
-    if (info->kind == host::ExportKind::Editor) {
-        std::cout << info->name << ": " << (confermato ? "confermato" : "annullato") << "\n";
-        // The tool only stores a position: say what, and where it is used.
-        if (confermato && opt.command == "FPregeoImportPFNear")
-            std::cout << RiassuntoPFVicini() << "\n";
-        if (confermato && !project->Save(&error)) {
-            std::cerr << "pregeo-host: il progetto non si può salvare in "
-                      << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
-                      << "\n";
-            return 1;
-        }
-        if (confermato)
-            std::cout << "Progetto salvato.\n";
-    } else if (project->Serialize() != primaDelTool) {
-        if (!project->Save(&error)) {
-            std::cerr << "pregeo-host: il progetto non si può salvare in "
-                      << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
-                      << "\n";
-            return 1;
-        }
-        std::cout << "Progetto salvato.\n";
-    }
+    if (host::ConcludiStrumento(*info, confermato, *project, primaDelTool, opt.project, std::cout,
+                                std::cerr) != 0)
+        return 1;
     host::DestroyTopLevelWindow(startWindow);
     const std::vector<std::filesystem::path> perse = host::SettingsNotKept();
     for (const std::filesystem::path& file : perse)

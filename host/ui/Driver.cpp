@@ -708,11 +708,24 @@ std::vector<std::string> Estensioni(const WString& filter) {
 
 } // namespace
 
-FolderListing detail::ListFolder(const WString* filter) {
+FolderListing detail::ListFolder(const WString* filter, const std::string& sub) {
     FolderListing out;
     out.folder = host::GetFolders().install;
     if (out.folder.empty())
         return out;
+    if (!sub.empty()) {
+        const std::filesystem::path rel = std::filesystem::path(sub).lexically_normal();
+        if (rel.is_absolute() || rel.empty() || *rel.begin() == "..")
+            return FolderListing{};
+        // Nor through a link that leads out of the project.
+        std::error_code e1, e2;
+        const std::filesystem::path root = std::filesystem::canonical(out.folder, e1);
+        const std::filesystem::path dir = std::filesystem::canonical(out.folder / rel, e2);
+        const auto [end, _] = std::mismatch(root.begin(), root.end(), dir.begin(), dir.end());
+        if (e1 || e2 || end != root.end())
+            return FolderListing{};
+        out.folder /= rel;
+    }
     const std::vector<std::string> ext = filter ? Estensioni(*filter) : std::vector<std::string>{};
     std::error_code ec;
     for (std::filesystem::directory_iterator it(out.folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -765,8 +778,12 @@ Driver::~Driver() {
 }
 
 void Driver::Echo(const Action& action) {
-    m_Out << "> " << action.Canonical() << "\n";
+    const std::string line = action.Canonical();
+    m_Out << "> " << line << "\n";
+    Carried(line);
 }
+
+void Driver::Carried(const std::string&) {}
 
 int Driver::RunModal(CWSizeDialog& dialog) {
     const DialogTemplate* tmpl = FindDialogTemplate(dialog.GetTemplateId());

@@ -48,6 +48,8 @@ struct FolderListing {
     std::vector<std::string> folders;
     std::vector<std::string> files;
 };
-FolderListing ListFolder(const WString* filter);
+// `sub`, a folder inside the project's (as a relative path), lists that one; a path that leaves the project
+// lists nothing.
+FolderListing ListFolder(const WString* filter, const std::string& sub = {});
 
 } // namespace host::ui::detail
