@@ -80,7 +80,8 @@ json Strumenti() {
         json voci = json::array();
         for (const auto& e : ModuleExports())
             if (std::string_view(web::Gruppo(e.name)) == nome)
-                voci.push_back(json{{"nome", e.name}, {"descrizione", ACosaServe(e.name)}});
+                voci.push_back(json{
+                    {"nome", e.name}, {"titolo", web::Titolo(e.name)}, {"descrizione", ACosaServe(e.name)}});
         gruppi.push_back(json{{"nome", nome}, {"strumenti", std::move(voci)}});
     }
     return gruppi;
@@ -99,22 +100,19 @@ void Rifiuta(httplib::Response& res, int status, const std::string& why) {
     res.set_content(json{{"errore", why}}.dump(), "application/json");
 }
 
-// The body of a page's request: a JSON object within bounds, or the status that refuses it.
-std::optional<json> Corpo(const httplib::Request& req, httplib::Response& res) {
-    if (req.body.size() > web::kMaxBody) {
-        Rifiuta(res, 413, "richiesta troppo grande");
-        return std::nullopt;
-    }
+// The body of a page's request, or the status that refuses it.
+std::optional<web::Corpo> Corpo(const httplib::Request& req, httplib::Response& res) {
     if (req.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
         Rifiuta(res, 415, "la richiesta deve essere JSON");
         return std::nullopt;
     }
-    json j = json::parse(req.body, nullptr, false);
-    if (j.is_discarded() || !j.is_object() || !j.contains("c") || !j["c"].is_string()) {
-        Rifiuta(res, 400, "JSON non valido");
+    web::Corpo corpo;
+    std::string why;
+    if (const int status = web::LeggiCorpo(req.body, corpo, why); status != 0) {
+        Rifiuta(res, status, why);
         return std::nullopt;
     }
-    return j;
+    return corpo;
 }
 
 } // namespace
@@ -205,16 +203,8 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         const auto j = Corpo(req, res);
         if (!j)
             return;
-        const std::string client = (*j)["c"].get<std::string>().substr(0, 64);
-        if (!j->contains("azione") || !(*j)["azione"].is_string()) {
-            Rifiuta(res, 400, "manca l'azione");
-            return;
-        }
-        const std::string azione = (*j)["azione"];
-        if (azione.size() > web::kMaxAzione) {
-            Rifiuta(res, 400, "azione troppo lunga");
-            return;
-        }
+        const std::string& client = j->client;
+        const std::string& azione = j->azione;
         if (!sessione.Pilota(client)) {
             Rifiuta(res, 409, "un'altra scheda sta usando gli strumenti: qui si può solo guardare");
             return;
@@ -230,8 +220,8 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         const auto j = Corpo(req, res);
         if (!j)
             return;
-        const std::string client = (*j)["c"].get<std::string>().substr(0, 64);
-        const std::string nome = j->value("strumento", "");
+        const std::string& client = j->client;
+        const std::string& nome = j->strumento;
         bool noto = false;
         for (const auto& e : ModuleExports())
             noto = noto || nome == e.name;
@@ -260,7 +250,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         const auto j = Corpo(req, res);
         if (!j)
             return;
-        const std::string client = (*j)["c"].get<std::string>().substr(0, 64);
+        const std::string& client = j->client;
         if (!sessione.Pilota(client)) {
             Rifiuta(res, 409, "un'altra scheda sta usando gli strumenti: qui si può solo guardare");
             return;

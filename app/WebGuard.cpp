@@ -1,6 +1,9 @@
 #include "app/WebGuard.h"
 
+#include <nlohmann/json.hpp>
+
 #include <random>
+#include <utility>
 
 namespace host::web {
 
@@ -29,6 +32,38 @@ int Ammessa(const Richiesta& r, std::string_view token, int port) {
     return 0;
 }
 
+int LeggiCorpo(std::string_view body, Corpo& corpo, std::string& why) {
+    if (body.size() > kMaxBody) {
+        why = "richiesta troppo grande";
+        return 413;
+    }
+    const nlohmann::json j = nlohmann::json::parse(body, nullptr, false);
+    if (j.is_discarded() || !j.is_object()) {
+        why = "JSON non valido";
+        return 400;
+    }
+    for (const auto& [chiave, valore] : j.items()) {
+        std::string* campo = chiave == "c"           ? &corpo.client
+                             : chiave == "azione"    ? &corpo.azione
+                             : chiave == "strumento" ? &corpo.strumento
+                                                     : nullptr;
+        if (!campo || !valore.is_string()) {
+            why = "JSON non valido: " + chiave.substr(0, 32);
+            return 400;
+        }
+        *campo = valore.get<std::string>();
+    }
+    if (corpo.client.empty() || corpo.client.size() > 64) {
+        why = "manca l'identità della pagina";
+        return 400;
+    }
+    if (corpo.azione.size() > kMaxAzione) {
+        why = "azione troppo lunga";
+        return 400;
+    }
+    return 0;
+}
+
 std::string NuovoToken() {
     std::random_device rd;
     static constexpr char kHex[] = "0123456789abcdef";
@@ -48,6 +83,31 @@ const char* Gruppo(std::string_view name) {
         return "Importazione";
     if (name.substr(0, 11) == "FPregeoToll")
         return "Tolleranze";
+    return "";
+}
+
+const char* Titolo(std::string_view name) {
+    static constexpr std::pair<std::string_view, const char*> kTitoli[] = {
+        {"FPregeoEditRiga0", "Riga 0"},
+        {"FPregeoEditRiga3", "Righe 3"},
+        {"FPregeoEditRiga4And5", "Righe 4 e 5"},
+        {"FPregeoEditRiga7", "Righe 7"},
+        {"FPregeoEditRiga8", "Righe 8"},
+        {"FPregeoEditRiga9", "Riga 9"},
+        {"FPregeoImportRighe8", "Punti fiduciali"},
+        {"FPregeoImportPFNear", "PF vicini"},
+        {"FPregeoImportDistanze", "Distanze d'archivio"},
+        {"FPregeoTollDistanze", "Verifica distanze"},
+        {"FPregeoTollAllineamenti", "Allineamenti"},
+        {"FPregeoTollStazOutTriang", "Stazioni fuori maglia"},
+        {"FPregeoTollDistStazioni", "Distanze fra stazioni"},
+        {"FPregeoTollSuperfici", "Superficie di una particella"},
+        {"FPregeoTollOggRilievoDist", "Oggetto del rilievo: distanze"},
+        {"FPregeoTollOggRilievoSup", "Oggetto del rilievo: superfici"},
+    };
+    for (const auto& [nome, titolo] : kTitoli)
+        if (nome == name)
+            return titolo;
     return "";
 }
 
