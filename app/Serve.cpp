@@ -101,7 +101,7 @@ void Rifiuta(httplib::Response& res, int status, const std::string& why) {
 }
 
 // The body of a page's request, or the status that refuses it.
-std::optional<web::Corpo> Corpo(const httplib::Request& req, httplib::Response& res) {
+std::optional<web::Corpo> LeggiRichiesta(const httplib::Request& req, httplib::Response& res) {
     if (req.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
         Rifiuta(res, 415, "la richiesta deve essere JSON");
         return std::nullopt;
@@ -200,7 +200,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         res.set_content(driver.Folder(sub), "application/json");
     });
     server.Post("/api/azione", [&](const httplib::Request& req, httplib::Response& res) {
-        const auto j = Corpo(req, res);
+        const auto j = LeggiRichiesta(req, res);
         if (!j)
             return;
         const std::string& client = j->client;
@@ -217,7 +217,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         rispondi(res, client);
     });
     server.Post("/api/avvia", [&](const httplib::Request& req, httplib::Response& res) {
-        const auto j = Corpo(req, res);
+        const auto j = LeggiRichiesta(req, res);
         if (!j)
             return;
         const std::string& client = j->client;
@@ -247,7 +247,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         rispondi(res, client);
     });
     server.Post("/api/abbandona", [&](const httplib::Request& req, httplib::Response& res) {
-        const auto j = Corpo(req, res);
+        const auto j = LeggiRichiesta(req, res);
         if (!j)
             return;
         const std::string& client = j->client;
