@@ -96,6 +96,22 @@ test("fiducial points from the TAF web service, chosen in the selection grid", a
   assert.deepEqual(nuovi, ["PF06/0120/G337", "PF07/0120/G337"]);
 });
 
+test("a file chosen by walking the project's folders goes into the import's path", async t => {
+  const { page, progetto } = await apri(t);
+  const prima = istantanea(progetto);
+  await strumento(page, "FPregeoImportRighe8");
+  await page.locator("label.c", { hasText: "Da File" }).click();
+  await pulsante(page, "Sfoglia").click();
+  const scelta = page.locator(".scelta");
+  await scelta.locator("li", { hasText: "taf/" }).click();
+  await scelta.locator("li", { hasText: ".taf" }).first().click();
+  await scelta.waitFor({ state: "detached" });
+  assert.match(await campo(page, 2402).inputValue(), /[\\/]taf[\\/]AL_A123\.taf$/);
+  await pulsante(page, "Annulla").click();
+  await esito(page);
+  assert.deepEqual(istantanea(progetto), prima);
+});
+
 test("distance verification: points picked from the list, the result grid shows its images", async t => {
   const { page, progetto, srv } = await apri(t);
   const prima = istantanea(progetto);
