@@ -263,15 +263,22 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
     for (const char* bmp : kImmagini) {
         const std::string nome = bmp;
         const std::string percorso = "/img/" + nome.substr(0, nome.size() - 4) + ".png";
-        server.Get(percorso, [nome](const httplib::Request&, httplib::Response& res) {
+        server.Get(percorso, [nome](const httplib::Request& req, httplib::Response& res) {
             CBitmap bitmap;
             if (!bitmap.LoadFromFile(FGetSpecialFolderPathAndSubDir(
                     CARTELLA_INSTALLAZIONE, u"Support\\" + WString::FromUtf8(nome)))) {
                 Rifiuta(res, 404, "immagine mancante");
                 return;
             }
+            // The colour the image list shows as transparent, RRGGBB.
+            std::optional<COLORREF> trasparente;
+            const std::string t = req.get_param_value("trasparente");
+            if (t.size() == 6 && t.find_first_not_of("0123456789abcdef") == std::string::npos) {
+                const unsigned long v = std::stoul(t, nullptr, 16);
+                trasparente = static_cast<COLORREF>(((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16));
+            }
             Sicuro(res);
-            res.set_content(cad::BitmapPng(bitmap), "image/png");
+            res.set_content(cad::BitmapPng(bitmap, trasparente), "image/png");
         });
     }
 
@@ -300,6 +307,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         std::vector<std::string> righe;
         std::ostringstream fine, errori;
         std::string trascrizione, script;
+        bool cambiato = false;
         // Each tool starts from the project as it is on disk, as a run of pregeo-host does.
         std::unique_ptr<Project> progetto;
         try {
@@ -314,6 +322,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
             HostData dati(*progetto);
             driver.Begin(nome);
             const std::string prima = PrimaDelloStrumento(*info, *progetto);
+            const std::string testoPrima = progetto->Serialize();
             bool abbandonato = false;
             bool confermato = false;
             try {
@@ -325,6 +334,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
             if (!abbandonato)
                 ConcludiStrumento(*info, confermato, *progetto, prima, cartella, fine, errori);
             trascrizione = driver.TranscriptText() + fine.str();
+            cambiato = !abbandonato && progetto->Serialize() != testoPrima;
             script = driver.RecordedScript();
         }
         for (const auto& f : SettingsNotKept())
@@ -342,11 +352,10 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
             registrata = "sessioni/" + base + ".script";
         }
         const std::string testo = fine.str();
-        esito = json{{"strumento", nome},
-                     {"salvato", testo.find("Progetto salvato.") != std::string::npos},
-                     {"righe", testo},
-                     {"errori", errori.str()},
-                     {"sessione", registrata}};
+        esito =
+            json{{"strumento", nome},      {"salvato", testo.find("Progetto salvato.") != std::string::npos},
+                 {"cambiato", cambiato},   {"righe", testo},
+                 {"errori", errori.str()}, {"sessione", registrata}};
         out << nome << ": " << (testo.empty() ? std::string("nulla è cambiato\n") : testo) << errori.str()
             << std::flush;
         std::lock_guard lock(sessione.m);

@@ -763,11 +763,11 @@ bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const Opzi
     return pittore->Fine(file, error);
 }
 
-std::string BitmapPng(const CBitmap& bitmap) {
+std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask) {
     const int w = bitmap.GetWidth(), h = bitmap.GetHeight();
     if (w <= 0 || h <= 0)
         return {};
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
@@ -775,7 +775,10 @@ std::string BitmapPng(const CBitmap& bitmap) {
         auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
         for (int x = 0; x < w; ++x) {
             const COLORREF c = bitmap.GetPixel(x, y);
-            row[x] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+            // Premultiplied: a transparent pixel is all zero.
+            row[x] = mask && (c & 0xFFFFFF) == *mask
+                         ? 0
+                         : 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
         }
     }
     cairo_surface_mark_dirty(surface);

@@ -84,7 +84,8 @@ std::string FormatoFigura(const std::filesystem::path& file);
 bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni,
                   const std::filesystem::path& file, std::string& error);
 
-// A bitmap as PNG bytes (a page shows the support bitmaps so); empty for an empty bitmap.
-std::string BitmapPng(const CBitmap& bitmap);
+// A bitmap as PNG bytes (a page shows the support bitmaps so), the pixels of the mask colour, when given,
+// transparent; empty for an empty bitmap.
+std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask = std::nullopt);
 
 } // namespace host::cad

@@ -142,7 +142,7 @@ BOOL CImageList::Create(int cx, int cy, UINT, int, int) {
     return TRUE;
 }
 
-int CImageList::Add(const CBitmap* bitmap, COLORREF) {
+int CImageList::Add(const CBitmap* bitmap, COLORREF mask) {
     if (!m_Created || !bitmap || bitmap->GetWidth() <= 0)
         return -1;
     const int first = m_Count;
@@ -150,7 +150,7 @@ int CImageList::Add(const CBitmap* bitmap, COLORREF) {
     m_Count += std::max(1, bitmap->GetWidth() / m_Cx);
     const auto name = SupportNames().find(bitmap);
     Strips()[this].push_back(
-        {name == SupportNames().end() ? std::string() : name->second, first, m_Count - first});
+        {name == SupportNames().end() ? std::string() : name->second, first, m_Count - first, mask});
     return first;
 }
 

@@ -44,20 +44,6 @@ const char* WebKind(ControlKind kind) {
     return "testo";
 }
 
-// An image of a list: the support bitmap it is cut from and where, so that the page shows that part.
-json Image(const CImageList* list, int index) {
-    if (!list || index < 0)
-        return nullptr;
-    for (const ImageStrip& s : ImageSources(list))
-        if (index >= s.first && index < s.first + s.count && !s.file.empty())
-            return json{{"file", s.file},
-                        {"x", (index - s.first) * list->GetImageWidth()},
-                        {"w", list->GetImageWidth()},
-                        {"h", list->GetImageHeight()},
-                        {"n", index}};
-    return json{{"n", index}};
-}
-
 json Colour(COLORREF c) {
     if (c == CLR_DEFAULT)
         return nullptr;
@@ -65,6 +51,21 @@ json Colour(COLORREF c) {
     std::snprintf(text, sizeof text, "#%02x%02x%02x", static_cast<unsigned>(c & 0xFF),
                   static_cast<unsigned>((c >> 8) & 0xFF), static_cast<unsigned>((c >> 16) & 0xFF));
     return text;
+}
+
+// An image of a list: the support bitmap it is cut from and where, so that the page shows that part.
+json Image(const CImageList* list, int index) {
+    if (!list || index < 0)
+        return nullptr;
+    for (const ImageStrip& s : ImageSources(list))
+        if (index >= s.first && index < s.first + s.count && !s.file.empty())
+            return json{{"file", s.file},
+                        {"trasparente", Colour(s.mask).get<std::string>().substr(1)},
+                        {"x", (index - s.first) * list->GetImageWidth()},
+                        {"w", list->GetImageWidth()},
+                        {"h", list->GetImageHeight()},
+                        {"n", index}};
+    return json{{"n", index}};
 }
 
 json Grid(const GridState& g) {

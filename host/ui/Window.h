@@ -163,6 +163,7 @@ struct ImageStrip {
     std::string file; // "Esiti.bmp"; empty for a bitmap that is not a support bitmap
     int first = 0;    // the list's index of the strip's first image
     int count = 0;
+    COLORREF mask = 0; // the colour shown as transparent
 };
 std::vector<ImageStrip> ImageSources(const CImageList* list);
 
