@@ -89,7 +89,8 @@ async function apri(t, opzioni = {}) {
   const srv = await serve(progetto, argomenti);
   const br = await browser();
   const page = br.b.pages()[0] || await br.b.newPage();
-  page.setDefaultTimeout(15000);
+  // Generous: the suite shares the machine with the rest of the tests.
+  page.setDefaultTimeout(30000);
   await page.goto(srv.url);
   const mondo = { progetto, srv, page, br, taf };
   t.after(async () => {
