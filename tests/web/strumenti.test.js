@@ -77,7 +77,7 @@ test("rows 4 and 5: a tap on a row's edit marker opens its editor", async t => {
 });
 
 test("fiducial points from the TAF web service, chosen in the selection grid", async t => {
-  const { page, progetto } = await apri(t, { taf: true });
+  const { page, progetto, taf } = await apri(t, { taf: true });
   const prima = leggi(progetto);
   await strumento(page, "FPregeoImportRighe8");
   await page.locator("label.c", { hasText: "Da Internet" }).click();
@@ -89,11 +89,19 @@ test("fiducial points from the TAF web service, chosen in the selection grid", a
   await pulsante(page, "Desel.Tutti").click();
   await griglia.locator('td[data-cella="6 1"]').click();
   await griglia.locator('td[data-cella="7 1"]').click();
-  assert.equal(await griglia.locator('td[data-cella="6 1"] input').isChecked(), true);
+  // The ticks come back with the state each tap leads to.
+  await griglia.locator('td[data-cella="6 1"] input:checked').waitFor();
+  await griglia.locator('td[data-cella="7 1"] input:checked').waitFor();
   await pulsante(page, "Importa").click();
   assert.match(await esito(page), /il progetto è stato salvato/);
   const nuovi = leggi(progetto).puntiOrientamento.slice(prima.puntiOrientamento.length).map(p => p.nome);
   assert.deepEqual(nuovi, ["PF06/0120/G337", "PF07/0120/G337"]);
+
+  // Grid taps and radios replay too, against the same service.
+  const [script, trascrizione] = sessioni(progetto).map(f => path.join(progetto, "sessioni", f));
+  const r = ripeti(script, "FPregeoImportRighe8", { argomenti: ["--setting", "CATASTO/TAF_SERVER=127.0.0.1:" + taf.m[1]] });
+  assert.equal(r.status, 0, r.stderr);
+  assert.equal(r.stdout, fs.readFileSync(trascrizione, "utf8"));
 });
 
 test("a file chosen by walking the project's folders goes into the import's path", async t => {
