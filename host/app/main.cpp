@@ -8,6 +8,7 @@
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
 #include "host/project/Project.h"
+#include "host/project/Storia.h"
 #include "host/ui/Driver.h"
 #include "hostapi/CarviloDati.h"
 #include "hostapi/Conversions.h"
@@ -29,13 +30,14 @@ class CWnd;
 
 namespace {
 
-const char* kUsage = "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE]\n"
-                     "                   [--setting SEZIONE/CHIAVE=VALORE ...] [--verbose] COMANDO\n"
-                     "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
-                     "COMANDO: exports | demo | riscrivi | check [--json] [CARTELLA...] |\n"
-                     "         disegno FILE.svg|FILE.png | maglia FILE.svg|FILE.png |\n"
-                     "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n"
-                     "pregeo-host --help spiega comandi e strumenti.\n";
+const char* kUsage =
+    "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE]\n"
+    "                   [--setting SEZIONE/CHIAVE=VALORE ...] [--verbose] COMANDO\n"
+    "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
+    "COMANDO: exports | demo | riscrivi | storia | ripristina N | check [--json] [CARTELLA...] |\n"
+    "         disegno FILE.svg|FILE.png | maglia FILE.svg|FILE.png |\n"
+    "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n"
+    "pregeo-host --help spiega comandi e strumenti.\n";
 
 // The page a person gets with --help: how to start, the commands, the sixteen tools.
 void StampaAiuto(std::ostream& out) {
@@ -59,6 +61,9 @@ void StampaAiuto(std::ostream& out) {
            "giudicate\n"
            "  exports              gli strumenti che il modulo mette a disposizione\n"
            "  riscrivi             riscrive progetto.json nella sua forma ordinata\n"
+           "  storia               le versioni precedenti del progetto conservate in storia/, e che cosa "
+           "ha cambiato ognuna\n"
+           "  ripristina N         riporta la versione N, dopo aver conservato quella attuale\n"
            "  STRUMENTO            apre uno dei sedici strumenti sul progetto:\n";
     for (const auto& e : host::ModuleExports())
         out << "    " << e.name << std::string(28 - std::min<std::size_t>(27, std::strlen(e.name)), ' ')
@@ -70,6 +75,14 @@ void StampaAiuto(std::ostream& out) {
            "comandi\n"
            "si leggono dal file, uno per riga.\n"
            "La guida per il tecnico è docs/guida.md.\n";
+}
+
+// After a save: whether the file was written, and a history that could not be kept.
+void DettoIlSalvataggio(const host::Project& project) {
+    std::cout << (project.Scritto() ? "Progetto salvato.\n"
+                                    : "Nessuna modifica: il progetto non è stato riscritto.\n");
+    if (!project.AvvisoStoria().empty())
+        std::cerr << "pregeo-host: " << host::ui::Printable(project.AvvisoStoria()) << "\n";
 }
 
 struct Options {
@@ -149,9 +162,12 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
         error = "manca --project";
     else if (opt.command.empty())
         error = "manca il comando";
+    else if (opt.command == "ripristina" && opt.args.size() != 1)
+        error =
+            "ripristina vuole il numero di una versione (pregeo-host --project CARTELLA storia le elenca)";
     else if (figura && opt.args.size() != 1)
         error = opt.command + " vuole un file .svg o .png";
-    else if (!figura && !opt.args.empty())
+    else if (!figura && opt.command != "ripristina" && !opt.args.empty())
         error = "un solo comando per volta: " + opt.args.front();
     else if (figura && host::cad::FormatoFigura(opt.args.front()).empty())
         error = "il disegno si scrive in un file .svg o .png: " + opt.args.front();
@@ -265,6 +281,12 @@ int main(int argc, char** argv) {
     if (opt.command == "check")
         return host::ControllaCartelle(opt.cartelle, opt.json, std::cout, std::cerr);
 
+    // The history is read without loading the project: a damaged one can be brought back.
+    if (opt.command == "storia")
+        return host::StampaStoria(opt.project, std::cout, std::cerr);
+    if (opt.command == "ripristina")
+        return host::Ripristina(opt.project, opt.args.front(), std::cout, std::cerr);
+
     std::unique_ptr<host::Project> project;
     try {
         project = host::Project::Load(opt.project);
@@ -308,7 +330,7 @@ int main(int argc, char** argv) {
 
     if (opt.command == "riscrivi") {
         // Rewrites the project file in the host's own form, as every save does.
-        if (!project->Save(&error)) {
+        if (!project->Save(&error, opt.command)) {
             std::cerr << "pregeo-host: il progetto non si può salvare in "
                       << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
                       << "\n";
@@ -415,22 +437,22 @@ int main(int argc, char** argv) {
         // The tool only stores a position: say what, and where it is used.
         if (confermato && opt.command == "FPregeoImportPFNear")
             std::cout << RiassuntoPFVicini() << "\n";
-        if (confermato && !project->Save(&error)) {
+        if (confermato && !project->Save(&error, opt.command)) {
             std::cerr << "pregeo-host: il progetto non si può salvare in "
                       << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
                       << "\n";
             return 1;
         }
         if (confermato)
-            std::cout << "Progetto salvato.\n";
+            DettoIlSalvataggio(*project);
     } else if (project->Serialize() != primaDelTool) {
-        if (!project->Save(&error)) {
+        if (!project->Save(&error, opt.command)) {
             std::cerr << "pregeo-host: il progetto non si può salvare in "
                       << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
                       << "\n";
             return 1;
         }
-        std::cout << "Progetto salvato.\n";
+        DettoIlSalvataggio(*project);
     }
     host::DestroyTopLevelWindow(startWindow);
     const std::vector<std::filesystem::path> perse = host::SettingsNotKept();
