@@ -1,0 +1,446 @@
+#include "host/export/Esporta.h"
+
+#include <cpl_error.h>
+#include <gdal_priv.h>
+#include <ogr_spatialref.h>
+#include <ogrsf_frmts.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <mutex>
+
+namespace host::esporta {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// GDAL's complaints are gathered, not printed: the first failure is the reason the surveyor reads.
+class Errori {
+public:
+    Errori() { CPLPushErrorHandlerEx(&Errori::Raccogli, this); }
+    ~Errori() { CPLPopErrorHandler(); }
+    Errori(const Errori&) = delete;
+    Errori& operator=(const Errori&) = delete;
+    const std::string& Primo() const { return m_Primo; }
+
+private:
+    static void CPL_STDCALL Raccogli(CPLErr classe, CPLErrorNum, const char* testo) {
+        auto* self = static_cast<Errori*>(CPLGetErrorHandlerUserData());
+        if (classe >= CE_Failure && self->m_Primo.empty())
+            self->m_Primo = testo && *testo ? testo : "errore di GDAL";
+    }
+    std::string m_Primo;
+};
+
+// Text in an OGR style string's quotes.
+std::string TestoStile(const std::string& s) {
+    std::string out;
+    for (const char c : s) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+// The outer ring counter-clockwise, as RFC 7946 asks and as the simple features read it: X is East and Y
+// North, so the turn is the same in the plane and in longitude and latitude.
+std::vector<Vertice> Antiorario(std::vector<Vertice> v) {
+    double doppiaArea = 0;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const Vertice &p = v[i], &q = v[(i + 1) % v.size()];
+        doppiaArea += p.x * q.y - q.x * p.y;
+    }
+    if (doppiaArea < 0)
+        std::reverse(v.begin() + 1, v.end());
+    return v;
+}
+
+struct Stratificazione {
+    OGRLayer* punti = nullptr;
+    OGRLayer* righe7 = nullptr;
+    OGRLayer* aperte = nullptr;
+    OGRLayer* maglia = nullptr;
+};
+
+class Scrittore {
+public:
+    Scrittore(const Rilievo& rilievo, Formato formato, GDALDataset& ds, OGRSpatialReference* sistema,
+              OGRCoordinateTransformation* versoWgs84)
+        : m_Rilievo(rilievo), m_Formato(formato), m_Ds(ds), m_Sistema(sistema), m_Wgs84(versoWgs84) {}
+
+    bool Scrivi() {
+        if (m_Formato == Formato::Dxf)
+            return ScriviDxf();
+        Stratificazione s;
+        if (m_Formato == Formato::GeoJson) {
+            // One collection: the kind of each feature is its "strato".
+            char** opzioni = nullptr;
+            opzioni = CSLSetNameValue(opzioni, "RFC7946", "YES");
+            // Nine decimals of a degree are a tenth of a millimetre.
+            opzioni = CSLSetNameValue(opzioni, "COORDINATE_PRECISION", "9");
+            OGRLayer* l = m_Ds.CreateLayer("rilievo", m_Sistema, wkbUnknown, opzioni);
+            CSLDestroy(opzioni);
+            if (!l)
+                return false;
+            if (!Campo(l, "strato", OFTString))
+                return false;
+            if (!CampiPunti(l) || !CampiRighe7(l) || !CampiMaglia(l))
+                return false;
+            s = {l, l, l, l};
+        } else {
+            s.punti = m_Ds.CreateLayer("punti", m_Sistema, wkbPoint, nullptr);
+            if (!s.punti || !CampiPunti(s.punti))
+                return false;
+            s.righe7 = m_Ds.CreateLayer("righe7", m_Sistema, wkbPolygon, nullptr);
+            if (!s.righe7 || !CampiRighe7(s.righe7))
+                return false;
+            s.aperte = m_Ds.CreateLayer("righe7_aperte", m_Sistema, wkbLineString, nullptr);
+            if (!s.aperte || !CampiRighe7(s.aperte))
+                return false;
+            s.maglia = m_Ds.CreateLayer("maglia", m_Sistema, wkbLineString, nullptr);
+            if (!s.maglia || !CampiMaglia(s.maglia))
+                return false;
+        }
+        // A GeoPackage writes its rows in one transaction: thousands of points in one commit.
+        const bool transazione = m_Formato == Formato::GeoPackage && m_Ds.StartTransaction() == OGRERR_NONE;
+        if (!ScriviStrati(s))
+            return false;
+        return !transazione || m_Ds.CommitTransaction() == OGRERR_NONE;
+    }
+
+private:
+    static bool Campo(OGRLayer* l, const char* nome, OGRFieldType tipo) {
+        OGRFieldDefn campo(nome, tipo);
+        return l->CreateField(&campo) == OGRERR_NONE;
+    }
+    static bool CampiPunti(OGRLayer* l) {
+        return Campo(l, "nome", OFTString) && Campo(l, "tipo", OFTString) && Campo(l, "quota", OFTReal) &&
+               Campo(l, "codici", OFTString) && Campo(l, "note", OFTString);
+    }
+    static bool CampiRighe7(OGRLayer* l) {
+        return Campo(l, "numero", OFTInteger) && Campo(l, "particella", OFTString) &&
+               Campo(l, "sup_censuaria", OFTReal);
+    }
+    static bool CampiMaglia(OGRLayer* l) { return Campo(l, "da", OFTString) && Campo(l, "a", OFTString); }
+
+    // A plane point as the file holds it: longitude and latitude in GeoJSON.
+    bool Punto(double x, double y, double& u, double& v) {
+        u = x;
+        v = y;
+        if (!m_Wgs84)
+            return true;
+        if (!m_Wgs84->Transform(1, &u, &v) || !std::isfinite(u) || !std::isfinite(v)) {
+            m_Motivo = "un punto non si converte in longitudine e latitudine WGS84";
+            return false;
+        }
+        return true;
+    }
+
+    bool Aggiungi(OGRLayer* l, OGRFeature& f, const char* strato) {
+        if (m_Formato == Formato::GeoJson)
+            f.SetField("strato", strato);
+        return l->CreateFeature(&f) == OGRERR_NONE;
+    }
+
+    bool Linea(const std::vector<Vertice>& vertici, bool chiusa, OGRGeometry*& geometria) {
+        auto anello = std::make_unique<OGRLinearRing>();
+        auto linea = std::make_unique<OGRLineString>();
+        for (const Vertice& v : vertici) {
+            double u = 0, w = 0;
+            if (!Punto(v.x, v.y, u, w))
+                return false;
+            (chiusa ? static_cast<OGRSimpleCurve*>(anello.get()) : linea.get())->addPoint(u, w);
+        }
+        if (!chiusa) {
+            geometria = linea.release();
+            return true;
+        }
+        anello->closeRings();
+        auto poligono = std::make_unique<OGRPolygon>();
+        poligono->addRingDirectly(anello.release());
+        geometria = poligono.release();
+        return true;
+    }
+
+    bool ScriviStrati(const Stratificazione& s) {
+        for (const PuntoEsportato& p : m_Rilievo.punti) {
+            OGRFeature f(s.punti->GetLayerDefn());
+            double u = 0, v = 0;
+            if (!Punto(p.x, p.y, u, v))
+                return false;
+            f.SetGeometryDirectly(new OGRPoint(u, v));
+            f.SetField("nome", p.nome.c_str());
+            f.SetField("tipo", NomeTipo(p.tipo));
+            if (p.quota)
+                f.SetField("quota", *p.quota);
+            else
+                f.SetFieldNull(f.GetFieldIndex("quota"));
+            f.SetField("codici", p.codici.c_str());
+            f.SetField("note", p.note.c_str());
+            if (!Aggiungi(s.punti, f, "punti"))
+                return false;
+        }
+        for (const Riga7Esportata& r : m_Rilievo.righe7) {
+            OGRLayer* l = r.chiusa ? s.righe7 : s.aperte;
+            OGRFeature f(l->GetLayerDefn());
+            OGRGeometry* g = nullptr;
+            if (!Linea(r.chiusa ? Antiorario(r.vertici) : r.vertici, r.chiusa, g))
+                return false;
+            f.SetGeometryDirectly(g);
+            f.SetField("numero", r.numero);
+            f.SetField("particella", r.particella.c_str());
+            if (r.supCensuaria)
+                f.SetField("sup_censuaria", *r.supCensuaria);
+            else
+                f.SetFieldNull(f.GetFieldIndex("sup_censuaria"));
+            if (!Aggiungi(l, f, r.chiusa ? "righe7" : "righe7_aperte"))
+                return false;
+        }
+        for (std::size_t i = 0; i + 1 < m_Rilievo.maglia.size(); ++i) {
+            const Vertice &a = m_Rilievo.maglia[i], &b = m_Rilievo.maglia[i + 1];
+            OGRFeature f(s.maglia->GetLayerDefn());
+            OGRGeometry* g = nullptr;
+            if (!Linea({a, b}, false, g))
+                return false;
+            f.SetGeometryDirectly(g);
+            f.SetField("da", a.nome.c_str());
+            f.SetField("a", b.nome.c_str());
+            if (!Aggiungi(s.maglia, f, "maglia"))
+                return false;
+        }
+        return true;
+    }
+
+    // A DXF holds entities on named layers: each point on its kind's layer with its name as a text
+    // beside it, the rows 7 as polylines with their particle at the middle, the mesh as lines.
+    bool ScriviDxf() {
+        OGRLayer* l = m_Ds.CreateLayer("entities", nullptr, wkbUnknown, nullptr);
+        if (!l)
+            return false;
+        const auto entita = [&](OGRGeometry* g, const char* strato, const std::string& stile) {
+            OGRFeature f(l->GetLayerDefn());
+            f.SetGeometryDirectly(g);
+            f.SetField("Layer", strato);
+            if (!stile.empty())
+                f.SetStyleString(stile.c_str());
+            return l->CreateFeature(&f) == OGRERR_NONE;
+        };
+        const auto testo = [&](double x, double y, const std::string& t, const char* strato, double altezza) {
+            return entita(new OGRPoint(x, y), strato,
+                          "LABEL(f:\"Arial\",t:\"" + TestoStile(t) + "\",s:" + std::to_string(altezza) +
+                              "g)");
+        };
+        for (const PuntoEsportato& p : m_Rilievo.punti) {
+            OGRPoint* punto = p.quota ? new OGRPoint(p.x, p.y, *p.quota) : new OGRPoint(p.x, p.y);
+            if (!entita(punto, StratoDxf(p.tipo), {}) ||
+                !testo(p.x + kScostamento, p.y + kScostamento, p.nome, StratoDxf(p.tipo), kAltezzaNome))
+                return false;
+        }
+        for (const Riga7Esportata& r : m_Rilievo.righe7) {
+            std::unique_ptr<OGRLineString> linea(r.chiusa ? new OGRLinearRing : new OGRLineString);
+            double cx = 0, cy = 0;
+            for (const Vertice& v : r.chiusa ? Antiorario(r.vertici) : r.vertici) {
+                linea->addPoint(v.x, v.y);
+                cx += v.x / static_cast<double>(r.vertici.size());
+                cy += v.y / static_cast<double>(r.vertici.size());
+            }
+            OGRGeometry* g = nullptr;
+            if (r.chiusa) {
+                linea->closeRings();
+                auto poligono = std::make_unique<OGRPolygon>();
+                poligono->addRingDirectly(static_cast<OGRLinearRing*>(linea.release()));
+                g = poligono.release();
+            } else {
+                g = linea.release();
+            }
+            const std::string etichetta =
+                r.particella.empty() ? "riga " + std::to_string(r.numero) : r.particella;
+            if (!entita(g, "RIGHE7", {}) || !testo(cx, cy, etichetta, "RIGHE7", 2 * kAltezzaNome))
+                return false;
+        }
+        for (std::size_t i = 0; i + 1 < m_Rilievo.maglia.size(); ++i) {
+            auto linea = std::make_unique<OGRLineString>();
+            linea->addPoint(m_Rilievo.maglia[i].x, m_Rilievo.maglia[i].y);
+            linea->addPoint(m_Rilievo.maglia[i + 1].x, m_Rilievo.maglia[i + 1].y);
+            if (!entita(linea.release(), "MAGLIA", {}))
+                return false;
+        }
+        return true;
+    }
+
+    static constexpr double kAltezzaNome = 0.5; // metres on the ground, as a 1:500 sheet shows a name
+    static constexpr double kScostamento = 0.3;
+
+    const Rilievo& m_Rilievo;
+    Formato m_Formato;
+    GDALDataset& m_Ds;
+    OGRSpatialReference* m_Sistema;
+    OGRCoordinateTransformation* m_Wgs84;
+
+public:
+    std::string m_Motivo;
+};
+
+const char* Driver(Formato formato) {
+    switch (formato) {
+    case Formato::Dxf:
+        return "DXF";
+    case Formato::GeoPackage:
+        return "GPKG";
+    default:
+        return "GeoJSON";
+    }
+}
+
+std::string Errno(int e) {
+    return std::strerror(e);
+}
+
+// The file written beside the target, with the target's extension (GDAL's drivers look at it), and the
+// files a GeoPackage keeps beside it while open.
+fs::path Provvisorio(const fs::path& file) {
+    return file.parent_path() /
+           ("." + file.stem().string() + ".parziale-" + std::to_string(getpid()) + file.extension().string());
+}
+
+void Rimuovi(const fs::path& provvisorio) {
+    std::error_code ec;
+    for (const char* coda : {"", "-journal", "-wal", "-shm"})
+        fs::remove(provvisorio.string() + coda, ec);
+}
+
+bool SuDisco(const fs::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+Esito Scrivi(const Rilievo& rilievo, const fs::path& file, bool sovrascrivi) {
+    Esito esito;
+    const Formato formato = FormatoDi(file);
+    if (formato == Formato::Sconosciuto) {
+        esito.motivo = "il formato si sceglie dall'estensione del file: .dxf, .gpkg o .geojson";
+        return esito;
+    }
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(file, ec)) && !sovrascrivi) {
+        esito.motivo = "il file " + file.string() + " esiste già (--sovrascrivi lo sostituisce)";
+        return esito;
+    }
+
+    static std::once_flag registrati;
+    std::call_once(registrati, [] { GDALAllRegister(); });
+    Errori errori;
+
+    OGRSpatialReference sistema;
+    sistema.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    const bool conSistema =
+        !rilievo.sistema.empty() && sistema.SetFromUserInput(rilievo.sistema.c_str()) == OGRERR_NONE;
+    OGRSpatialReference wgs84;
+    wgs84.SetWellKnownGeogCS("WGS84");
+    wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    std::unique_ptr<OGRCoordinateTransformation> versoWgs84;
+    if (formato == Formato::GeoJson) {
+        if (rilievo.sistema.empty()) {
+            esito.motivo =
+                "il progetto non ha un sistema di coordinate (gps.conversione.sistema): il GeoJSON "
+                "vuole longitudine e latitudine WGS84";
+            return esito;
+        }
+        if (conSistema)
+            versoWgs84.reset(OGRCreateCoordinateTransformation(&sistema, &wgs84));
+        if (!versoWgs84) {
+            esito.motivo =
+                "il sistema di coordinate del progetto non si converte in longitudine e latitudine "
+                "WGS84: " +
+                rilievo.sistema;
+            return esito;
+        }
+    }
+    if (formato == Formato::Dxf)
+        esito.sistema = "nessuno (il DXF non lo porta)";
+    else if (formato == Formato::GeoJson)
+        esito.sistema = "WGS84, longitudine e latitudine, dal sistema del progetto";
+    else
+        esito.sistema = conSistema ? "quello del progetto" : "nessuno (il progetto non ne ha uno valido)";
+
+    GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(Driver(formato));
+    if (!driver) {
+        esito.motivo = std::string("GDAL non sa scrivere il formato ") + NomeFormato(formato);
+        return esito;
+    }
+    const fs::path provvisorio = Provvisorio(file);
+    Rimuovi(provvisorio);
+    bool scritto = false;
+    std::string motivo;
+    {
+        std::unique_ptr<GDALDataset> ds(driver->Create(provvisorio.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        if (ds) {
+            Scrittore s(rilievo, formato, *ds,
+                        formato == Formato::GeoJson ? &wgs84
+                        : conSistema                ? &sistema
+                                                    : nullptr,
+                        versoWgs84.get());
+            scritto = s.Scrivi();
+            motivo = s.m_Motivo;
+            // Closing writes what the driver still holds: its failures are gathered with the others.
+            GDALClose(GDALDataset::ToHandle(ds.release()));
+        }
+    }
+    if (scritto && !errori.Primo().empty())
+        scritto = false;
+    if (scritto && !SuDisco(provvisorio)) {
+        scritto = false;
+        motivo = Errno(errno);
+    }
+    if (!scritto) {
+        Rimuovi(provvisorio);
+        esito.motivo = "il file " + file.string() + " non si può scrivere: " +
+                       (!motivo.empty()           ? motivo
+                        : !errori.Primo().empty() ? errori.Primo()
+                                                  : "errore di GDAL");
+        return esito;
+    }
+    // Into place: without --sovrascrivi a file that appeared meanwhile is not replaced either.
+    int fallito = 0;
+    if (sovrascrivi) {
+        if (::rename(provvisorio.c_str(), file.c_str()) != 0)
+            fallito = errno;
+    } else if (::link(provvisorio.c_str(), file.c_str()) != 0) {
+        fallito = errno;
+    }
+    if (fallito == EEXIST) {
+        Rimuovi(provvisorio);
+        esito.motivo = "il file " + file.string() + " esiste già (--sovrascrivi lo sostituisce)";
+        return esito;
+    }
+    if (fallito != 0) {
+        Rimuovi(provvisorio);
+        esito.motivo = "il file " + file.string() + " non si può scrivere: " + Errno(fallito);
+        return esito;
+    }
+    Rimuovi(provvisorio);
+    esito.ok = true;
+    return esito;
+}
+
+Esito Esporta(Project& project, const fs::path& file, bool sovrascrivi, std::vector<Vertice> maglia) {
+    if (FormatoDi(file) == Formato::Sconosciuto)
+        return Scrivi({}, file, sovrascrivi);
+    return Scrivi(Raccogli(project, std::move(maglia)), file, sovrascrivi);
+}
+
+} // namespace host::esporta
