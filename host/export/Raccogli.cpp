@@ -194,6 +194,9 @@ Rilievo Raccogli(Project& project, std::vector<Vertice> maglia) {
             e.vertici.pop_back();
         if (motivo.empty() && e.vertici.size() < 2)
             motivo = "ha meno di due vertici";
+        // The drawing shows such a row as a line back and forth; a polygon it cannot be.
+        if (motivo.empty() && e.chiusa && e.vertici.size() < 3)
+            motivo = "è chiusa su meno di tre vertici";
         if (!motivo.empty())
             r.escluse.push_back({numero, e.particella, motivo});
         else

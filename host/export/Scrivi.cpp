@@ -1,6 +1,7 @@
 #include "host/export/Esporta.h"
 
 #include <cpl_error.h>
+#include <cpl_vsi.h>
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 #include <ogrsf_frmts.h>
@@ -9,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -24,20 +26,31 @@ namespace fs = std::filesystem;
 // GDAL's complaints are gathered, not printed: the first failure is the reason the surveyor reads.
 class Errori {
 public:
-    Errori() { CPLPushErrorHandlerEx(&Errori::Raccogli, this); }
-    ~Errori() { CPLPopErrorHandler(); }
+    Errori() : m_Prima(t_Attivo) {
+        t_Attivo = this;
+        CPLPushErrorHandler(&Errori::Raccogli);
+    }
+    ~Errori() {
+        CPLPopErrorHandler();
+        t_Attivo = m_Prima;
+    }
     Errori(const Errori&) = delete;
     Errori& operator=(const Errori&) = delete;
     const std::string& Primo() const { return m_Primo; }
 
 private:
     static void CPL_STDCALL Raccogli(CPLErr classe, CPLErrorNum, const char* testo) {
-        auto* self = static_cast<Errori*>(CPLGetErrorHandlerUserData());
-        if (classe >= CE_Failure && self->m_Primo.empty())
+        // Not the handler's user data: a driver that gathers errors and passes them on calls this
+        // handler with its own.
+        Errori* self = t_Attivo;
+        if (self && classe >= CE_Failure && self->m_Primo.empty())
             self->m_Primo = testo && *testo ? testo : "errore di GDAL";
     }
+    static thread_local Errori* t_Attivo;
+    Errori* m_Prima;
     std::string m_Primo;
 };
+thread_local Errori* Errori::t_Attivo = nullptr;
 
 // Text in an OGR style string's quotes.
 std::string TestoStile(const std::string& s) {
@@ -147,7 +160,14 @@ private:
     bool Aggiungi(OGRLayer* l, OGRFeature& f, const char* strato) {
         if (m_Formato == Formato::GeoJson)
             f.SetField("strato", strato);
-        return l->CreateFeature(&f) == OGRERR_NONE;
+        return Nuova(l, f);
+    }
+
+    bool Nuova(OGRLayer* l, OGRFeature& f) {
+        if (l->CreateFeature(&f) != OGRERR_NONE)
+            return false;
+        ++m_Scritte;
+        return true;
     }
 
     bool Linea(const std::vector<Vertice>& vertici, bool chiusa, OGRGeometry*& geometria) {
@@ -231,7 +251,7 @@ private:
             f.SetField("Layer", strato);
             if (!stile.empty())
                 f.SetStyleString(stile.c_str());
-            return l->CreateFeature(&f) == OGRERR_NONE;
+            return Nuova(l, f);
         };
         const auto testo = [&](double x, double y, const std::string& t, const char* strato, double altezza) {
             return entita(new OGRPoint(x, y), strato,
@@ -245,22 +265,17 @@ private:
                 return false;
         }
         for (const Riga7Esportata& r : m_Rilievo.righe7) {
-            std::unique_ptr<OGRLineString> linea(r.chiusa ? new OGRLinearRing : new OGRLineString);
+            // A closed row as a closed polyline: a polygon would become a filled hatch.
+            auto linea = std::make_unique<OGRLineString>();
             double cx = 0, cy = 0;
             for (const Vertice& v : r.chiusa ? Antiorario(r.vertici) : r.vertici) {
                 linea->addPoint(v.x, v.y);
                 cx += v.x / static_cast<double>(r.vertici.size());
                 cy += v.y / static_cast<double>(r.vertici.size());
             }
-            OGRGeometry* g = nullptr;
-            if (r.chiusa) {
-                linea->closeRings();
-                auto poligono = std::make_unique<OGRPolygon>();
-                poligono->addRingDirectly(static_cast<OGRLinearRing*>(linea.release()));
-                g = poligono.release();
-            } else {
-                g = linea.release();
-            }
+            if (r.chiusa)
+                linea->addPoint(linea->getX(0), linea->getY(0));
+            OGRGeometry* g = linea.release();
             const std::string etichetta =
                 r.particella.empty() ? "riga " + std::to_string(r.numero) : r.particella;
             if (!entita(g, "RIGHE7", {}) || !testo(cx, cy, etichetta, "RIGHE7", 2 * kAltezzaNome))
@@ -287,6 +302,7 @@ private:
 
 public:
     std::string m_Motivo;
+    GIntBig m_Scritte = 0;
 };
 
 const char* Driver(Formato formato) {
@@ -304,27 +320,67 @@ std::string Errno(int e) {
     return std::strerror(e);
 }
 
-// The file written beside the target, with the target's extension (GDAL's drivers look at it), and the
-// files a GeoPackage keeps beside it while open.
+// The file written beside the target, with the target's extension, and moved into place when whole.
 fs::path Provvisorio(const fs::path& file) {
     return file.parent_path() /
            ("." + file.stem().string() + ".parziale-" + std::to_string(getpid()) + file.extension().string());
 }
 
-void Rimuovi(const fs::path& provvisorio) {
-    std::error_code ec;
-    for (const char* coda : {"", "-journal", "-wal", "-shm"})
-        fs::remove(provvisorio.string() + coda, ec);
+// Some drivers do not notice a write that failed: what they wrote must read back whole.
+bool Rilegge(const std::string& file, const char* driver, GIntBig scritte) {
+    const char* const driver1[] = {driver, nullptr};
+    std::unique_ptr<GDALDataset> ds(
+        GDALDataset::Open(file.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, driver1, nullptr, nullptr));
+    if (!ds)
+        return false;
+    GIntBig lette = 0;
+    for (OGRLayer* l : ds->GetLayers())
+        lette += l->GetFeatureCount(TRUE);
+    return lette == scritte;
 }
 
-bool SuDisco(const fs::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+// The bytes onto the disk, flushed; 0 or the errno of the first failure (the partial file removed).
+int ScriviFile(const fs::path& file, const GByte* dati, vsi_l_offset lunghezza) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
-        return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
+        return errno;
+    int errore = 0;
+    for (vsi_l_offset fatto = 0; fatto < lunghezza && errore == 0;) {
+        const ssize_t n = ::write(fd, dati + fatto, static_cast<std::size_t>(lunghezza - fatto));
+        if (n > 0)
+            fatto += static_cast<vsi_l_offset>(n);
+        else if (n < 0 && errno != EINTR)
+            errore = errno;
+    }
+    if (errore == 0 && ::fsync(fd) != 0)
+        errore = errno;
+    if (::close(fd) != 0 && errore == 0)
+        errore = errno;
+    if (errore != 0)
+        ::unlink(file.c_str());
+    return errore;
 }
+
+// GDAL writes into memory: a driver that meets a full disk half way may not say so, or worse (the DXF
+// writer of GDAL 3.6 overruns a buffer when closing a file it could not write). The disk is written here.
+class FileInMemoria {
+public:
+    explicit FileInMemoria(const fs::path& file) {
+        static std::atomic<int> numero{0};
+        m_Cartella = "/vsimem/pregeo-esporta-" + std::to_string(++numero);
+        m_File = m_Cartella + "/rilievo" + file.extension().string();
+    }
+    ~FileInMemoria() { VSIRmdirRecursive(m_Cartella.c_str()); }
+    FileInMemoria(const FileInMemoria&) = delete;
+    FileInMemoria& operator=(const FileInMemoria&) = delete;
+    const std::string& Nome() const { return m_File; }
+    const GByte* Dati(vsi_l_offset& lunghezza) const {
+        return VSIGetMemFileBuffer(m_File.c_str(), &lunghezza, FALSE);
+    }
+
+private:
+    std::string m_Cartella, m_File;
+};
 
 } // namespace
 
@@ -349,6 +405,9 @@ Esito Scrivi(const Rilievo& rilievo, const fs::path& file, bool sovrascrivi) {
     sistema.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     const bool conSistema =
         !rilievo.sistema.empty() && sistema.SetFromUserInput(rilievo.sistema.c_str()) == OGRERR_NONE;
+    // Without one, a GeoPackage would call the plane coordinates degrees ("undefined geographic").
+    OGRSpatialReference cartesiano;
+    cartesiano.SetFromUserInput("LOCAL_CS[\"Undefined Cartesian SRS\"]");
     OGRSpatialReference wgs84;
     wgs84.SetWellKnownGeogCS("WGS84");
     wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
@@ -382,36 +441,46 @@ Esito Scrivi(const Rilievo& rilievo, const fs::path& file, bool sovrascrivi) {
         esito.motivo = std::string("GDAL non sa scrivere il formato ") + NomeFormato(formato);
         return esito;
     }
-    const fs::path provvisorio = Provvisorio(file);
-    Rimuovi(provvisorio);
+    const FileInMemoria memoria(file);
     bool scritto = false;
     std::string motivo;
+    GIntBig scritte = 0;
     {
-        std::unique_ptr<GDALDataset> ds(driver->Create(provvisorio.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+        OGRSpatialReference* strati = formato == Formato::GeoJson ? &wgs84
+                                      : conSistema                ? &sistema
+                                                                  : &cartesiano;
+        if (formato == Formato::Dxf)
+            strati = nullptr;
+        std::unique_ptr<GDALDataset> ds(
+            driver->Create(memoria.Nome().c_str(), 0, 0, 0, GDT_Unknown, nullptr));
         if (ds) {
-            Scrittore s(rilievo, formato, *ds,
-                        formato == Formato::GeoJson ? &wgs84
-                        : conSistema                ? &sistema
-                                                    : nullptr,
-                        versoWgs84.get());
+            Scrittore s(rilievo, formato, *ds, strati, versoWgs84.get());
             scritto = s.Scrivi();
             motivo = s.m_Motivo;
+            scritte = s.m_Scritte;
             // Closing writes what the driver still holds: its failures are gathered with the others.
             GDALClose(GDALDataset::ToHandle(ds.release()));
         }
     }
     if (scritto && !errori.Primo().empty())
         scritto = false;
-    if (scritto && !SuDisco(provvisorio)) {
+    if (scritto && !Rilegge(memoria.Nome(), Driver(formato), scritte)) {
         scritto = false;
-        motivo = Errno(errno);
+        motivo = "quello che GDAL ha scritto non si rilegge intero";
     }
-    if (!scritto) {
-        Rimuovi(provvisorio);
+    vsi_l_offset lunghezza = 0;
+    const GByte* dati = scritto ? memoria.Dati(lunghezza) : nullptr;
+    if (!dati) {
         esito.motivo = "il file " + file.string() + " non si può scrivere: " +
                        (!motivo.empty()           ? motivo
                         : !errori.Primo().empty() ? errori.Primo()
                                                   : "errore di GDAL");
+        return esito;
+    }
+    const fs::path provvisorio = Provvisorio(file);
+    ::unlink(provvisorio.c_str()); // left by a run of the same process number that was killed
+    if (const int e = ScriviFile(provvisorio, dati, lunghezza); e != 0) {
+        esito.motivo = "il file " + file.string() + " non si può scrivere: " + Errno(e);
         return esito;
     }
     // Into place: without --sovrascrivi a file that appeared meanwhile is not replaced either.
@@ -423,16 +492,17 @@ Esito Scrivi(const Rilievo& rilievo, const fs::path& file, bool sovrascrivi) {
         fallito = errno;
     }
     if (fallito == EEXIST) {
-        Rimuovi(provvisorio);
+        ::unlink(provvisorio.c_str());
         esito.motivo = "il file " + file.string() + " esiste già (--sovrascrivi lo sostituisce)";
         return esito;
     }
     if (fallito != 0) {
-        Rimuovi(provvisorio);
+        ::unlink(provvisorio.c_str());
         esito.motivo = "il file " + file.string() + " non si può scrivere: " + Errno(fallito);
         return esito;
     }
-    Rimuovi(provvisorio);
+    if (!sovrascrivi)
+        ::unlink(provvisorio.c_str());
     esito.ok = true;
     return esito;
 }
