@@ -1,3 +1,4 @@
+#include "host/core/HostContext.h"
 #include "host/export/Esporta.h"
 
 #include <cpl_error.h>
@@ -316,10 +317,6 @@ const char* Driver(Formato formato) {
     }
 }
 
-std::string Errno(int e) {
-    return std::strerror(e);
-}
-
 // The file written beside the target, with the target's extension, and moved into place when whole.
 fs::path Provvisorio(const fs::path& file) {
     return file.parent_path() /
@@ -480,7 +477,7 @@ Esito Scrivi(const Rilievo& rilievo, const fs::path& file, bool sovrascrivi) {
     const fs::path provvisorio = Provvisorio(file);
     ::unlink(provvisorio.c_str()); // left by a run of the same process number that was killed
     if (const int e = ScriviFile(provvisorio, dati, lunghezza); e != 0) {
-        esito.motivo = "il file " + file.string() + " non si può scrivere: " + Errno(e);
+        esito.motivo = "il file " + file.string() + " non si può scrivere: " + CausaErrore(e);
         return esito;
     }
     // Into place: without --sovrascrivi a file that appeared meanwhile is not replaced either.
@@ -498,7 +495,7 @@ Esito Scrivi(const Rilievo& rilievo, const fs::path& file, bool sovrascrivi) {
     }
     if (fallito != 0) {
         ::unlink(provvisorio.c_str());
-        esito.motivo = "il file " + file.string() + " non si può scrivere: " + Errno(fallito);
+        esito.motivo = "il file " + file.string() + " non si può scrivere: " + CausaErrore(fallito);
         return esito;
     }
     if (!sovrascrivi)

@@ -415,7 +415,9 @@ TEST_F(Esportazione, AFailedWriteLeavesNoFile) {
             const Esito e = Scrivi(r, dir / c.file, false);
             setrlimit(RLIMIT_FSIZE, &prima);
             EXPECT_FALSE(e.ok);
-            EXPECT_NE(e.motivo.find("non si può scrivere"), std::string::npos) << e.motivo;
+            EXPECT_NE(e.motivo.find("non si può scrivere: il file supera la dimensione consentita"),
+                      std::string::npos)
+                << e.motivo;
             EXPECT_EQ(Files(), std::vector<std::string>{});
         }
     const Esito e = Scrivi(r, dir / "manca" / "demo.gpkg", false);
