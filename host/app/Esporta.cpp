@@ -4,7 +4,33 @@
 #include "host/ui/Driver.h"
 #include "pfimport/ElencoPFRilievo.h"
 
+#include <dlfcn.h>
+
 namespace host {
+
+namespace {
+
+// The writing, from libpregeo-esporta.so beside the program: GDAL is loaded only by an export.
+esporta::Esito ScriviConGdal(const esporta::Rilievo& rilievo, const std::filesystem::path& file,
+                             bool sovrascrivi) {
+    using Scrivi = void (*)(const esporta::Rilievo&, const std::filesystem::path&, bool, esporta::Esito&);
+    std::error_code ec;
+    const std::filesystem::path libreria =
+        std::filesystem::read_symlink("/proc/self/exe", ec).parent_path() / "libpregeo-esporta.so";
+    esporta::Esito esito;
+    void* h = dlopen(libreria.c_str(), RTLD_LAZY | RTLD_LOCAL);
+    const auto scrivi = h ? reinterpret_cast<Scrivi>(dlsym(h, "PregeoEsportaScrivi")) : nullptr;
+    if (!scrivi) {
+        const char* perche = dlerror();
+        esito.motivo = "la parte che scrive i file (" + libreria.string() + ") non si carica" +
+                       (perche ? std::string(": ") + perche : std::string());
+        return esito;
+    }
+    scrivi(rilievo, file, sovrascrivi, esito);
+    return esito; // GDAL stays loaded until the program ends
+}
+
+} // namespace
 
 int StampaEsportazione(Project& project, const std::filesystem::path& file, bool sovrascrivi,
                        std::ostream& out, std::ostream& err) {
@@ -18,7 +44,7 @@ int StampaEsportazione(Project& project, const std::filesystem::path& file, bool
             maglia.push_back({anello.GetAt(i).nome.ToUtf8(), anello.GetAt(i).x, anello.GetAt(i).y});
     }
     const esporta::Rilievo rilievo = esporta::Raccogli(project, std::move(maglia));
-    const esporta::Esito esito = esporta::Scrivi(rilievo, file, sovrascrivi);
+    const esporta::Esito esito = ScriviConGdal(rilievo, file, sovrascrivi);
     if (!esito.ok) {
         err << "pregeo-host: " << ui::Printable(esito.motivo) << "\n";
         return 1;

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace host::esporta {
 
@@ -86,9 +87,8 @@ struct Stratificazione {
 
 class Scrittore {
 public:
-    Scrittore(const Rilievo& rilievo, Formato formato, GDALDataset& ds, OGRSpatialReference* sistema,
-              OGRCoordinateTransformation* versoWgs84)
-        : m_Rilievo(rilievo), m_Formato(formato), m_Ds(ds), m_Sistema(sistema), m_Wgs84(versoWgs84) {}
+    Scrittore(const Rilievo& rilievo, Formato formato, GDALDataset& ds, OGRSpatialReference* sistema)
+        : m_Rilievo(rilievo), m_Formato(formato), m_Ds(ds), m_Sistema(sistema) {}
 
     bool Scrivi() {
         if (m_Formato == Formato::Dxf)
@@ -145,59 +145,29 @@ private:
     }
     static bool CampiMaglia(OGRLayer* l) { return Campo(l, "da", OFTString) && Campo(l, "a", OFTString); }
 
-    // A plane point as the file holds it: longitude and latitude in GeoJSON.
-    bool Punto(double x, double y, double& u, double& v) {
-        u = x;
-        v = y;
-        if (!m_Wgs84)
-            return true;
-        if (!m_Wgs84->Transform(1, &u, &v) || !std::isfinite(u) || !std::isfinite(v)) {
-            m_Motivo = "un punto non si converte in longitudine e latitudine WGS84";
-            return false;
-        }
-        return true;
-    }
-
     bool Aggiungi(OGRLayer* l, OGRFeature& f, const char* strato) {
         if (m_Formato == Formato::GeoJson)
             f.SetField("strato", strato);
-        return Nuova(l, f);
+        return l->CreateFeature(&f) == OGRERR_NONE;
     }
 
-    bool Nuova(OGRLayer* l, OGRFeature& f) {
-        if (l->CreateFeature(&f) != OGRERR_NONE)
-            return false;
-        ++m_Scritte;
-        return true;
-    }
-
-    bool Linea(const std::vector<Vertice>& vertici, bool chiusa, OGRGeometry*& geometria) {
+    static OGRGeometry* Linea(const std::vector<Vertice>& vertici, bool chiusa) {
         auto anello = std::make_unique<OGRLinearRing>();
         auto linea = std::make_unique<OGRLineString>();
-        for (const Vertice& v : vertici) {
-            double u = 0, w = 0;
-            if (!Punto(v.x, v.y, u, w))
-                return false;
-            (chiusa ? static_cast<OGRSimpleCurve*>(anello.get()) : linea.get())->addPoint(u, w);
-        }
-        if (!chiusa) {
-            geometria = linea.release();
-            return true;
-        }
+        for (const Vertice& v : vertici)
+            (chiusa ? static_cast<OGRSimpleCurve*>(anello.get()) : linea.get())->addPoint(v.x, v.y);
+        if (!chiusa)
+            return linea.release();
         anello->closeRings();
         auto poligono = std::make_unique<OGRPolygon>();
         poligono->addRingDirectly(anello.release());
-        geometria = poligono.release();
-        return true;
+        return poligono.release();
     }
 
     bool ScriviStrati(const Stratificazione& s) {
         for (const PuntoEsportato& p : m_Rilievo.punti) {
             OGRFeature f(s.punti->GetLayerDefn());
-            double u = 0, v = 0;
-            if (!Punto(p.x, p.y, u, v))
-                return false;
-            f.SetGeometryDirectly(new OGRPoint(u, v));
+            f.SetGeometryDirectly(new OGRPoint(p.x, p.y));
             f.SetField("nome", p.nome.c_str());
             f.SetField("tipo", NomeTipo(p.tipo));
             if (p.quota)
@@ -212,10 +182,7 @@ private:
         for (const Riga7Esportata& r : m_Rilievo.righe7) {
             OGRLayer* l = r.chiusa ? s.righe7 : s.aperte;
             OGRFeature f(l->GetLayerDefn());
-            OGRGeometry* g = nullptr;
-            if (!Linea(r.chiusa ? Antiorario(r.vertici) : r.vertici, r.chiusa, g))
-                return false;
-            f.SetGeometryDirectly(g);
+            f.SetGeometryDirectly(Linea(r.chiusa ? Antiorario(r.vertici) : r.vertici, r.chiusa));
             f.SetField("numero", r.numero);
             f.SetField("particella", r.particella.c_str());
             if (r.supCensuaria)
@@ -228,10 +195,7 @@ private:
         for (std::size_t i = 0; i + 1 < m_Rilievo.maglia.size(); ++i) {
             const Vertice &a = m_Rilievo.maglia[i], &b = m_Rilievo.maglia[i + 1];
             OGRFeature f(s.maglia->GetLayerDefn());
-            OGRGeometry* g = nullptr;
-            if (!Linea({a, b}, false, g))
-                return false;
-            f.SetGeometryDirectly(g);
+            f.SetGeometryDirectly(Linea({a, b}, false));
             f.SetField("da", a.nome.c_str());
             f.SetField("a", b.nome.c_str());
             if (!Aggiungi(s.maglia, f, "maglia"))
@@ -252,7 +216,7 @@ private:
             f.SetField("Layer", strato);
             if (!stile.empty())
                 f.SetStyleString(stile.c_str());
-            return Nuova(l, f);
+            return l->CreateFeature(&f) == OGRERR_NONE;
         };
         const auto testo = [&](double x, double y, const std::string& t, const char* strato, double altezza) {
             return entita(new OGRPoint(x, y), strato,
@@ -299,11 +263,6 @@ private:
     Formato m_Formato;
     GDALDataset& m_Ds;
     OGRSpatialReference* m_Sistema;
-    OGRCoordinateTransformation* m_Wgs84;
-
-public:
-    std::string m_Motivo;
-    GIntBig m_Scritte = 0;
 };
 
 const char* Driver(Formato formato) {
@@ -323,17 +282,35 @@ fs::path Provvisorio(const fs::path& file) {
            ("." + file.stem().string() + ".parziale-" + std::to_string(getpid()) + file.extension().string());
 }
 
-// Some drivers do not notice a write that failed: what they wrote must read back whole.
-bool Rilegge(const std::string& file, const char* driver, GIntBig scritte) {
-    const char* const driver1[] = {driver, nullptr};
-    std::unique_ptr<GDALDataset> ds(
-        GDALDataset::Open(file.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, driver1, nullptr, nullptr));
-    if (!ds)
+// The survey in longitude and latitude, in one call: PROJ's cost is mostly per call.
+bool InWgs84(Rilievo& r, OGRCoordinateTransformation& t) {
+    std::vector<double*> x, y;
+    const auto aggiungi = [&](double& px, double& py) {
+        x.push_back(&px);
+        y.push_back(&py);
+    };
+    for (PuntoEsportato& p : r.punti)
+        aggiungi(p.x, p.y);
+    for (Riga7Esportata& r7 : r.righe7)
+        for (Vertice& v : r7.vertici)
+            aggiungi(v.x, v.y);
+    for (Vertice& v : r.maglia)
+        aggiungi(v.x, v.y);
+    std::vector<double> u(x.size()), v(y.size());
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        u[i] = *x[i];
+        v[i] = *y[i];
+    }
+    std::vector<int> riusciti(x.size(), FALSE);
+    if (!x.empty() && !t.Transform(x.size(), u.data(), v.data(), nullptr, riusciti.data()))
         return false;
-    GIntBig lette = 0;
-    for (OGRLayer* l : ds->GetLayers())
-        lette += l->GetFeatureCount(TRUE);
-    return lette == scritte;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        if (!riusciti[i] || !std::isfinite(u[i]) || !std::isfinite(v[i]))
+            return false;
+        *x[i] = u[i];
+        *y[i] = v[i];
+    }
+    return true;
 }
 
 // The bytes onto the disk, flushed; 0 or the errno of the first failure (the partial file removed).
@@ -358,8 +335,9 @@ int ScriviFile(const fs::path& file, const GByte* dati, vsi_l_offset lunghezza) 
     return errore;
 }
 
-// GDAL writes into memory: a driver that meets a full disk half way may not say so, or worse (the DXF
-// writer of GDAL 3.6 overruns a buffer when closing a file it could not write). The disk is written here.
+// GDAL writes into memory: a driver that meets a full disk half way may not say so (the GeoJSON writer
+// of GDAL 3.6), or worse (its DXF writer overruns a buffer when closing a file it could not write). The
+// disk is written here, with every write checked.
 class FileInMemoria {
 public:
     explicit FileInMemoria(const fs::path& file) {
@@ -395,7 +373,12 @@ Esito Scrivi(const Rilievo& rilievo, const fs::path& file, bool sovrascrivi) {
     }
 
     static std::once_flag registrati;
-    std::call_once(registrati, [] { GDALAllRegister(); });
+    // The three drivers alone: registering all of GDAL's costs more than a small survey's export.
+    std::call_once(registrati, [] {
+        RegisterOGRDXF();
+        RegisterOGRGeoPackage();
+        RegisterOGRGeoJSON();
+    });
     Errori errori;
 
     OGRSpatialReference sistema;
@@ -409,6 +392,7 @@ Esito Scrivi(const Rilievo& rilievo, const fs::path& file, bool sovrascrivi) {
     wgs84.SetWellKnownGeogCS("WGS84");
     wgs84.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
     std::unique_ptr<OGRCoordinateTransformation> versoWgs84;
+    std::optional<Rilievo> geojson;
     if (formato == Formato::GeoJson) {
         if (rilievo.sistema.empty()) {
             esito.motivo =
@@ -418,7 +402,13 @@ Esito Scrivi(const Rilievo& rilievo, const fs::path& file, bool sovrascrivi) {
         }
         if (conSistema)
             versoWgs84.reset(OGRCreateCoordinateTransformation(&sistema, &wgs84));
-        if (!versoWgs84) {
+        if (versoWgs84) {
+            geojson = rilievo;
+            if (!InWgs84(*geojson, *versoWgs84)) {
+                esito.motivo = "un punto del rilievo non si converte in longitudine e latitudine WGS84";
+                return esito;
+            }
+        } else {
             esito.motivo =
                 "il sistema di coordinate del progetto non si converte in longitudine e latitudine "
                 "WGS84: " +
@@ -440,8 +430,6 @@ Esito Scrivi(const Rilievo& rilievo, const fs::path& file, bool sovrascrivi) {
     }
     const FileInMemoria memoria(file);
     bool scritto = false;
-    std::string motivo;
-    GIntBig scritte = 0;
     {
         OGRSpatialReference* strati = formato == Formato::GeoJson ? &wgs84
                                       : conSistema                ? &sistema
@@ -451,27 +439,18 @@ Esito Scrivi(const Rilievo& rilievo, const fs::path& file, bool sovrascrivi) {
         std::unique_ptr<GDALDataset> ds(
             driver->Create(memoria.Nome().c_str(), 0, 0, 0, GDT_Unknown, nullptr));
         if (ds) {
-            Scrittore s(rilievo, formato, *ds, strati, versoWgs84.get());
-            scritto = s.Scrivi();
-            motivo = s.m_Motivo;
-            scritte = s.m_Scritte;
+            scritto = Scrittore(geojson ? *geojson : rilievo, formato, *ds, strati).Scrivi();
             // Closing writes what the driver still holds: its failures are gathered with the others.
             GDALClose(GDALDataset::ToHandle(ds.release()));
         }
     }
     if (scritto && !errori.Primo().empty())
         scritto = false;
-    if (scritto && !Rilegge(memoria.Nome(), Driver(formato), scritte)) {
-        scritto = false;
-        motivo = "quello che GDAL ha scritto non si rilegge intero";
-    }
     vsi_l_offset lunghezza = 0;
     const GByte* dati = scritto ? memoria.Dati(lunghezza) : nullptr;
     if (!dati) {
         esito.motivo = "il file " + file.string() + " non si può scrivere: " +
-                       (!motivo.empty()           ? motivo
-                        : !errori.Primo().empty() ? errori.Primo()
-                                                  : "errore di GDAL");
+                       (!errori.Primo().empty() ? errori.Primo() : std::string("errore di GDAL"));
         return esito;
     }
     const fs::path provvisorio = Provvisorio(file);
