@@ -60,9 +60,8 @@ void StampaAiuto(std::ostream& out) {
            "  disegno FILE         disegna il rilievo in un file .svg o .png\n"
            "  maglia FILE          disegna la maglia dei punti fiduciali con stazioni e particelle "
            "giudicate\n"
-           "  esporta FILE         scrive il rilievo per CAD e GIS: .dxf, .gpkg o .geojson (con "
-           "--sovrascrivi\n"
-           "                       sostituisce un file che esiste già)\n"
+           "  esporta FILE         scrive il rilievo per CAD e GIS in un file .dxf, .gpkg o .geojson;\n"
+           "                       --sovrascrivi sostituisce un file che esiste già\n"
            "  exports              gli strumenti che il modulo mette a disposizione\n"
            "  riscrivi             riscrive progetto.json nella sua forma ordinata\n"
            "  STRUMENTO            apre uno dei sedici strumenti sul progetto:\n";
@@ -85,7 +84,7 @@ struct Options {
     std::string command;
     // check: the folders after the command, checked after --project's.
     std::vector<std::filesystem::path> cartelle;
-    std::vector<std::string> args; // disegno, maglia: what follows the command
+    std::vector<std::string> args; // disegno, maglia, esporta: what follows the command
     bool json = false;
     bool aiuto = false;
     bool dettagli = false;    // demo --verbose
