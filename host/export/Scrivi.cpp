@@ -246,13 +246,9 @@ private:
             if (!entita(g, "RIGHE7", {}) || !testo(cx, cy, etichetta, "RIGHE7", 2 * kAltezzaNome))
                 return false;
         }
-        for (std::size_t i = 0; i + 1 < m_Rilievo.maglia.size(); ++i) {
-            auto linea = std::make_unique<OGRLineString>();
-            linea->addPoint(m_Rilievo.maglia[i].x, m_Rilievo.maglia[i].y);
-            linea->addPoint(m_Rilievo.maglia[i + 1].x, m_Rilievo.maglia[i + 1].y);
-            if (!entita(linea.release(), "MAGLIA", {}))
+        for (std::size_t i = 0; i + 1 < m_Rilievo.maglia.size(); ++i)
+            if (!entita(Linea({m_Rilievo.maglia[i], m_Rilievo.maglia[i + 1]}, false), "MAGLIA", {}))
                 return false;
-        }
         return true;
     }
 
