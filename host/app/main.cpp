@@ -1,12 +1,14 @@
 // pregeo-host: loads a project and the module, and runs one of the module's exports on it.
 #include "host/app/Check.h"
 #include "host/app/Demo.h"
+#include "host/app/Esporta.h"
 #include "host/app/Maglia.h"
 #include "host/cad/Figura.h"
 #include "host/core/HostContext.h"
 #include "host/core/Limits.h"
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
+#include "host/export/Esporta.h"
 #include "host/project/Project.h"
 #include "host/project/Storia.h"
 #include "host/ui/Driver.h"
@@ -36,6 +38,7 @@ const char* kUsage =
     "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
     "COMANDO: exports | demo | riscrivi | storia | ripristina N | check [--json] [CARTELLA...] |\n"
     "         disegno FILE.svg|FILE.png | maglia FILE.svg|FILE.png |\n"
+    "         esporta [--sovrascrivi] FILE.dxf|FILE.gpkg|FILE.geojson |\n"
     "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n"
     "pregeo-host --help spiega comandi e strumenti.\n";
 
@@ -59,6 +62,8 @@ void StampaAiuto(std::ostream& out) {
            "  disegno FILE         disegna il rilievo in un file .svg o .png\n"
            "  maglia FILE          disegna la maglia dei punti fiduciali con stazioni e particelle "
            "giudicate\n"
+           "  esporta FILE         scrive il rilievo per CAD e GIS in un file .dxf, .gpkg o .geojson;\n"
+           "                       --sovrascrivi sostituisce un file che esiste già\n"
            "  exports              gli strumenti che il modulo mette a disposizione\n"
            "  riscrivi             riscrive progetto.json nella sua forma ordinata\n"
            "  storia               le versioni precedenti del progetto conservate in storia/, e che cosa "
@@ -92,10 +97,11 @@ struct Options {
     std::string command;
     // check: the folders after the command, checked after --project's.
     std::vector<std::filesystem::path> cartelle;
-    std::vector<std::string> args; // disegno, maglia: what follows the command
+    std::vector<std::string> args; // disegno, maglia, esporta: what follows the command
     bool json = false;
     bool aiuto = false;
-    bool dettagli = false; // demo --verbose
+    bool dettagli = false;    // demo --verbose
+    bool sovrascrivi = false; // esporta
     std::vector<std::string> settings;
 };
 
@@ -140,6 +146,8 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
             opt.json = true;
         } else if (arg == "-h" || arg == "--help") {
             opt.aiuto = true;
+        } else if (arg == "--sovrascrivi") {
+            opt.sovrascrivi = true;
         } else if (arg == "--verbose") {
             opt.dettagli = true;
         } else if (!arg.empty() && arg[0] == '-') {
@@ -167,7 +175,11 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
             "ripristina vuole il numero di una versione (pregeo-host --project CARTELLA storia le elenca)";
     else if (figura && opt.args.size() != 1)
         error = opt.command + " vuole un file .svg o .png";
-    else if (!figura && opt.command != "ripristina" && !opt.args.empty())
+    else if (opt.command == "esporta" &&
+             (opt.args.size() != 1 ||
+              host::esporta::FormatoDi(opt.args.front()) == host::esporta::Formato::Sconosciuto))
+        error = "esporta vuole un file .dxf, .gpkg o .geojson";
+    else if (opt.command != "esporta" && opt.command != "ripristina" && !figura && !opt.args.empty())
         error = "un solo comando per volta: " + opt.args.front();
     else if (figura && host::cad::FormatoFigura(opt.args.front()).empty())
         error = "il disegno si scrive in un file .svg o .png: " + opt.args.front();
@@ -311,6 +323,8 @@ int main(int argc, char** argv) {
     // is not loaded.
     if (opt.command == "maglia")
         return host::StampaMaglia(*project, opt.args.front(), std::cout, std::cerr);
+    if (opt.command == "esporta")
+        return host::StampaEsportazione(*project, opt.args.front(), opt.sovrascrivi, std::cout, std::cerr);
 
     // The host's start window: the module signals it while loading.
     std::vector<std::string> avvio;
