@@ -307,7 +307,6 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         std::vector<std::string> righe;
         std::ostringstream fine, errori;
         std::string trascrizione, script;
-        bool cambiato = false;
         // Each tool starts from the project as it is on disk, as a run of pregeo-host does.
         std::unique_ptr<Project> progetto;
         try {
@@ -322,7 +321,6 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
             HostData dati(*progetto);
             driver.Begin(nome);
             const std::string prima = PrimaDelloStrumento(*info, *progetto);
-            const std::string testoPrima = progetto->Serialize();
             bool abbandonato = false;
             bool confermato = false;
             try {
@@ -334,7 +332,6 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
             if (!abbandonato)
                 ConcludiStrumento(*info, confermato, *progetto, prima, cartella, fine, errori);
             trascrizione = driver.TranscriptText() + fine.str();
-            cambiato = !abbandonato && progetto->Serialize() != testoPrima;
             script = driver.RecordedScript();
         }
         for (const auto& f : SettingsNotKept())
@@ -352,10 +349,12 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
             registrata = "sessioni/" + base + ".script";
         }
         const std::string testo = fine.str();
-        esito =
-            json{{"strumento", nome},      {"salvato", testo.find("Progetto salvato.") != std::string::npos},
-                 {"cambiato", cambiato},   {"righe", testo},
-                 {"errori", errori.str()}, {"sessione", registrata}};
+        esito = json{{"strumento", nome},
+                     {"salvato", testo.find("Progetto salvato.") != std::string::npos},
+                     {"invariato", testo.find("Nessuna modifica") != std::string::npos},
+                     {"righe", testo},
+                     {"errori", errori.str()},
+                     {"sessione", registrata}};
         out << nome << ": " << (testo.empty() ? std::string("nulla è cambiato\n") : testo) << errori.str()
             << std::flush;
         std::lock_guard lock(sessione.m);

@@ -28,10 +28,17 @@ std::string RiassuntoPFVicini() {
            "che importa i punti fiduciali entro il raggio";
 }
 
-bool Salva(Project& project, const std::filesystem::path& cartella, std::ostream& err) {
+bool Salva(Project& project, const std::string& autore, const std::filesystem::path& cartella,
+           std::ostream& out, std::ostream& err) {
     std::string error;
-    if (project.Save(&error))
+    if (project.Save(&error, autore)) {
+        // Whether the file was written, and a history that could not be kept.
+        out << (project.Scritto() ? "Progetto salvato.\n"
+                                  : "Nessuna modifica: il progetto non è stato riscritto.\n");
+        if (!project.AvvisoStoria().empty())
+            err << "pregeo-host: " << ui::Printable(project.AvvisoStoria()) << "\n";
         return true;
+    }
     err << "pregeo-host: il progetto non si può salvare in " << ui::Printable(cartella.string()) << ": "
         << ui::Printable(error) << "\n";
     return false;
@@ -50,15 +57,11 @@ int ConcludiStrumento(const ExportInfo& info, bool confermato, Project& project,
         // The tool only stores a position: say what, and where it is used.
         if (confermato && std::string(info.name) == "FPregeoImportPFNear")
             out << RiassuntoPFVicini() << "\n";
-        if (!confermato)
-            return 0;
-        if (!Salva(project, cartella, err))
+        if (confermato && !Salva(project, info.name, cartella, out, err))
             return 1;
-        out << "Progetto salvato.\n";
     } else if (project.Serialize() != prima) {
-        if (!Salva(project, cartella, err))
+        if (!Salva(project, info.name, cartella, out, err))
             return 1;
-        out << "Progetto salvato.\n";
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 // pregeo-host: loads a project and the module, and runs one of the module's exports on it.
 #include "app/Check.h"
 #include "app/Demo.h"
+#include "app/Esporta.h"
 #include "app/Maglia.h"
 #include "app/Serve.h"
 #include "app/Strumento.h"
@@ -9,7 +10,9 @@
 #include "host/core/Limits.h"
 #include "host/core/ModuleHost.h"
 #include "host/core/Windows.h"
+#include "host/export/Esporta.h"
 #include "host/project/Project.h"
+#include "host/project/Storia.h"
 #include "host/ui/Driver.h"
 #include "hostapi/CarviloDati.h"
 #include "hostapi/Conversions.h"
@@ -32,14 +35,16 @@ class CWnd;
 
 namespace {
 
-const char* kUsage = "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE]\n"
-                     "                   [--setting SEZIONE/CHIAVE=VALORE ...] [--verbose] COMANDO\n"
-                     "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
-                     "     pregeo-host --project CARTELLA serve [--port N]\n"
-                     "COMANDO: exports | demo | riscrivi | check [--json] [CARTELLA...] |\n"
-                     "         disegno FILE.svg|FILE.png | maglia FILE.svg|FILE.png |\n"
-                     "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n"
-                     "pregeo-host --help spiega comandi e strumenti.\n";
+const char* kUsage =
+    "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE]\n"
+    "                   [--setting SEZIONE/CHIAVE=VALORE ...] [--verbose] COMANDO\n"
+    "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
+    "     pregeo-host --project CARTELLA serve [--port N]\n"
+    "COMANDO: exports | demo | riscrivi | storia | ripristina N | check [--json] [CARTELLA...] |\n"
+    "         disegno FILE.svg|FILE.png | maglia FILE.svg|FILE.png |\n"
+    "         esporta [--sovrascrivi] FILE.dxf|FILE.gpkg|FILE.geojson |\n"
+    "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n"
+    "pregeo-host --help spiega comandi e strumenti.\n";
 
 // The page a person gets with --help: how to start, the commands, the sixteen tools.
 void StampaAiuto(std::ostream& out) {
@@ -61,9 +66,14 @@ void StampaAiuto(std::ostream& out) {
            "  disegno FILE         disegna il rilievo in un file .svg o .png\n"
            "  maglia FILE          disegna la maglia dei punti fiduciali con stazioni e particelle "
            "giudicate\n"
+           "  esporta FILE         scrive il rilievo per CAD e GIS in un file .dxf, .gpkg o .geojson;\n"
+           "                       --sovrascrivi sostituisce un file che esiste già\n"
            "  exports              gli strumenti che il modulo mette a disposizione\n"
            "  riscrivi             riscrive progetto.json nella sua forma ordinata\n"
            "  serve [--port N]     gli strumenti nel browser: scrive l'indirizzo da aprire\n"
+           "  storia               le versioni precedenti del progetto conservate in storia/, e che cosa "
+           "ha cambiato ognuna\n"
+           "  ripristina N         riporta la versione N, dopo aver conservato quella attuale\n"
            "  STRUMENTO            apre uno dei sedici strumenti sul progetto:\n";
     for (const auto& e : host::ModuleExports())
         out << "    " << e.name << std::string(28 - std::min<std::size_t>(27, std::strlen(e.name)), ' ')
@@ -84,10 +94,11 @@ struct Options {
     std::string command;
     // check: the folders after the command, checked after --project's.
     std::vector<std::filesystem::path> cartelle;
-    std::vector<std::string> args; // disegno, maglia: what follows the command
+    std::vector<std::string> args; // disegno, maglia, esporta: what follows the command
     bool json = false;
     bool aiuto = false;
-    bool dettagli = false; // demo --verbose
+    bool dettagli = false;    // demo --verbose
+    bool sovrascrivi = false; // esporta
     std::vector<std::string> settings;
     int porta = 0; // serve: 0 for any free port
 };
@@ -144,6 +155,8 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
             opt.json = true;
         } else if (arg == "-h" || arg == "--help") {
             opt.aiuto = true;
+        } else if (arg == "--sovrascrivi") {
+            opt.sovrascrivi = true;
         } else if (arg == "--verbose") {
             opt.dettagli = true;
         } else if (!arg.empty() && arg[0] == '-') {
@@ -166,9 +179,16 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
         error = "manca --project";
     else if (opt.command.empty())
         error = "manca il comando";
+    else if (opt.command == "ripristina" && opt.args.size() != 1)
+        error =
+            "ripristina vuole il numero di una versione (pregeo-host --project CARTELLA storia le elenca)";
     else if (figura && opt.args.size() != 1)
         error = opt.command + " vuole un file .svg o .png";
-    else if (!figura && !opt.args.empty())
+    else if (opt.command == "esporta" &&
+             (opt.args.size() != 1 ||
+              host::esporta::FormatoDi(opt.args.front()) == host::esporta::Formato::Sconosciuto))
+        error = "esporta vuole un file .dxf, .gpkg o .geojson";
+    else if (opt.command != "esporta" && opt.command != "ripristina" && !figura && !opt.args.empty())
         error = "un solo comando per volta: " + opt.args.front();
     else if (figura && host::cad::FormatoFigura(opt.args.front()).empty())
         error = "il disegno si scrive in un file .svg o .png: " + opt.args.front();
@@ -265,6 +285,12 @@ int main(int argc, char** argv) {
     if (opt.command == "check")
         return host::ControllaCartelle(opt.cartelle, opt.json, std::cout, std::cerr);
 
+    // The history is read without loading the project: a damaged one can be brought back.
+    if (opt.command == "storia")
+        return host::StampaStoria(opt.project, std::cout, std::cerr);
+    if (opt.command == "ripristina")
+        return host::Ripristina(opt.project, opt.args.front(), std::cout, std::cerr);
+
     std::unique_ptr<host::Project> project;
     try {
         project = host::Project::Load(opt.project);
@@ -289,6 +315,8 @@ int main(int argc, char** argv) {
     // is not loaded.
     if (opt.command == "maglia")
         return host::StampaMaglia(*project, opt.args.front(), std::cout, std::cerr);
+    if (opt.command == "esporta")
+        return host::StampaEsportazione(*project, opt.args.front(), opt.sovrascrivi, std::cout, std::cerr);
 
     // The host's start window: the module signals it while loading.
     std::vector<std::string> avvio;
@@ -312,7 +340,7 @@ int main(int argc, char** argv) {
 
     if (opt.command == "riscrivi") {
         // Rewrites the project file in the host's own form, as every save does.
-        if (!project->Save(&error)) {
+        if (!project->Save(&error, opt.command)) {
             std::cerr << "pregeo-host: il progetto non si può salvare in "
                       << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
                       << "\n";

@@ -7,7 +7,7 @@
 # that broke it is in build/fuzz/crashes/TARGET-*. Exits non-zero when any target found something.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-all=(taf web progetto script ini supporto bmp dis)
+all=(taf web progetto script ini supporto bmp dis poligoni)
 
 if [ $# -lt 1 ] || ! [[ $1 =~ ^[1-9][0-9]*$ ]]; then
     echo "usage: $0 SECONDS [TARGET...]   (targets: ${all[*]})" >&2

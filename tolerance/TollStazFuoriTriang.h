@@ -8,6 +8,10 @@
 #include "hostapi/Points.h"
 #include "hostapi/TotalStation.h"
 
+#include "hostapi/Conversions.h"
+#include "tolerance/GrigliaLati.h"
+
+#include <memory>
 #include <vector>
 
 // One station against one mesh side.
@@ -46,9 +50,22 @@ public:
     const std::vector<CStazioneEsaminata>& GetEsaminate() const { return m_Esaminate; }
     // Off, the mesh is built by its plain definition (see CElencoPFRilievo::SetMagliaVeloce).
     void SetMagliaVeloce(bool on) { m_MagliaVeloce = on; }
+    // Off, each station looks at every side (its plain definition) instead of the sides near it.
+    void SetRicercaVeloce(bool on) { m_RicercaVeloce = on; }
 
 private:
+    // The nearest side a station sees (0 when none) and the nearest vertex, by either search.
+    struct Vicini {
+        int lato = 0;
+        double distanza = REALE_INDEFINITO;
+        int vertice = 1;
+    };
     void EsaminaStazione(const CEgn& stazione);
+    Vicini CercaOvunque(const CPoint3d& s) const;
+    Vicini CercaVicino(const CPoint3d& s);
+    // Whether side i, seen from s at its foot, is seen only across another side.
+    template <class PerLati>
+    bool Nascosto(const CPoint3d& s, const CPoint3d& piede, int i, PerLati perLati) const;
     void Registra(const WString& stazione, int a, int b, double distanza);
 
     CWnd* m_pParent;
@@ -61,4 +78,8 @@ private:
     std::vector<CRisStazione> m_Risultati;
     std::vector<CStazioneEsaminata> m_Esaminate;
     bool m_MagliaVeloce = true;
+    bool m_RicercaVeloce = true;
+    std::unique_ptr<CGrigliaLati> m_pGriglia;
+    std::vector<int> m_Visto; // per side, the station that last looked at it
+    int m_Turno = 0;
 };

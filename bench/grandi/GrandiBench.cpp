@@ -5,7 +5,8 @@
 //     with the standard library;
 //   - the drawing (disegno) and the mesh picture (maglia) of 100 to 5 000 points, against the process
 //     that only loads the project (pregeo-host exports) and a getline loop over the project file;
-//   - 1 000 scripted picks on the distance tool's CAD view.
+//   - 1 000 scripted picks on the distance tool's CAD view;
+//   - the export (esporta) of 5 000 points to DXF, GeoPackage and GeoJSON, against the project load.
 // Times are processor times of the child process (user + system), so other load on the machine counts
 // little; memory is the child's peak resident set.
 #include "host/project/Project.h"
@@ -86,8 +87,9 @@ struct Punto {
 // A survey of `fiduciali` fiducial points (orientation points with coordinates, each observed from a
 // station at a few centimetres from its known place) and `dettaglio` detail points, ten to a station,
 // with a row 7 for every eight detail points and, when asked, an imported distance for every fiducial
-// point and its neighbour.
-std::vector<Punto> Genera(const fs::path& dir, int fiduciali, int dettaglio, bool distanze) {
+// point and its neighbour; `sistema`, when given, is the project's plane system.
+std::vector<Punto> Genera(const fs::path& dir, int fiduciali, int dettaglio, bool distanze,
+                          const std::string& sistema = {}) {
     fs::remove_all(dir);
     fs::create_directories(dir);
     const fs::path demo = fs::path(PREGEO_SORGENTI) / "samples" / "demo";
@@ -152,6 +154,8 @@ std::vector<Punto> Genera(const fs::path& dir, int fiduciali, int dettaglio, boo
             d->SetDistanza(std::hypot(a.x - b.x, a.y - b.y) + 0.1 * (u(caso) - 0.5));
             d->SetRifLibretto(u"A1");
         }
+    if (!sistema.empty() && !p.gps.GetConvCoordProgetto().Imposta(sistema))
+        std::fprintf(stderr, "sistema non riconosciuto: %s\n", sistema.c_str());
     std::string why;
     if (!p.Save(&why))
         std::fprintf(stderr, "progetto non salvato: %s\n", why.c_str());
@@ -256,6 +260,20 @@ int main(int argc, char** argv) {
                     "%.1f MB\n",
                     scelte.cpuS, carico.cpuS, scelte.cpuS - carico.cpuS,
                     static_cast<double>(fs::file_size(dir / "bench.out")) / 1e6);
+    }
+
+    std::printf("\nEsportazione (5 000 punti, 1/10 fiduciali; rapporto al carico del progetto)\n");
+    {
+        const fs::path dir = base / "esporta";
+        // Gauss-Boaga, west zone: the generator's coordinates are of that size.
+        Genera(dir, 500, 4500, false, "EPSG:3003");
+        const Misura carico = Host(dir, {"exports"});
+        std::printf("%10s %10s %10s %8s %8s\n", "formato", "s CPU", "carico s", "x car.", "MB");
+        for (const char* file : {"rilievo.dxf", "rilievo.gpkg", "rilievo.geojson"}) {
+            const Misura m = Host(dir, {"esporta", "--sovrascrivi", (dir / file).string()});
+            std::printf("%10s %10.3f %10.3f %8.2f %8.1f\n", fs::path(file).extension().c_str() + 1, m.cpuS,
+                        carico.cpuS, m.cpuS / carico.cpuS, m.memMb);
+        }
     }
     return 0;
 }

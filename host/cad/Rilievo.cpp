@@ -119,7 +119,7 @@ void DisegnaRiga7(CGcadEng& eng, const IndiceCoordinate& indice, Riga7Disegnata&
         const WString nome = riga.GetVrtAt(i)->GetNome();
         double x = 0, y = 0;
         if (!indice.Cerca(nome, x, y)) {
-            r.nonDisegnata = "vertex " + ui::Quote(nome) + " has no coordinates";
+            r.nonDisegnata = "il vertice " + ui::Quote(nome) + " non ha coordinate";
             return;
         }
         vertici.push_back({x, y, 0});
@@ -129,7 +129,7 @@ void DisegnaRiga7(CGcadEng& eng, const IndiceCoordinate& indice, Riga7Disegnata&
     if (chiusa)
         vertici.pop_back();
     if (vertici.size() < 2) {
-        r.nonDisegnata = "it has fewer than two vertices";
+        r.nonDisegnata = "ha meno di due vertici";
         return;
     }
     const auto dato = reinterpret_cast<std::uintptr_t>(r.riga);
@@ -296,16 +296,17 @@ WString NomeInsert(const CGcadEng& eng, int ent) {
 std::string Descrivi(const CGcadEng& eng, const DisegnoRilievo& disegno, int ent) {
     std::string out = "#" + std::to_string(ent);
     if (const Riga7Disegnata* r = RigaDi(disegno, eng, ent))
-        return out + " row " + std::to_string(r->numero) + " " + ui::Quote(r->riga->GetLblNome1());
+        return out + ui::Parole(" row ", " riga ") + std::to_string(r->numero) + " " +
+               ui::Quote(r->riga->GetLblNome1());
     switch (eng.GetTipoEnt(ent)) {
     case TipoEntCad::Insert:
         return out + " " + ui::Quote(NomeInsert(eng, ent));
     case TipoEntCad::Linea:
-        return out + " line";
+        return out + ui::Parole(" line", " linea");
     case TipoEntCad::Polilinea:
-        return out + " polyline";
+        return out + ui::Parole(" polyline", " polilinea");
     case TipoEntCad::Testo:
-        return out + " text " + ui::Quote(eng.GetTestoEnt(ent));
+        return out + ui::Parole(" text ", " testo ") + ui::Quote(eng.GetTestoEnt(ent));
     default:
         return out;
     }

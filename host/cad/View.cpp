@@ -16,6 +16,7 @@
 #include <unordered_set>
 
 using host::cad::Descrivi;
+using host::ui::Parole;
 
 namespace {
 
@@ -82,8 +83,9 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
         std::ostream* out = attivo ? Trascrizione() : nullptr;
         if (!out)
             return;
-        *out << "cad: drew " << Descrivi(eng, disegno, ent) << " in drawing " << eng.GetDisegnoEnt(ent)
-             << " (user type " << eng.GetUserTypeOfEnt(ent) << ")";
+        *out << Parole("cad: drew ", "cad: disegnato ") << Descrivi(eng, disegno, ent)
+             << Parole(" in drawing ", " nel disegno ") << eng.GetDisegnoEnt(ent)
+             << Parole(" (user type ", " (tipo utente ") << eng.GetUserTypeOfEnt(ent) << ")";
         const std::vector<CPuntoCad> punti = eng.GetPuntiEnt(ent);
         if (eng.GetTipoEnt(ent) == TipoEntCad::Linea && punti.size() == 2)
             *out << ": " << Estremo(punti[0]) << " - " << Estremo(punti[1]);
@@ -93,7 +95,7 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
     void EntEliminata(const CGcadEng& eng, int ent) override {
         Dimentica(ent);
         if (std::ostream* out = attivo ? Trascrizione() : nullptr)
-            *out << "cad: deleted " << Descrivi(eng, disegno, ent) << "\n";
+            *out << Parole("cad: deleted ", "cad: cancellato ") << Descrivi(eng, disegno, ent) << "\n";
     }
 
     std::string Selezione() const {
@@ -101,7 +103,7 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
         CGcadEntIterator it(&Eng(), 0);
         for (int e = it.First(); e != 0; e = it.Next())
             out += (out.empty() ? "" : ", ") + Descrivi(Eng(), disegno, e);
-        return out.empty() ? "none" : out;
+        return out.empty() ? Parole("none", "nessuno") : out;
     }
 
     // What a pick changed in the selection: what left it and what joined it. A selection that was
@@ -127,14 +129,16 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
         };
         std::string out;
         if (atteso != dopo)
-            out = "now " + elenco(dopo);
+            out = Parole("now ", "ora ") + elenco(dopo);
         else if (tolte.empty() && aggiunte.empty())
-            out = "unchanged";
+            out = Parole("unchanged", "invariata");
         else
             out = (tolte.empty() ? "" : "- " + elenco(tolte)) +
                   (tolte.empty() || aggiunte.empty() ? "" : "; ") +
                   (aggiunte.empty() ? "" : "+ " + elenco(aggiunte));
-        return out + "; " + (dopo.empty() ? std::string("none") : std::to_string(dopo.size())) + " selected";
+        return out + "; " +
+               (dopo.empty() ? std::string(Parole("none", "nessuno")) : std::to_string(dopo.size())) +
+               Parole(" selected", dopo.size() == 1 ? " selezionato" : " selezionati");
     }
 
     std::vector<int> Chiamati(const WString& nome) const {
@@ -149,18 +153,18 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
         ent = 0;
         if (a.index > 0) {
             if (Eng().GetDisegnoEnt(a.index) < 0)
-                return "there is no entity #" + std::to_string(a.index) + " in the drawing";
+                return "nel disegno non c'è l'entità #" + std::to_string(a.index);
             ent = a.index;
             return {};
         }
         if (a.row > 0) {
             const auto& righe = disegno.righe7;
             if (a.row > static_cast<int>(righe.size()))
-                return "the booklet has no row 7 n. " + std::to_string(a.row) + " (it has " +
+                return "il libretto non ha la riga 7 n. " + std::to_string(a.row) + " (ne ha " +
                        std::to_string(righe.size()) + ")";
             const auto& r = righe[static_cast<std::size_t>(a.row - 1)];
             if (r.entita.empty())
-                return "row 7 n. " + std::to_string(a.row) + " is not drawn: " + r.nonDisegnata;
+                return "la riga 7 n. " + std::to_string(a.row) + " non è disegnata: " + r.nonDisegnata;
             // The row's first entity that the step's picks can hit.
             ent = r.entita.front();
             if (const CObjBuildSelPnt* b = Selettore(); b && b->GetPickPriorStrat())
@@ -180,13 +184,13 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
                 trovati = Chiamati(completo);
         }
         if (trovati.empty())
-            return "no point of the drawing is named " + host::ui::Quote(a.text);
+            return "nessun punto del disegno si chiama " + host::ui::Quote(a.text);
         if (trovati.size() > 1) {
             std::string elenco;
             for (int e : trovati)
                 elenco += (elenco.empty() ? "" : ", ") + std::string("#") + std::to_string(e);
-            return "several points are named " + host::ui::Quote(a.text) + ": " + elenco +
-                   " (point #N picks one of them)";
+            return "più punti si chiamano " + host::ui::Quote(a.text) + ": " + elenco +
+                   " (point #N ne indica uno)";
         }
         ent = trovati.front();
         return {};
@@ -214,51 +218,54 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
     std::string Render(bool full, const std::string& indent) const override {
         if (!full) {
             std::string out = host::ui::Quote(view.GetWindowText()) + " " +
-                              std::to_string(Eng().GetNumEnt()) + " entities, selected " + Selezione();
+                              std::to_string(Eng().GetNumEnt()) +
+                              Parole(" entities, selected ", " entità, selezionati: ") + Selezione();
             if (view.m_bZoom)
-                out += ", zoom mode";
+                out += Parole(", zoom mode", ", modo zoom");
             if (view.m_bPan)
-                out += ", pan mode";
+                out += Parole(", pan mode", ", modo pan");
             if (view.m_bScala)
-                out += ", scale mode";
+                out += Parole(", scale mode", ", modo scala");
             if (view.m_bSelInCorso)
-                out += ", selection open";
+                out += Parole(", selection open", ", selezione aperta");
             const Finestra& f = view.m_Finestra;
             std::ostringstream w;
-            w << std::fixed << std::setprecision(3) << ", window E " << f.xMin << " - " << f.xMax << " N "
-              << f.yMin << " - " << f.yMax;
+            w << std::fixed << std::setprecision(3) << Parole(", window E ", ", finestra E ") << f.xMin
+              << " - " << f.xMax << " N " << f.yMin << " - " << f.yMax;
             return out + w.str();
         }
-        std::string out = indent + "points (handle, user type, name):\n";
+        std::string out =
+            indent + Parole("points (handle, user type, name):\n", "punti (numero, tipo utente, nome):\n");
         CGcadEntIterator it(&Eng(), 1);
         for (int e = it.First(); e != 0; e = it.Next())
             if (Eng().IsInsert(e))
                 out += indent + "  " + Pad("#" + std::to_string(e), 6) +
                        Pad(std::to_string(Eng().GetUserTypeOfEnt(e)), 4) +
                        host::ui::Quote(host::cad::NomeInsert(Eng(), e)) + "\n";
-        out += indent + "rows 7:\n";
+        out += indent + Parole("rows 7:\n", "righe 7:\n");
         for (const auto& r : disegno.righe7) {
-            out +=
-                indent + "  row " + std::to_string(r.numero) + " " + host::ui::Quote(r.riga->GetLblNome1());
+            out += indent + Parole("  row ", "  riga ") + std::to_string(r.numero) + " " +
+                   host::ui::Quote(r.riga->GetLblNome1());
             if (r.entita.empty()) {
-                out += ": not drawn, " + r.nonDisegnata + "\n";
+                out += Parole(": not drawn, ", ": non disegnata, ") + r.nonDisegnata + "\n";
                 continue;
             }
             out += ":";
             for (int e : r.entita)
                 out += " #" + std::to_string(e) + " " +
-                       (Eng().GetTipoEnt(e) == TipoEntCad::Polilinea ? "polyline" : "label");
-            out += " (user type " + std::to_string(host::cad::UT_RIGA7) + ")\n";
+                       (Eng().GetTipoEnt(e) == TipoEntCad::Polilinea ? Parole("polyline", "polilinea")
+                                                                     : Parole("label", "etichetta"));
+            out += Parole(" (user type ", " (tipo utente ") + std::to_string(host::cad::UT_RIGA7) + ")\n";
         }
-        return out + indent + "selected: " + Selezione() + "\n";
+        return out + indent + Parole("selected: ", "selezionati: ") + Selezione() + "\n";
     }
 
     std::string Check(const host::ui::Action& a) override {
         if (a.verb == host::ui::Action::Verb::Snapshot)
-            return host::cad::FormatoFigura(a.text.ToUtf8()).empty() ? "a snapshot is a .svg or .png file"
+            return host::cad::FormatoFigura(a.text.ToUtf8()).empty() ? "l'immagine va in un file .svg o .png"
                                                                      : std::string();
         if (!view.m_bConSelezione)
-            return "this CAD view only shows the drawing";
+            return "questa vista CAD mostra soltanto il disegno";
         int ent = 0;
         return Bersaglio(a, ent);
     }
@@ -270,9 +277,10 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
             opzioni.finestra = view.m_Finestra;
             opzioni.scala = view.m_bScala;
             if (host::cad::ScriviFigura(Eng(), disegno, opzioni, a.text.ToUtf8(), error))
-                out << "cad: picture of the view written to " << a.text.ToUtf8() << "\n";
+                out << Parole("cad: picture of the view written to ", "cad: immagine della vista scritta in ")
+                    << a.text.ToUtf8() << "\n";
             else
-                out << "cad: no picture: " << error << "\n";
+                out << Parole("cad: no picture: ", "cad: nessuna immagine: ") << error << "\n";
             return;
         }
         int ent = 0;
@@ -284,7 +292,10 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
             const double mezzaX = (f.xMax - f.xMin) / (view.m_bZoom ? 4 : 2);
             const double mezzaY = (f.yMax - f.yMin) / (view.m_bZoom ? 4 : 2);
             view.CambiaFinestra({p.x - mezzaX, p.y - mezzaY, p.x + mezzaX, p.y + mezzaY});
-            out << "cad: " << (view.m_bZoom ? "zoomed in on " : "panned to ") << chi << "\n";
+            out << "cad: "
+                << (view.m_bZoom ? Parole("zoomed in on ", "ingrandito su ")
+                                 : Parole("panned to ", "spostato su "))
+                << chi << "\n";
             return;
         }
         if (!view.m_pOB) {
@@ -295,26 +306,34 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
         }
         CObjBuildSelPnt* b = Selettore();
         if (!b) {
-            out << "cad: " << chi << " not picked: no step takes picks now\n";
+            out << "cad: " << chi
+                << Parole(" not picked: no step takes picks now\n",
+                          " non indicato: ora nessun passo accetta indicazioni\n");
             return;
         }
         if (!b->IsAvviato()) {
-            out << "cad: " << chi << " not picked: the step has not started\n";
+            out << "cad: " << chi
+                << Parole(" not picked: the step has not started\n",
+                          " non indicato: il passo non è ancora iniziato\n");
             return;
         }
         if (b->GetPickPriorStrat() && !b->GetPickPriorStrat()->Ammette(Eng(), ent)) {
-            out << "cad: " << chi << " not picked: this step's picks pass over it\n";
+            out << "cad: " << chi
+                << Parole(" not picked: this step's picks pass over it\n",
+                          " non indicato: le indicazioni di questo passo lo saltano\n");
             return;
         }
         if (!b->IsValidEnt(ent)) {
-            out << "cad: " << chi << " not picked: this step does not take it\n";
+            out << "cad: " << chi
+                << Parole(" not picked: this step does not take it\n",
+                          " non indicato: questo passo non lo accetta\n");
             return;
         }
-        out << "cad: picked " << chi << "\n";
+        out << Parole("cad: picked ", "cad: indicato ") << chi << "\n";
         const std::vector<int> prima = Eng().GetImpl().selezione;
         if (b->Pick(ent) == CObjBuildSelPnt::EsitoPick::Rifiutato)
-            out << "cad: the step refused " << chi << "\n";
-        out << "cad: selection " << CambioSelezione(prima) << "\n";
+            out << Parole("cad: the step refused ", "cad: il passo ha rifiutato ") << chi << "\n";
+        out << Parole("cad: selection ", "cad: selezione ") << CambioSelezione(prima) << "\n";
     }
 };
 
@@ -330,8 +349,10 @@ CViewControlCAD::~CViewControlCAD() {
     m_pOB = nullptr;
     if (m_pImpl->creata)
         if (std::ostream* out = Trascrizione())
-            *out << "cad: view " << m_pImpl->id << " closed with " << m_GcadEng.GetNumEnt() << " entities ("
-                 << m_pImpl->entAllApertura << " when it opened)\n";
+            *out << Parole("cad: view ", "cad: vista ") << m_pImpl->id
+                 << Parole(" closed with ", " chiusa con ") << m_GcadEng.GetNumEnt()
+                 << Parole(" entities (", " entità (") << m_pImpl->entAllApertura
+                 << Parole(" when it opened)\n", " all'apertura)\n");
     m_GcadEng.SetOsservatore(nullptr);
 }
 
@@ -365,12 +386,15 @@ BOOL CViewControlCAD::Create(const char16_t*, const WString& windowName, DWORD s
     m_GcadEng.SetOsservatore(&impl);
     SetInitialZoom();
     if (std::ostream* out = Trascrizione()) {
-        *out << "cad: view " << id << " shows the survey: " << impl.entAllApertura << " entities, "
-             << impl.disegno.punti << " points, " << impl.disegno.righe7.size() << " rows 7\n";
+        *out << Parole("cad: view ", "cad: la vista ") << id
+             << Parole(" shows the survey: ", " mostra il rilievo: ") << impl.entAllApertura
+             << Parole(" entities, ", " entità, ") << impl.disegno.punti << Parole(" points, ", " punti, ")
+             << impl.disegno.righe7.size() << Parole(" rows 7\n", " righe 7\n");
         for (const auto& r : impl.disegno.righe7)
             if (r.entita.empty())
-                *out << "cad: row 7 n. " << r.numero << " " << host::ui::Quote(r.riga->GetLblNome1())
-                     << " is not drawn: " << r.nonDisegnata << "\n";
+                *out << Parole("cad: row 7 n. ", "cad: la riga 7 n. ") << r.numero << " "
+                     << host::ui::Quote(r.riga->GetLblNome1())
+                     << Parole(" is not drawn: ", " non è disegnata: ") << r.nonDisegnata << "\n";
     }
     if (!m_pOB)
         if (CObjectBuilder* ob = StartNewOBDefault()) {

@@ -49,6 +49,10 @@ std::string Causa(int error) {
 }
 } // namespace
 
+std::string CausaErrore(int error) {
+    return Causa(error);
+}
+
 void SetMemoryFile(const std::filesystem::path& path, std::string bytes) {
     MemoryFiles()[path.lexically_normal().string()] = std::move(bytes);
 }

@@ -63,4 +63,7 @@ void SetSettingsWriteNotice(std::function<void(const WString& text)> notice);
 // when every value was kept.
 std::vector<std::filesystem::path> SettingsNotKept();
 
+// What the user is told of a failed file operation ("spazio su disco esaurito").
+std::string CausaErrore(int error);
+
 } // namespace host

@@ -2,6 +2,7 @@
 #include "hostapi/WString.h"
 
 #include "host/core/HostContext.h"
+#include "host/core/Limits.h"
 #include "host/net/NetLimits.h"
 
 #include <curl/curl.h>
@@ -100,6 +101,41 @@ DWORD InternetError(CURLcode result, bool tooLarge) {
     }
 }
 
+// What a person reads of a failed request, beside the module's own message, which names neither the
+// server nor the cause.
+std::string Causa(DWORD error, std::size_t maxAnswerBytes) {
+    switch (error) {
+    case ERROR_INTERNET_NAME_NOT_RESOLVED:
+        return "il nome del server non si risolve";
+    case ERROR_INTERNET_CANNOT_CONNECT:
+        return "connessione rifiutata";
+    case ERROR_INTERNET_TIMEOUT:
+        return "il server non ha risposto in tempo";
+    case ERROR_INTERNET_CONNECTION_RESET:
+        return "la connessione si è interrotta";
+    case ERROR_HTTP_INVALID_SERVER_RESPONSE:
+        return "la risposta non è HTTP";
+    case ERROR_HTTP_REDIRECT_FAILED:
+        return "troppi rinvii";
+    case ERROR_INTERNET_INVALID_URL:
+        return "indirizzo non valido";
+    case ERROR_NOT_ENOUGH_MEMORY:
+        return "la risposta supera il limite di " +
+               (maxAnswerBytes % host::kMiB == 0 ? std::to_string(maxAnswerBytes / host::kMiB) + " MiB"
+                                                 : std::to_string(maxAnswerBytes) + " byte");
+    case ERROR_INTERNET_SECURITY_CHANNEL_ERROR:
+        return "la connessione sicura non è riuscita";
+    case ERROR_INTERNET_DISCONNECTED:
+        return "nessuna connessione a internet";
+    default:
+        return "errore interno";
+    }
+}
+
+void Racconta(const std::string& address, const std::string& causa) {
+    host::NotifyInput("richiesta web a " + address + " non riuscita: " + causa);
+}
+
 HINTERNET Failed(DWORD error) {
     SetLastError(error);
     return nullptr;
@@ -163,8 +199,10 @@ HINTERNET InternetOpenUrlW(HINTERNET session, const char16_t* url, const char16_
     const std::string address = WString(url).ToUtf8();
     if (!IsHttpAddress(address))
         return Failed(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
-    if (!host::IsOnline())
+    if (!host::IsOnline()) {
+        Racconta(address, Causa(ERROR_INTERNET_DISCONNECTED, 0));
         return Failed(ERROR_INTERNET_DISCONNECTED);
+    }
     CURL* curl = curl_easy_init();
     if (!curl)
         return Failed(ERROR_INTERNET_INTERNAL_ERROR);
@@ -197,8 +235,13 @@ HINTERNET InternetOpenUrlW(HINTERNET session, const char16_t* url, const char16_
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
     curl_easy_cleanup(curl);
     curl_slist_free_all(extra);
-    if (result != CURLE_OK || transfer.tooLarge)
-        return Failed(InternetError(result, transfer.tooLarge));
+    if (result != CURLE_OK || transfer.tooLarge) {
+        const DWORD error = InternetError(result, transfer.tooLarge);
+        Racconta(address, Causa(error, limits.maxAnswerBytes));
+        return Failed(error);
+    }
+    if (status >= 400)
+        Racconta(address, "il server ha risposto con lo stato " + std::to_string(status));
 
     auto* file = new HostInternet;
     file->kind = HostInternet::Kind::Url;

@@ -2,6 +2,7 @@
 
 #include "host/core/HostContext.h"
 #include "host/core/Limits.h"
+#include "host/project/Storia.h"
 
 #include <ctime>
 #include <limits>
@@ -675,36 +676,42 @@ std::filesystem::path NonSalvato(const std::filesystem::path& dir) {
 
 } // namespace
 
-bool Project::Save(std::string* why) {
+bool Project::Save(std::string* why, const std::string& autore) {
     const std::filesystem::path file = dir / kProjectFile;
     const std::string text = Serialize();
     m_Conflitto.clear();
-    if (m_Letto) {
-        if (text == *m_Letto)
-            return true; // nothing changed: nothing to write
-        // Compared by content: a save of someone else's, or a restored copy, changes no text.
-        std::string disco;
-        if (!ReadFileBounded(file, kMaxProjectBytes, disco) || disco != *m_Letto) {
-            const std::filesystem::path beside = NonSalvato(dir);
-            std::string reason;
-            const bool kept = WriteFileAtomic(beside, text, &reason);
-            if (why)
-                *why =
-                    std::string(kProjectFile) + ": il progetto è stato modificato sul disco nel frattempo" +
-                    (kept ? "; quello che si sarebbe salvato è in " + beside.filename().string()
-                          : " e quello che si sarebbe salvato non si può scrivere accanto (" + reason + ")");
-            if (kept)
-                m_Conflitto = beside;
-            return false;
-        }
+    m_Scritto = false;
+    m_AvvisoStoria.clear();
+    if (m_Letto && text == *m_Letto)
+        return true; // nothing changed: nothing to write
+    std::string disco;
+    int errore = 0;
+    const bool esiste = ReadFileBounded(file, kMaxProjectBytes, disco, nullptr, &errore);
+    // Compared by content: a save of someone else's, or a restored copy, changes no text.
+    if (m_Letto && (!esiste || disco != *m_Letto)) {
+        const std::filesystem::path beside = NonSalvato(dir);
+        std::string reason;
+        const bool kept = WriteFileAtomic(beside, text, &reason);
+        if (why)
+            *why = std::string(kProjectFile) + ": il progetto è stato modificato sul disco nel frattempo" +
+                   (kept ? "; quello che si sarebbe salvato è in " + beside.filename().string()
+                         : " e quello che si sarebbe salvato non si può scrivere accanto (" + reason + ")");
+        if (kept)
+            m_Conflitto = beside;
+        return false;
     }
+    if (esiste && disco != text && !ConservaVersione(dir, disco, &m_AvvisoStoria))
+        m_AvvisoStoria = "la versione precedente non è stata conservata in " + std::string(kHistoryFolder) +
+                         "/: " + m_AvvisoStoria;
     std::string reason;
     if (!WriteFileAtomic(file, text, &reason)) {
         if (why)
             *why = std::string(kProjectFile) + ": " + reason;
         return false;
     }
+    RegistraAutore(dir, text, autore);
     m_Letto = text;
+    m_Scritto = true;
     return true;
 }
 

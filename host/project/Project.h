@@ -43,7 +43,14 @@ public:
     // differs from what was read, and only while the file still holds what was read: when someone else
     // changed it meanwhile, the save refuses and what it would have written goes beside it instead
     // (ConflictFile), so that neither edit is lost.
-    bool Save(std::string* why = nullptr);
+    // Before it writes over the file, the version there is kept in the project's history; `autore` (the
+    // tool or command saving) names the new one there.
+    bool Save(std::string* why = nullptr, const std::string& autore = "");
+    // Whether the last Save wrote the file; false when nothing had changed.
+    bool Scritto() const { return m_Scritto; }
+    // Why the last Save could not keep the version it wrote over; empty when it kept it. The save itself
+    // went ahead: a history that cannot be written must not stop the work.
+    const std::string& AvvisoStoria() const { return m_AvvisoStoria; }
     // Where the last refused save put its text; empty when none was refused.
     const std::filesystem::path& ConflictFile() const { return m_Conflitto; }
     // Makes this project's folders the host's install, job and settings folders.
@@ -59,6 +66,8 @@ public:
 private:
     std::optional<std::string> m_Letto; // the file's text as read or last written
     std::filesystem::path m_Conflitto;
+    bool m_Scritto = false;
+    std::string m_AvvisoStoria;
 };
 
 // The host data interface over a project. It can record the operations the module asks for.

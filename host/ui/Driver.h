@@ -104,6 +104,8 @@ public:
     bool ChooseFolder(WString& folder);
 
     std::ostream& Transcript() { return m_Out; }
+    // Whether a person reads the transcript as it comes (Italian) rather than a test comparing it.
+    bool ForPerson() const { return m_Persona; }
     // The dialog the user sees (the innermost open one), null when none.
     UiWindow* CurrentDialog() const { return m_Open.empty() ? nullptr : m_Open.back(); }
 
@@ -250,6 +252,11 @@ private:
 HOSTAPI Driver* ActiveDriver();
 // Makes driver the active one; returns the previous one.
 HOSTAPI Driver* SetActiveDriver(Driver* driver);
+// The transcript's words: Italian for a person, the tests' own otherwise.
+inline const char* Parole(const char* test, const char* persona) {
+    const Driver* driver = ActiveDriver();
+    return driver && driver->ForPerson() ? persona : test;
+}
 
 // For unit tests of single dialogs: a script driver, active for the object's lifetime, whose
 // transcript is kept in memory.

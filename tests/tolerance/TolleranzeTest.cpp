@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -189,6 +191,72 @@ TEST(TollStazFuoriTriang, NearestSideAndThirtyPercent) {
                         1e-9 * std::max(1.0, c.attesi[i].distanza));
             EXPECT_EQ(r[i].inTolleranza, c.attesi[i].dentro) << i;
         }
+    }
+}
+
+// The stations' search by cells gives what the look at every side gives, finding for finding, on
+// generated meshes: scattered points, points on a circle (every one a vertex), and points on a lattice
+// with stations on it too, where distances tie and feet fall on vertices.
+TEST(TollStazFuoriTriang, SearchByCellsIsTheLookAtEverySide) {
+    std::mt19937 caso(11);
+    std::uniform_real_distribution<double> unif(0, 1);
+    for (int prova = 0; prova < 24; ++prova) {
+        const int forma = prova % 3;
+        const int n = 4 + prova * 7;
+        CCts libretto;
+        CLibCmp stazioni;
+        for (int i = 0; i < n; ++i) {
+            double x, y;
+            if (forma == 0) {
+                x = unif(caso) * 1000;
+                y = unif(caso) * 700;
+            } else if (forma == 1) {
+                const double a = unif(caso) * 6.283185307179586;
+                x = 500 + 400 * std::cos(a);
+                y = 500 + 400 * std::sin(a);
+            } else {
+                x = std::floor(unif(caso) * 8) * 10;
+                y = std::floor(unif(caso) * 8) * 10;
+            }
+            auto* r = new CRig('5', 0);
+            r->SetLblNome1(WString::Formatted(u"PF%02d/%03d0/G337", i % 100, i / 100 + 1));
+            r->SetCoord(x, y, 0);
+            r->CalcolaValiditaXYZ();
+            libretto.m_Righe45.AddRig(r);
+        }
+        CJob* job = stazioni.AddJob(u"J");
+        for (int k = 0; k < 300; ++k) {
+            double x, y;
+            if (forma == 2) {
+                x = std::floor(unif(caso) * 14 - 3) * 10;
+                y = std::floor(unif(caso) * 14 - 3) * 10;
+            } else {
+                x = unif(caso) * 2400 - 700;
+                y = unif(caso) * 2400 - 700;
+            }
+            if (k == 0)
+                x = y = 1e7; // far beyond the grid
+            CSta* sta = job->AddSta(WString::Formatted(u"%d", k + 1));
+            sta->SetCoord(x, y, 0);
+            sta->CalcolaValiditaXYZ();
+        }
+        std::vector<CRisStazione> esiti[2];
+        for (const bool veloce : {false, true}) {
+            CTollStazFuoriTriang tool(nullptr, &stazioni, &libretto, nullptr);
+            tool.SetRicercaVeloce(veloce);
+            tool.Esegui(false);
+            esiti[veloce] = tool.GetRisultati();
+        }
+        ASSERT_EQ(esiti[0].size(), esiti[1].size()) << "prova " << prova;
+        for (std::size_t i = 0; i < esiti[0].size(); ++i) {
+            const CRisStazione &a = esiti[0][i], &b = esiti[1][i];
+            EXPECT_TRUE(a.stazione == b.stazione && a.verticeA == b.verticeA && a.verticeB == b.verticeB &&
+                        a.distanzaEsterna == b.distanzaEsterna && a.inTolleranza == b.inTolleranza)
+                << "prova " << prova << ", station " << a.stazione.ToUtf8() << ": " << a.verticeA.ToUtf8()
+                << "-" << a.verticeB.ToUtf8() << " " << a.distanzaEsterna << " against "
+                << b.verticeA.ToUtf8() << "-" << b.verticeB.ToUtf8() << " " << b.distanzaEsterna;
+        }
+        EXPECT_GT(esiti[0].size(), 0u) << "prova " << prova;
     }
 }
 

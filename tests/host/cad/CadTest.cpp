@@ -282,7 +282,7 @@ TEST(CadDrawing, OnePointPerNameAndPlaceAndRowsThatCanBeDrawn) {
     EXPECT_EQ(host::cad::Descrivi(eng, d, d.righe7[0].entita[1]),
               "#" + std::to_string(d.righe7[0].entita[1]) + " row 1 \"245\"");
     EXPECT_TRUE(d.righe7[1].entita.empty());
-    EXPECT_EQ(d.righe7[1].nonDisegnata, "vertex \"999\" has no coordinates");
+    EXPECT_EQ(d.righe7[1].nonDisegnata, "il vertice \"999\" non ha coordinate");
     const std::vector<int> tutte = Cammino(eng, 1);
     EXPECT_EQ(d.marca, *std::max_element(tutte.begin(), tutte.end()));
 }

@@ -1,4 +1,5 @@
 #include "hostapi/Internet.h"
+#include "host/core/Limits.h"
 #include "host/net/NetLimits.h"
 #include "hostapi/WString.h"
 
@@ -9,6 +10,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -160,3 +162,36 @@ TEST_F(InternetTest, BadArgumentsAndHandles) {
 }
 
 } // namespace
+
+// The module's own message names neither the server nor the cause: each failed request is told beside it,
+// with its address and why, in a person's words.
+TEST_F(InternetTest, FailuresAreToldWithServerAndCause) {
+    std::vector<std::string> detti;
+    host::SetInputNotice([&](const std::string& t) { detti.push_back(t); });
+    host::NetLimits limits;
+    limits.totalTimeoutMs = 200;
+    limits.maxAnswerBytes = 1000;
+    host::SetNetLimits(limits);
+    const std::string base = "http://127.0.0.1:" + std::to_string(port);
+    const struct {
+        std::u16string url;
+        std::string detto; // empty: nothing to tell
+    } casi[] = {
+        {Url("/ok"), ""},
+        {Url("/manca"),
+         "richiesta web a " + base + "/manca non riuscita: il server ha risposto con lo stato 404"},
+        {Url("/lento"),
+         "richiesta web a " + base + "/lento non riuscita: il server non ha risposto in tempo"},
+        {Url("/grande"),
+         "richiesta web a " + base + "/grande non riuscita: la risposta supera il limite di 1000 byte"},
+        {u"http://127.0.0.1:1/x", "richiesta web a http://127.0.0.1:1/x non riuscita: connessione rifiutata"},
+    };
+    for (const auto& c : casi) {
+        detti.clear();
+        HINTERNET file = InternetOpenUrlW(session, c.url.c_str(), nullptr, 0, 0, 0);
+        if (file)
+            InternetCloseHandle(file);
+        EXPECT_EQ(detti, c.detto.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.detto});
+    }
+    host::SetInputNotice(nullptr);
+}

@@ -1,4 +1,5 @@
 #include "host/project/Project.h"
+#include "host/project/Storia.h"
 
 #include <csignal>
 #include <cstring>
@@ -161,7 +162,8 @@ TEST(Project, FailedSavesSayWhyAndKeepTheOldFile) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(why, "progetto.json: il file supera la dimensione consentita");
     EXPECT_EQ(ReadFile(file), before);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 5) << "a temporary file was left";
+    for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
+        EXPECT_EQ(e.path().string().find(".tmp"), std::string::npos) << "a temporary file was left";
 
     EXPECT_TRUE(project->Save(&why));
     EXPECT_NE(ReadFile(file).find("\"nome\": \"cambiato\""), std::string::npos);
@@ -229,4 +231,112 @@ TEST(Project, SavesKeepAnotherEditAndSweepLeftovers) {
     EXPECT_FALSE(project->Save(&why)); // a file removed meanwhile is not made again
     EXPECT_FALSE(std::filesystem::exists(file));
     std::filesystem::remove_all(dir);
+}
+
+// Each save keeps the version it writes over, named by its writer; the history stays bounded, lists what
+// each version changed, and brings one back after keeping the current one. A history that cannot be
+// written is told, and the save goes ahead.
+TEST(Project, HistoryKeepsEarlierVersionsAndBringsOneBack) {
+    namespace fs = std::filesystem;
+    const auto dir = fs::temp_directory_path() / ("pregeo-storia-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::copy("samples/demo", dir, fs::copy_options::recursive);
+    const std::string originale = ReadFile(dir / "progetto.json");
+    auto project = host::Project::Load(dir);
+    std::string why;
+    const auto scritto = fs::last_write_time(dir / "progetto.json");
+    EXPECT_TRUE(project->Save(&why, "FPregeoEditRiga0"));
+    EXPECT_FALSE(project->Scritto()); // unchanged: not even touched
+    EXPECT_EQ(fs::last_write_time(dir / "progetto.json"), scritto);
+    EXPECT_FALSE(fs::exists(dir / "storia"));
+
+    const char* autori[] = {"FPregeoEditRiga9", "FPregeoEditRighe45", "FPregeoImportRighe8"};
+    for (int i = 0; i < 3; ++i) {
+        project->cts.GetRiga9()->SetDatoRea1(100 + i);
+        ASSERT_TRUE(project->Save(&why, autori[i])) << why;
+        EXPECT_TRUE(project->Scritto());
+        EXPECT_EQ(project->AvvisoStoria(), "");
+    }
+    auto versioni = host::VersioniConservate(dir);
+    ASSERT_EQ(versioni.size(), 3u);
+    EXPECT_EQ(ReadFile(versioni[0].file), originale);
+    EXPECT_EQ(versioni[0].autore, "esterno"); // written before the history, by no save of ours
+    EXPECT_EQ(versioni[1].autore, "FPregeoEditRiga9");
+    EXPECT_EQ(versioni[2].autore, "FPregeoEditRighe45");
+
+    std::ostringstream out, err;
+    EXPECT_EQ(host::StampaStoria(dir, out, err), 0);
+    EXPECT_NE(out.str().find("FPregeoEditRighe45          riga 9 modificata\n"), std::string::npos)
+        << out.str();
+    EXPECT_NE(out.str().find("Il progetto attuale, rispetto alla versione 3: riga 9 modificata"),
+              std::string::npos);
+
+    const std::string attuale = ReadFile(dir / "progetto.json");
+    EXPECT_EQ(host::Ripristina(dir, "1", out, err), 0) << err.str();
+    EXPECT_EQ(ReadFile(dir / "progetto.json"), originale);
+    versioni = host::VersioniConservate(dir);
+    ASSERT_EQ(versioni.size(), 4u);
+    EXPECT_EQ(ReadFile(versioni[3].file), attuale);
+    EXPECT_EQ(versioni[3].autore, "FPregeoImportRighe8");
+    EXPECT_EQ(host::Ripristina(dir, "7", out, err), 2);
+    EXPECT_EQ(host::Ripristina(dir, "1x", out, err), 2);
+
+    // Bounded: the oldest go, numbers are never reused.
+    project = host::Project::Load(dir);
+    for (int i = 0; i < 25; ++i) {
+        project->cts.GetRiga9()->SetDatoRea1(200 + i);
+        ASSERT_TRUE(project->Save(&why, "prova")) << why;
+    }
+    versioni = host::VersioniConservate(dir);
+    ASSERT_EQ(versioni.size(), host::kHistoryVersions);
+    EXPECT_EQ(versioni.front().numero, 10);
+    EXPECT_EQ(versioni.back().numero, 29);
+
+    // A history folder that cannot be written: told, and the project is saved all the same.
+    fs::permissions(dir / "storia", fs::perms::owner_read | fs::perms::owner_exec);
+    project->cts.GetRiga9()->SetDatoRea1(300);
+    const bool salvato = project->Save(&why, "prova");
+    fs::permissions(dir / "storia", fs::perms::owner_all);
+    if (::geteuid() != 0) { // root writes anyway
+        EXPECT_TRUE(salvato);
+        EXPECT_NE(project->AvvisoStoria().find("la versione precedente non è stata conservata in storia/: "),
+                  std::string::npos)
+            << project->AvvisoStoria();
+    }
+    EXPECT_NE(ReadFile(dir / "progetto.json").find("300.0"), std::string::npos);
+    fs::remove_all(dir);
+}
+
+// What a version changed, in one line, part by part.
+TEST(Project, HistorySaysWhatChangedInOneLine) {
+    const std::string base = ReadFile(kSample);
+    const struct {
+        std::function<void(nlohmann::ordered_json&)> change;
+        const char* detto;
+    } casi[] = {
+        {[](auto&) {}, "nessuna differenza"},
+        {[](auto& d) { d["libretto"]["intestazione"]["Prot"] = "1"; }, "riga 0 modificata"},
+        {[](auto& d) { d["libretto"]["righe45"].erase(0); }, "righe 4 e 5: 1 tolta"},
+        {[](auto& d) {
+             auto& r = d["libretto"]["righe45"];
+             r.push_back(r[0]);
+             r.push_back(r[1]);
+             r[2]["nota"] = "x";
+         },
+         "righe 4 e 5: 1 modificata, 2 aggiunte"},
+        {[](auto& d) {
+             auto& r = d["libretto"]["righe45"];
+             std::swap(r[0], r[1]);
+         },
+         "righe 4 e 5: ordine cambiato"},
+        {[](auto& d) {
+             d["nome"] = "altro";
+             d["lavori"][0]["nome"] = "L";
+         },
+         "lavori: 1 modificato; altri dati modificati"},
+    };
+    for (const auto& c : casi)
+        EXPECT_EQ(host::Cambiamenti(base, Mutated(c.change)), c.detto);
+    EXPECT_EQ(host::Cambiamenti(base, "{"),
+              "non confrontabile: una delle due versioni non è un progetto leggibile");
 }
