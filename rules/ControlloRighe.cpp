@@ -59,9 +59,12 @@ CIndicePunti::CIndicePunti(CLibGps* gps, CLibCmp* stazioni, CCts* libretto) {
     // Every name goes in completed, as the row checks complete every name they look up: a short fiducial
     // name from one source must meet its full form from another.
     const auto aggiungi = [&](std::initializer_list<int> insiemi, const WString& nome) {
-        const WString completo = Completato(libretto, nome);
+        unsigned char bits = 0;
         for (int i : insiemi)
-            Aggiungi(i, completo);
+            if (i >= 1 && i <= NUM_INSIEMI)
+                bits |= Bit(i);
+        if (bits)
+            Segna(bits, Completato(libretto, nome));
     };
     const auto seFiduciale = [](const WString& nome, int insieme) {
         return IsNomeFiduciale(nome) ? insieme : 0;

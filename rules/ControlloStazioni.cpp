@@ -9,6 +9,7 @@
 #include "rules/ControlloLibretto.h"
 #include "rules/IndicePunti.h"
 #include "rules/Regole.h"
+#include "rules/TabellaNomi.h"
 
 #include <algorithm>
 #include <climits>
@@ -142,10 +143,7 @@ private:
         int nomiPrima = 0;
     };
 
-    const Voce* Cerca(const WString& nome) const {
-        const auto it = m_Nomi.find(nome);
-        return it == m_Nomi.end() ? nullptr : &it->second;
-    }
+    const Voce* Cerca(const WString& nome) const { return m_Nomi.Trova(nome); }
 
     bool Valido(int job, int stazione) const {
         return job >= 0 && job < static_cast<int>(m_Lavori.size()) && stazione >= 0 &&
@@ -233,7 +231,7 @@ private:
         }
     }
 
-    std::unordered_map<WString, Voce, HashNome> m_Nomi;
+    CTabellaNomi<Voce> m_Nomi;
     std::vector<int> m_PuntiGpsPrima{0};
     int m_NomiGps = 0;
     std::vector<Lavoro> m_Lavori;

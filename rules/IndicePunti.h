@@ -7,6 +7,7 @@
 #include "hostapi/Gps.h"
 #include "hostapi/TotalStation.h"
 #include "hostapi/WString.h"
+#include "rules/TabellaNomi.h"
 
 #include <cstddef>
 #include <functional>
@@ -28,18 +29,14 @@ public:
 
     // Sets are numbered 1 to 7; other numbers hold nothing (adding to them does nothing).
     void Aggiungi(int insieme, const WString& nome) {
-        if (insieme < 1 || insieme > NUM_INSIEMI)
-            return;
-        const auto [it, nuovo] = m_Nomi.try_emplace(nome, 0);
-        if (nuovo)
-            m_Ordine.push_back(nome);
-        it->second |= Bit(insieme);
+        if (insieme >= 1 && insieme <= NUM_INSIEMI)
+            Segna(Bit(insieme), nome);
     }
     bool IsPresente(int insieme, const WString& nome) const {
         if (insieme < 1 || insieme > NUM_INSIEMI)
             return false;
-        const auto it = m_Nomi.find(nome);
-        return it != m_Nomi.end() && (it->second & Bit(insieme)) != 0;
+        const unsigned char* bits = m_Nomi.Trova(nome);
+        return bits && (*bits & Bit(insieme)) != 0;
     }
 
     // The names of a set, each once, in the order the survey first named them: the editors' name lists.
@@ -53,8 +50,15 @@ public:
 
 private:
     static unsigned char Bit(int insieme) { return static_cast<unsigned char>(1u << (insieme - 1)); }
+    // A name into several sets at once: one lookup.
+    void Segna(unsigned char bits, const WString& nome) {
+        const auto [voce, nuovo] = m_Nomi.try_emplace(nome, 0);
+        if (nuovo)
+            m_Ordine.push_back(nome);
+        *voce |= bits;
+    }
 
     // One entry per name with a bit per set: a survey's names are looked up once, not once per set.
-    std::unordered_map<WString, unsigned char, HashNome> m_Nomi;
+    CTabellaNomi<unsigned char> m_Nomi;
     std::vector<WString> m_Ordine;
 };
