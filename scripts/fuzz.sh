@@ -7,7 +7,7 @@
 # Exits non-zero when a target crashes, leaks, hangs (10 s for one input) or breaks a promise it checks.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-targets=(taf web progetto script ini supporto bmp dis poligoni)
+targets=(taf web progetto script ini supporto bmp dis poligoni pagina)
 runs=${PREGEO_FUZZ_RUNS:-4000}
 
 "$root/scripts/setup.sh" fuzz >/dev/null

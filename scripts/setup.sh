@@ -10,11 +10,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
           libcurl4-openssl-dev libproj-dev proj-data libcpp-httplib-dev libboost-dev libcairo2-dev
           libfontconfig-dev fonts-dejavu-core libexpat1-dev libedit-dev libgdal-dev gdal-bin clang-14 libclang-rt-14-dev
-          g++-mingw-w64-x86-64-posix)
+          g++-mingw-w64-x86-64-posix chromium nodejs)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# Some node packages bring npm along; Debian's comes apart.
+command -v npm >/dev/null || missing+=(npm)
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     sudo_cmd=""
@@ -25,6 +27,9 @@ fi
 
 case "$flavour" in
 test)
+    # The browser tests' driver, exactly as the lock file pins it; the browser is Debian's chromium.
+    (cd "$root/tests/web" && { cmp -s package-lock.json node_modules/.installato 2>/dev/null || {
+        npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.installato; }; })
     build="$root/build/test"
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPREGEO_SANITIZE=ON -DPREGEO_TESTS=ON >/dev/null
     ;;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cairo.h>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fontconfig/fontconfig.h>
@@ -760,6 +761,37 @@ bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const Opzi
         pittore = std::make_unique<PittorePng>();
     Scena(eng, disegno, opzioni).Disegna(*pittore);
     return pittore->Fine(file, error);
+}
+
+std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask) {
+    const int w = bitmap.GetWidth(), h = bitmap.GetHeight();
+    if (w <= 0 || h <= 0)
+        return {};
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = bitmap.GetPixel(x, y);
+            // Premultiplied: a transparent pixel is all zero.
+            row[x] = mask && (c & 0xFFFFFF) == *mask
+                         ? 0
+                         : 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+        }
+    }
+    cairo_surface_mark_dirty(surface);
+    std::string out;
+    cairo_surface_write_to_png_stream(
+        surface,
+        [](void* closure, const unsigned char* bytes, unsigned int length) {
+            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(bytes), length);
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &out);
+    cairo_surface_destroy(surface);
+    return out;
 }
 
 } // namespace host::cad

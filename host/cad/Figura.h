@@ -3,6 +3,7 @@
 
 #include "host/cad/Rilievo.h"
 #include "hostapi/Cad.h"
+#include "hostapi/Controls.h"
 
 #include <filesystem>
 #include <optional>
@@ -82,5 +83,9 @@ std::string FormatoFigura(const std::filesystem::path& file);
 // reason when it cannot be written.
 bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni,
                   const std::filesystem::path& file, std::string& error);
+
+// A bitmap as PNG bytes (a page shows the support bitmaps so), the pixels of the mask colour, when given,
+// transparent; empty for an empty bitmap.
+std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask = std::nullopt);
 
 } // namespace host::cad

@@ -200,6 +200,21 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
 
     const char* KindName() const override { return "cad"; }
 
+    // Until the page draws the survey, a person picks from the names: every point once by its handle
+    // (names may repeat), then the rows 7 drawn.
+    std::vector<Pick> Picks() const override {
+        std::vector<Pick> out;
+        CGcadEntIterator it(&Eng(), 1);
+        for (int e = it.First(); e != 0; e = it.Next())
+            if (Eng().IsInsert(e))
+                out.push_back({host::cad::NomeInsert(Eng(), e).ToUtf8(), "point #" + std::to_string(e)});
+        for (const auto& r : disegno.righe7)
+            if (!r.entita.empty())
+                out.push_back({"riga 7 n. " + std::to_string(r.numero) + " " + r.riga->GetLblNome1().ToUtf8(),
+                               "point row " + std::to_string(r.numero)});
+        return out;
+    }
+
     std::string Render(bool full, const std::string& indent) const override {
         if (!full) {
             std::string out = host::ui::Quote(view.GetWindowText()) + " " +

@@ -3,12 +3,25 @@
 
 #include "host/core/HostContext.h"
 #include "host/core/Limits.h"
+#include "host/ui/Window.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <map>
 #include <string>
 
 namespace {
+
+// Which support bitmap a bitmap and the strips of an image list came from: the objects keep only
+// pixels and counts, a front end that draws the images needs the file.
+std::map<const CBitmap*, std::string>& SupportNames() {
+    static std::map<const CBitmap*, std::string> names;
+    return names;
+}
+std::map<const CImageList*, std::vector<host::ui::ImageStrip>>& Strips() {
+    static std::map<const CImageList*, std::vector<host::ui::ImageStrip>> strips;
+    return strips;
+}
 
 std::uint32_t Le(const std::string& b, std::size_t at, int bytes) {
     std::uint32_t v = 0;
@@ -18,6 +31,11 @@ std::uint32_t Le(const std::string& b, std::size_t at, int bytes) {
 }
 
 } // namespace
+
+std::vector<host::ui::ImageStrip> host::ui::ImageSources(const CImageList* list) {
+    const auto it = Strips().find(list);
+    return it == Strips().end() ? std::vector<ImageStrip>{} : it->second;
+}
 
 BOOL CBitmap::LoadFromFile(const WString& path) {
     DeleteObject();
@@ -96,6 +114,7 @@ COLORREF CBitmap::GetPixel(int x, int y) const {
 
 BOOL CBitmap::DeleteObject() {
     const BOOL had = m_Width > 0;
+    SupportNames().erase(this);
     m_Width = m_Height = m_Bits = 0;
     m_Pixels.clear();
     return had;
@@ -108,6 +127,7 @@ CBitmap* LoadASupportBmp(const WString& fileName) {
         delete bitmap;
         return nullptr;
     }
+    SupportNames()[bitmap] = fileName.ToUtf8();
     return bitmap;
 }
 
@@ -118,15 +138,19 @@ BOOL CImageList::Create(int cx, int cy, UINT, int, int) {
     m_Cy = cy;
     m_Count = 0;
     m_Created = true;
+    Strips().erase(this);
     return TRUE;
 }
 
-int CImageList::Add(const CBitmap* bitmap, COLORREF) {
+int CImageList::Add(const CBitmap* bitmap, COLORREF mask) {
     if (!m_Created || !bitmap || bitmap->GetWidth() <= 0)
         return -1;
     const int first = m_Count;
     // A strip narrower than one image still gives one image, as the platform does.
     m_Count += std::max(1, bitmap->GetWidth() / m_Cx);
+    const auto name = SupportNames().find(bitmap);
+    Strips()[this].push_back(
+        {name == SupportNames().end() ? std::string() : name->second, first, m_Count - first, mask});
     return first;
 }
 
@@ -134,5 +158,6 @@ BOOL CImageList::DeleteImageList() {
     const BOOL had = m_Created;
     m_Created = false;
     m_Count = 0;
+    Strips().erase(this);
     return had;
 }

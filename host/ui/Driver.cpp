@@ -1,7 +1,10 @@
+// What the drivers share: the command language, the dialog a driver plays, message boxes, file and
+// folder choices, and which driver is active.
 #include "host/ui/Driver.h"
 
 #include "host/core/HostContext.h"
 #include "host/core/Limits.h"
+#include "host/ui/DriverParts.h"
 #include "host/ui/Window.h"
 #include "hostapi/Internet.h"
 
@@ -15,29 +18,10 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace host::ui {
-
-namespace {
+namespace host::ui::detail {
 
 // ---------------------------------------------------------------------------------------------------
 // The command language
-
-struct VerbName {
-    Action::Verb verb;
-    const char* name;
-};
-
-constexpr VerbName kVerbs[] = {
-    {Action::Verb::Type, "type"},     {Action::Verb::Pick, "pick"},     {Action::Verb::Tick, "tick"},
-    {Action::Verb::Untick, "untick"}, {Action::Verb::Choose, "choose"}, {Action::Verb::Click, "click"},
-    {Action::Verb::Tab, "tab"},       {Action::Verb::Tap, "tap"},       {Action::Verb::Edit, "edit"},
-    {Action::Verb::Close, "close"},   {Action::Verb::Ok, "ok"},         {Action::Verb::Yes, "yes"},
-    {Action::Verb::No, "no"},         {Action::Verb::Cancel, "cancel"}, {Action::Verb::File, "file"},
-    {Action::Verb::Folder, "folder"}, {Action::Verb::Show, "show"},
-};
-
-// The CAD view's commands.
-constexpr VerbName kVerbiCad[] = {{Action::Verb::Point, "point"}, {Action::Verb::Snapshot, "snapshot"}};
 
 const char* VerbText(Action::Verb verb) {
     for (const auto& v : kVerbs)
@@ -442,7 +426,11 @@ std::filesystem::path HostPath(const WString& typed) {
 Driver* g_active = nullptr;
 std::unique_ptr<Driver> g_installed;
 
-} // namespace
+} // namespace host::ui::detail
+
+namespace host::ui {
+
+using namespace detail;
 
 std::string Action::Canonical() const {
     std::string out = VerbText(verb);
@@ -666,152 +654,6 @@ const char* CommandHelp() {
            "Freccia su e giù richiamano i comandi già dati, anche delle sessioni precedenti.\n";
 }
 
-namespace {
-
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-    if (prefix.size() > s.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(s[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    return true;
-}
-
-// Whether a command acts on a control of this kind; show looks at any.
-bool Fits(Action::Verb verb, const UiWindow& c) {
-    switch (verb) {
-    case Action::Verb::Type:
-        return c.kind == ControlKind::Edit || c.kind == ControlKind::ComboEdit;
-    case Action::Verb::Pick:
-        return c.IsCombo() || c.kind == ControlKind::ListBox;
-    case Action::Verb::Tick:
-    case Action::Verb::Untick:
-        return c.kind == ControlKind::CheckBox || c.kind == ControlKind::Grid;
-    case Action::Verb::Choose:
-        return c.kind == ControlKind::Radio;
-    case Action::Verb::Click:
-        return c.kind == ControlKind::Button;
-    case Action::Verb::Tab:
-        return c.kind == ControlKind::Tab;
-    case Action::Verb::Tap:
-    case Action::Verb::Edit:
-        return c.kind == ControlKind::Grid;
-    default:
-        return true;
-    }
-}
-
-void Controls(const UiWindow& dialog, Action::Verb verb, std::vector<std::string>& out,
-              std::vector<const UiWindow*>& targets) {
-    for (const auto& c : dialog.children) {
-        if (!c->Shown())
-            continue;
-        if (c->isDialog) {
-            Controls(*c, verb, out, targets);
-            continue;
-        }
-        const UiWindow* target = LabelledInput(c.get());
-        if (!Fits(verb, *target) || !target->enabled)
-            continue;
-        if (c->id != 0 && c->id != 0xFFFF) {
-            out.push_back(std::to_string(c->id));
-            targets.push_back(c.get());
-        }
-        WString label = c->text;
-        label.Remove(u'&');
-        label.Trim();
-        if (!label.IsEmpty() && label.Right(1) == u":") {
-            label = label.Left(label.GetLength() - 1);
-            label.Trim();
-        }
-        if (!label.IsEmpty() && label.Find(u']') < 0 && label.Find(u'\n') < 0) {
-            out.push_back("[" + label.ToUtf8() + "]");
-            targets.push_back(target);
-        }
-    }
-}
-
-} // namespace
-
-Completion Complete(const UiWindow* dialog, std::string_view before) {
-    Completion c;
-    // The first word: a command.
-    std::size_t i = 0;
-    while (i < before.size() && std::isspace(static_cast<unsigned char>(before[i])))
-        ++i;
-    std::size_t j = i;
-    while (j < before.size() && !std::isspace(static_cast<unsigned char>(before[j])))
-        ++j;
-    const std::string_view verbWord = before.substr(i, j - i);
-    if (j == before.size()) {
-        c.start = i;
-        for (const auto& v : kVerbs)
-            if (StartsWithNoCase(v.name, verbWord))
-                c.candidates.push_back(std::string(v.name) + " ");
-        for (const auto& v : kVerbiCad)
-            if (StartsWithNoCase(v.name, verbWord))
-                c.candidates.push_back(std::string(v.name) + " ");
-        for (const char* w : {"help", "quit"})
-            if (StartsWithNoCase(w, verbWord))
-                c.candidates.push_back(w);
-        return c;
-    }
-    std::optional<Action::Verb> verb;
-    for (const auto& v : kVerbs)
-        if (verbWord == v.name)
-            verb = v.verb;
-    const bool takesControl = verb && *verb != Action::Verb::Close && *verb != Action::Verb::Ok &&
-                              *verb != Action::Verb::Yes && *verb != Action::Verb::No &&
-                              *verb != Action::Verb::Cancel && *verb != Action::Verb::File &&
-                              *verb != Action::Verb::Folder;
-    if (!dialog || !takesControl)
-        return c;
-    std::size_t k = j;
-    while (k < before.size() && std::isspace(static_cast<unsigned char>(before[k])))
-        ++k;
-    std::vector<std::string> names;
-    std::vector<const UiWindow*> targets;
-    Controls(*dialog, *verb, names, targets);
-    // The control is still being written: a bracketed label runs to its ], an id to a blank.
-    const std::string_view ref = before.substr(k);
-    const bool open = !ref.empty() && ref.front() == '[' ? ref.find(']') == std::string_view::npos
-                                                         : ref.find_first_of(" \t") == std::string_view::npos;
-    if (open) {
-        c.start = k;
-        for (const auto& n : names)
-            if (StartsWithNoCase(n, ref) &&
-                std::find(c.candidates.begin(), c.candidates.end(), n + " ") == c.candidates.end())
-                c.candidates.push_back(n + " ");
-        return c;
-    }
-    if (*verb != Action::Verb::Pick && *verb != Action::Verb::Tab)
-        return c;
-    // The entry of the control named.
-    const std::size_t end = ref.front() == '[' ? ref.find(']') + 1 : ref.find_first_of(" \t");
-    const std::string named(ref.substr(0, end));
-    const UiWindow* target = nullptr;
-    for (std::size_t n = 0; n < names.size(); ++n)
-        if (LabelKey(WString::FromUtf8(names[n])) == LabelKey(WString::FromUtf8(named)) ||
-            (named.front() == '[' && names[n].front() == '[' &&
-             LabelKey(WString::FromUtf8(names[n].substr(1, names[n].size() - 2))) ==
-                 LabelKey(WString::FromUtf8(named.substr(1, named.size() - 2)))))
-            target = targets[n];
-    if (!target)
-        return c;
-    std::size_t t = k + end;
-    while (t < before.size() && std::isspace(static_cast<unsigned char>(before[t])))
-        ++t;
-    c.start = t;
-    const std::string_view typed = before.substr(t);
-    for (const auto& item : target->items) {
-        const std::string entry = item.text.ToUtf8();
-        if (!entry.empty() && StartsWithNoCase(entry, typed))
-            c.candidates.push_back(entry);
-    }
-    return c;
-}
-
 std::string Prompt::Descrivi() const {
     switch (kind) {
     case Kind::Dialog:
@@ -864,37 +706,61 @@ std::vector<std::string> Estensioni(const WString& filter) {
     return out;
 }
 
-// What a person sees in a file or folder choice: the folder where relative paths start, its subfolders
-// and the files that fit the filter (none for a folder choice).
-std::string Elenco(const WString* filter) {
-    const std::filesystem::path dir = host::GetFolders().install;
-    if (dir.empty())
-        return {};
-    std::vector<std::string> cartelle, file;
+} // namespace
+
+FolderListing detail::ListFolder(const WString* filter, const std::string& sub) {
+    FolderListing out;
+    out.folder = host::GetFolders().install;
+    if (out.folder.empty())
+        return out;
+    if (!sub.empty()) {
+        const std::filesystem::path rel = std::filesystem::path(sub).lexically_normal();
+        if (rel.is_absolute() || rel.empty() || *rel.begin() == "..")
+            return FolderListing{};
+        // Nor through a link that leads out of the project.
+        std::error_code e1, e2;
+        const std::filesystem::path root = std::filesystem::canonical(out.folder, e1);
+        const std::filesystem::path dir = std::filesystem::canonical(out.folder / rel, e2);
+        const auto [end, _] = std::mismatch(root.begin(), root.end(), dir.begin(), dir.end());
+        if (e1 || e2 || end != root.end())
+            return FolderListing{};
+        out.folder /= rel;
+    }
     const std::vector<std::string> ext = filter ? Estensioni(*filter) : std::vector<std::string>{};
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    for (std::filesystem::directory_iterator it(out.folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string nome = it->path().filename().string();
         std::error_code e2;
         if (it->is_directory(e2)) {
-            cartelle.push_back(nome + "/");
+            out.folders.push_back(nome + "/");
         } else if (filter) {
             std::string e = it->path().extension().string();
             std::transform(e.begin(), e.end(), e.begin(),
                            [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
             if (ext.empty() || std::find(ext.begin(), ext.end(), e) != ext.end() ||
                 std::find(ext.begin(), ext.end(), ".*") != ext.end())
-                file.push_back(nome);
+                out.files.push_back(nome);
         }
     }
-    std::sort(cartelle.begin(), cartelle.end());
-    std::sort(file.begin(), file.end());
-    std::string out = "  cartella " + Printable(dir.string()) + " (i percorsi relativi partono da qui)\n";
-    for (const auto& n : cartelle)
+    std::sort(out.folders.begin(), out.folders.end());
+    std::sort(out.files.begin(), out.files.end());
+    return out;
+}
+
+namespace {
+
+// What a person sees in a file or folder choice at the terminal.
+std::string Elenco(const WString* filter) {
+    const FolderListing l = ListFolder(filter);
+    if (l.folder.empty())
+        return {};
+    std::string out =
+        "  cartella " + Printable(l.folder.string()) + " (i percorsi relativi partono da qui)\n";
+    for (const auto& n : l.folders)
         out += "    " + Printable(n) + "\n";
-    for (const auto& n : file)
+    for (const auto& n : l.files)
         out += "    " + Printable(n) + "\n";
-    if (cartelle.empty() && file.empty())
+    if (l.folders.empty() && l.files.empty())
         out += filter ? "    (nessun file adatto)\n" : "    (nessuna sottocartella)\n";
     return out;
 }
@@ -912,8 +778,12 @@ Driver::~Driver() {
 }
 
 void Driver::Echo(const Action& action) {
-    m_Out << "> " << action.Canonical() << "\n";
+    const std::string line = action.Canonical();
+    m_Out << "> " << line << "\n";
+    Carried(line);
 }
+
+void Driver::Carried(const std::string&) {}
 
 int Driver::RunModal(CWSizeDialog& dialog) {
     const DialogTemplate* tmpl = FindDialogTemplate(dialog.GetTemplateId());
@@ -1293,381 +1163,6 @@ bool Driver::ExecuteOnCustom(const Action& action, const Prompt& prompt) {
 }
 
 // ---------------------------------------------------------------------------------------------------
-// ScriptDriver
-
-ScriptDriver::ScriptDriver(std::ostream& transcript, std::string name)
-    : Driver(transcript), m_Name(std::move(name)) {}
-
-bool ScriptDriver::Load(const std::filesystem::path& file, std::string& error) {
-    std::string text, why;
-    int code = 0;
-    if (!ReadFileBounded(file, kMaxScriptBytes, text, &why, &code)) {
-        error =
-            "non si legge lo script " + file.string() +
-            (code == EFBIG ? ": supera il limite di " + std::to_string(kMaxScriptBytes / kMiB) + " MiB" : "");
-        return false;
-    }
-    m_Name = file.filename().string();
-    return AddLines(text, error);
-}
-
-bool ScriptDriver::AddLines(std::string_view text, std::string& error) {
-    std::size_t lineNo = 0;
-    std::vector<Action> parsed;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        ++lineNo;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        std::string why;
-        std::optional<Action> a = ParseAction(line, why);
-        if (!why.empty()) {
-            error = m_Name + ":" + std::to_string(lineNo) + ": " + why;
-            return false;
-        }
-        if (a) {
-            a->where = m_Name + ":" + std::to_string(lineNo);
-            parsed.push_back(std::move(*a));
-        }
-    }
-    for (auto& a : parsed)
-        m_Actions.push_back(std::move(a));
-    return true;
-}
-
-ScriptDriver& ScriptDriver::Add(Action action) {
-    if (action.where.empty())
-        action.where = "action " + std::to_string(m_Actions.size() + 1);
-    m_Actions.push_back(std::move(action));
-    return *this;
-}
-
-ScriptDriver& ScriptDriver::Push(Action::Verb verb, UINT id) {
-    Action a;
-    a.verb = verb;
-    a.id = id;
-    return Add(std::move(a));
-}
-
-ScriptDriver& ScriptDriver::Type(UINT id, const WString& text) {
-    Push(Action::Verb::Type, id);
-    m_Actions.back().text = text;
-    return *this;
-}
-ScriptDriver& ScriptDriver::Pick(UINT id, int index) {
-    Push(Action::Verb::Pick, id);
-    m_Actions.back().index = index;
-    return *this;
-}
-ScriptDriver& ScriptDriver::Pick(UINT id, const WString& entry) {
-    Push(Action::Verb::Pick, id);
-    m_Actions.back().text = entry;
-    return *this;
-}
-ScriptDriver& ScriptDriver::Tick(UINT id) {
-    return Push(Action::Verb::Tick, id);
-}
-ScriptDriver& ScriptDriver::Untick(UINT id) {
-    return Push(Action::Verb::Untick, id);
-}
-ScriptDriver& ScriptDriver::TickRow(UINT grid, int row, int column) {
-    Push(Action::Verb::Tick, grid);
-    m_Actions.back().row = row;
-    m_Actions.back().column = column;
-    return *this;
-}
-ScriptDriver& ScriptDriver::UntickRow(UINT grid, int row, int column) {
-    Push(Action::Verb::Untick, grid);
-    m_Actions.back().row = row;
-    m_Actions.back().column = column;
-    return *this;
-}
-ScriptDriver& ScriptDriver::Choose(UINT id) {
-    return Push(Action::Verb::Choose, id);
-}
-ScriptDriver& ScriptDriver::Click(UINT id) {
-    return Push(Action::Verb::Click, id);
-}
-ScriptDriver& ScriptDriver::Tab(UINT id, int index) {
-    Push(Action::Verb::Tab, id);
-    m_Actions.back().index = index;
-    return *this;
-}
-ScriptDriver& ScriptDriver::Tab(UINT id, const WString& label) {
-    Push(Action::Verb::Tab, id);
-    m_Actions.back().text = label;
-    return *this;
-}
-ScriptDriver& ScriptDriver::Tap(UINT grid, int row, int column) {
-    Push(Action::Verb::Tap, grid);
-    m_Actions.back().row = row;
-    m_Actions.back().column = column;
-    return *this;
-}
-ScriptDriver& ScriptDriver::Edit(UINT grid, int row, int column, const WString& text) {
-    Push(Action::Verb::Edit, grid);
-    m_Actions.back().row = row;
-    m_Actions.back().column = column;
-    m_Actions.back().text = text;
-    return *this;
-}
-ScriptDriver& ScriptDriver::Close() {
-    return Push(Action::Verb::Close);
-}
-ScriptDriver& ScriptDriver::Ok() {
-    return Push(Action::Verb::Ok);
-}
-ScriptDriver& ScriptDriver::Yes() {
-    return Push(Action::Verb::Yes);
-}
-ScriptDriver& ScriptDriver::No() {
-    return Push(Action::Verb::No);
-}
-ScriptDriver& ScriptDriver::Cancel() {
-    return Push(Action::Verb::Cancel);
-}
-ScriptDriver& ScriptDriver::File(const WString& path) {
-    Push(Action::Verb::File);
-    m_Actions.back().text = path;
-    return *this;
-}
-ScriptDriver& ScriptDriver::Folder(const WString& path) {
-    Push(Action::Verb::Folder);
-    m_Actions.back().text = path;
-    return *this;
-}
-ScriptDriver& ScriptDriver::Show(UINT id) {
-    return Push(Action::Verb::Show, id);
-}
-ScriptDriver& ScriptDriver::Point(const WString& name) {
-    Push(Action::Verb::Point);
-    m_Actions.back().text = name;
-    return *this;
-}
-ScriptDriver& ScriptDriver::PointEnt(int ent) {
-    Push(Action::Verb::Point);
-    m_Actions.back().index = ent;
-    return *this;
-}
-ScriptDriver& ScriptDriver::PointRow(int row) {
-    Push(Action::Verb::Point);
-    m_Actions.back().row = row;
-    return *this;
-}
-ScriptDriver& ScriptDriver::Snapshot(const WString& file) {
-    Push(Action::Verb::Snapshot);
-    m_Actions.back().text = file;
-    return *this;
-}
-
-std::optional<Action> ScriptDriver::Next(const Prompt&) {
-    if (m_Next >= m_Actions.size())
-        return std::nullopt;
-    m_LastWhere = m_Actions[m_Next].where;
-    return m_Actions[m_Next++];
-}
-
-void ScriptDriver::Refuse(const Action& action, const Prompt& prompt, const std::string& why) {
-    throw ScriptError(action.where + ": " + prompt.Describe() + ": " + action.Canonical() + ": " + why);
-}
-
-void ScriptDriver::RanOut(const Prompt& prompt) {
-    const std::string what =
-        (prompt.kind == Prompt::Kind::Dialog ? "è ancora aperta " : "aspetta ") + prompt.Descrivi();
-    if (m_LastWhere.empty())
-        throw ScriptError(m_Name + ": lo script non ha azioni, ma " + what);
-    throw ScriptError(m_LastWhere + ": lo script finisce qui, ma " + what);
-}
-
-// ---------------------------------------------------------------------------------------------------
-// TerminalDriver
-
-namespace {
-
-// A stream read line by line: what a test or a pipe gives the terminal.
-class StreamLines : public LineSource {
-public:
-    StreamLines(std::istream& in, std::ostream& out) : m_In(in), m_Out(out) {}
-    bool Read(const std::string& prompt, std::string& line) override {
-        m_Out << prompt << std::flush;
-        // Nobody types a line this long: it is an input that never ends (/dev/zero), and the run gives up
-        // as it does on "quit".
-        line.clear();
-        for (int c = m_In.get(); c != std::char_traits<char>::eof(); c = m_In.get()) {
-            if (c == '\n')
-                return true;
-            if (line.size() >= kMaxTerminalLine)
-                throw ScriptError("terminale: una riga di più di " + std::to_string(kMaxTerminalLine / 1024) +
-                                  " KiB non è scritta da una persona; non si salva nulla");
-            line += static_cast<char>(c);
-        }
-        return !line.empty();
-    }
-
-private:
-    std::istream& m_In;
-    std::ostream& m_Out;
-};
-
-// The terminal's words for a message box's icon and answers.
-std::string Icona(UINT style) {
-    switch (style & 0xF0) {
-    case MB_ICONERROR:
-        return "errore";
-    case MB_ICONQUESTION:
-        return "domanda";
-    case MB_ICONEXCLAMATION:
-        return "attenzione";
-    case MB_ICONINFORMATION:
-        return "informazione";
-    default:
-        return "nessuna icona";
-    }
-}
-
-} // namespace
-
-LineSource::~LineSource() = default;
-
-TerminalDriver::TerminalDriver(std::istream& in, std::ostream& out)
-    : TerminalDriver(out, std::make_unique<StreamLines>(in, out)) {}
-
-TerminalDriver::TerminalDriver(std::ostream& out, std::unique_ptr<LineSource> lines)
-    : Driver(out), m_Lines(std::move(lines)), m_Screen(out) {
-    m_Persona = true;
-}
-
-TerminalDriver::~TerminalDriver() = default;
-
-Completion TerminalDriver::CompleteHere(std::string_view before) const {
-    return Complete(m_Waiting, before);
-}
-
-std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
-    m_Waiting = prompt.kind == Prompt::Kind::Dialog ? prompt.dialog : nullptr;
-    for (;;) {
-        if (prompt.kind == Prompt::Kind::Dialog)
-            Redraw(*prompt.dialog);
-        if (prompt.kind == Prompt::Kind::MessageBox)
-            m_Screen << "(rispondi " << AnswerList(prompt.style) << ")\n";
-        else if (prompt.kind == Prompt::Kind::File)
-            m_Screen << "(rispondi file PERCORSO, o cancel)\n";
-        else if (prompt.kind == Prompt::Kind::Folder)
-            m_Screen << "(rispondi folder PERCORSO, o cancel)\n";
-        m_Screen << std::flush;
-        const std::string promptText =
-            (prompt.kind == Prompt::Kind::Dialog ? std::to_string(prompt.dialog->id) : "?") + "> ";
-        std::string line;
-        if (!m_Lines->Read(promptText, line))
-            return std::nullopt;
-        const std::string_view s = TrimView(line);
-        if (s.empty())
-            continue;
-        if (s == "help") {
-            m_Screen << CommandHelp();
-            continue;
-        }
-        if (s == "quit")
-            throw ScriptError("terminale: abbandonato mentre era aperta " + prompt.Descrivi() +
-                              "; non si salva nulla");
-        std::string why;
-        std::optional<Action> a = ParseAction(s, why);
-        if (!a) {
-            if (!why.empty())
-                m_Screen << "errore: " << Printable(why) << "\n";
-            continue;
-        }
-        a->where = "terminal";
-        return a;
-    }
-}
-
-namespace {
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
-        start = end == std::string::npos ? text.size() : end + 1;
-    }
-    return lines;
-}
-
-// The lines of `now` that are not matched in `before`, in order (the longest common subsequence).
-std::string ChangedLines(const std::string& before, const std::string& now) {
-    const std::vector<std::string> a = Lines(before), b = Lines(now);
-    std::vector<std::vector<int>> common(a.size() + 1, std::vector<int>(b.size() + 1, 0));
-    for (std::size_t i = a.size(); i-- > 0;)
-        for (std::size_t j = b.size(); j-- > 0;)
-            common[i][j] =
-                a[i] == b[j] ? common[i + 1][j + 1] + 1 : std::max(common[i + 1][j], common[i][j + 1]);
-    std::string out;
-    std::size_t i = 0, j = 0;
-    while (j < b.size()) {
-        if (i < a.size() && a[i] == b[j]) {
-            ++i;
-            ++j;
-        } else if (i < a.size() && common[i + 1][j] >= common[i][j + 1]) {
-            ++i;
-        } else {
-            out += b[j++] + "\n";
-        }
-    }
-    return out;
-}
-
-} // namespace
-
-void TerminalDriver::Redraw(const UiWindow& dialog) {
-    // A dialog that came up since the last screen is shown whole, even where an earlier one stood.
-    const std::string screen = RenderDialog(dialog, true);
-    if (m_Shown != &dialog || m_ShownOpened != DialogsOpened())
-        m_Screen << screen;
-    else if (screen != m_LastScreen)
-        m_Screen << ChangedLines(m_LastScreen, screen);
-    m_Shown = &dialog;
-    m_ShownOpened = DialogsOpened();
-    m_LastScreen = screen;
-}
-
-// A person reads the message's line breaks as breaks.
-std::string TerminalDriver::MessageBoxLine(const WString& text, const WString& title, UINT style) const {
-    std::string shown;
-    WString line;
-    const std::u16string_view v = text.view();
-    for (std::size_t i = 0; i <= v.size(); ++i) {
-        const bool end = i == v.size();
-        if (!end && v[i] != u'\r' && v[i] != u'\n') {
-            line += v[i];
-            continue;
-        }
-        const std::string quoted = Quote(line);
-        shown += quoted.substr(1, quoted.size() - 2);
-        if (end)
-            break;
-        shown += "\n";
-        if (v[i] == u'\r' && i + 1 < v.size() && v[i + 1] == u'\n')
-            ++i;
-        line.Empty();
-    }
-    return "messaggio " + Quote(title) + " [" + Icona(style) + "; rispondi " + AnswerList(style) + "]: \"" +
-           shown + "\"";
-}
-
-void TerminalDriver::Refuse(const Action&, const Prompt&, const std::string& why) {
-    m_Screen << "errore: " << Printable(why) << "\n";
-}
-
-void TerminalDriver::RanOut(const Prompt& prompt) {
-    throw ScriptError("terminale: l'input è finito mentre era aperta " + prompt.Descrivi() +
-                      "; non si salva nulla");
-}
-
-// ---------------------------------------------------------------------------------------------------
 // Installation
 
 Driver* ActiveDriver() {
@@ -1679,13 +1174,6 @@ Driver* SetActiveDriver(Driver* driver) {
     g_active = driver;
     return previous;
 }
-
-ScriptedUi::ScriptedUi() : ScriptDriver(m_Text, "test"), m_Previous(SetActiveDriver(this)) {}
-
-ScriptedUi::~ScriptedUi() {
-    SetActiveDriver(m_Previous);
-}
-
 bool InstallDriver(const std::optional<std::filesystem::path>& script, std::ostream& transcript,
                    std::string& error) {
     if (script) {

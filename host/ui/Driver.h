@@ -122,6 +122,9 @@ protected:
     // The line that shows a message box; the terminal breaks the text's lines.
     virtual std::string MessageBoxLine(const WString& text, const WString& title, UINT style) const;
 
+    // Every action carried out, as the transcript writes it after "> ": a front end records them.
+    virtual void Carried(const std::string& canonical);
+
     // A person at the terminal reads Italian and sees lists whole; the transcript keeps its own form.
     bool m_Persona = false;
 

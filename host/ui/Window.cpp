@@ -402,7 +402,15 @@ void CWnd::MoveWindow(const CRect& rect, BOOL) {
         m_pWnd->rect = rect;
 }
 
-void CWnd::SetFocus() {}
+// Nothing to type into here but the front ends: the dialog only remembers which control has the focus.
+void CWnd::SetFocus() {
+    if (!m_pWnd)
+        return;
+    UiWindow* top = m_pWnd;
+    while (top->parent)
+        top = top->parent;
+    top->focus = m_pWnd->id;
+}
 void CWnd::Invalidate(BOOL) {}
 void CWnd::UpdateWindow() {}
 BOOL CWnd::RedrawWindow() {

@@ -72,6 +72,13 @@ struct UiCustom {
     virtual std::string Check(const host::ui::Action& action) = 0;
     // Carries out an action that fits, writing what happens into the transcript.
     virtual void Perform(const host::ui::Action& action, std::ostream& transcript) = 0;
+    // What a person may pick here, each as a label and the command that picks it, for a front end that
+    // offers them instead of a drawing.
+    struct Pick {
+        std::string label;
+        std::string command;
+    };
+    virtual std::vector<Pick> Picks() const { return {}; }
 };
 
 struct UiWindow {
@@ -112,6 +119,9 @@ struct UiWindow {
     std::unique_ptr<GridState> grid;
     UiCustom* custom = nullptr; // owned by the window's object
 
+    // Top-level dialogs: the control the code last gave the focus, 0 for none.
+    UINT focus = 0;
+
     UiWindow() = default;
     UiWindow(const UiWindow&) = delete;
     UiWindow& operator=(const UiWindow&) = delete;
@@ -147,5 +157,14 @@ void SendGridNotify(UiWindow& grid, UINT code, int row, int column);
 std::vector<UiWindow*> RadioGroup(UiWindow& radio);
 
 const char* KindName(ControlKind kind);
+
+// The support bitmaps an image list was cut from, in order, for a front end that shows the images.
+struct ImageStrip {
+    std::string file; // "Esiti.bmp"; empty for a bitmap that is not a support bitmap
+    int first = 0;    // the list's index of the strip's first image
+    int count = 0;
+    COLORREF mask = 0; // the colour shown as transparent
+};
+std::vector<ImageStrip> ImageSources(const CImageList* list);
 
 } // namespace host::ui

@@ -31,5 +31,14 @@ for room in "${!allowed[@]}"; do
         status=1
     fi
 done
+# The stand-in host is the platform alone: its own headers, the host interface and system or Debian
+# libraries (<...>); neither module rooms nor the program's commands (app/).
+bad=$(grep -rn -E '^\s*#\s*include\s*"' host --include='*.cpp' --include='*.h' |
+    grep -v -E '#\s*include\s*"(host|hostapi)/')
+if [ -n "$bad" ]; then
+    echo "host/ may include only host/, hostapi/ and libraries:"
+    printf '%s\n' "$bad"
+    status=1
+fi
 [ $status -eq 0 ] && echo "module includes: ok"
 exit $status

@@ -1,8 +1,10 @@
 // pregeo-host: loads a project and the module, and runs one of the module's exports on it.
-#include "host/app/Check.h"
-#include "host/app/Demo.h"
-#include "host/app/Esporta.h"
-#include "host/app/Maglia.h"
+#include "app/Check.h"
+#include "app/Demo.h"
+#include "app/Esporta.h"
+#include "app/Maglia.h"
+#include "app/Serve.h"
+#include "app/Strumento.h"
 #include "host/cad/Figura.h"
 #include "host/core/HostContext.h"
 #include "host/core/Limits.h"
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -36,6 +39,7 @@ const char* kUsage =
     "uso: pregeo-host --project CARTELLA [--module FILE] [--script FILE]\n"
     "                   [--setting SEZIONE/CHIAVE=VALORE ...] [--verbose] COMANDO\n"
     "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
+    "     pregeo-host --project CARTELLA serve [--port N]\n"
     "COMANDO: exports | demo | riscrivi | storia | ripristina N | check [--json] [CARTELLA...] |\n"
     "         disegno FILE.svg|FILE.png | maglia FILE.svg|FILE.png |\n"
     "         esporta [--sovrascrivi] FILE.dxf|FILE.gpkg|FILE.geojson |\n"
@@ -66,6 +70,7 @@ void StampaAiuto(std::ostream& out) {
            "                       --sovrascrivi sostituisce un file che esiste già\n"
            "  exports              gli strumenti che il modulo mette a disposizione\n"
            "  riscrivi             riscrive progetto.json nella sua forma ordinata\n"
+           "  serve [--port N]     gli strumenti nel browser: scrive l'indirizzo da aprire\n"
            "  storia               le versioni precedenti del progetto conservate in storia/, e che cosa "
            "ha cambiato ognuna\n"
            "  ripristina N         riporta la versione N, dopo aver conservato quella attuale\n"
@@ -82,14 +87,6 @@ void StampaAiuto(std::ostream& out) {
            "La guida per il tecnico è docs/guida.md.\n";
 }
 
-// After a save: whether the file was written, and a history that could not be kept.
-void DettoIlSalvataggio(const host::Project& project) {
-    std::cout << (project.Scritto() ? "Progetto salvato.\n"
-                                    : "Nessuna modifica: il progetto non è stato riscritto.\n");
-    if (!project.AvvisoStoria().empty())
-        std::cerr << "pregeo-host: " << host::ui::Printable(project.AvvisoStoria()) << "\n";
-}
-
 struct Options {
     std::filesystem::path project;
     std::string module;
@@ -103,6 +100,7 @@ struct Options {
     bool dettagli = false;    // demo --verbose
     bool sovrascrivi = false; // esporta
     std::vector<std::string> settings;
+    int porta = 0; // serve: 0 for any free port
 };
 
 bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
@@ -142,6 +140,17 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
                 return false;
             }
             opt.settings.push_back(text);
+        } else if (arg == "--port") {
+            const char* v = value("--port");
+            if (!v)
+                return false;
+            char* end = nullptr;
+            const long n = std::strtol(v, &end, 10);
+            if (*v == '\0' || *end != '\0' || n < 1 || n > 65535) {
+                error = std::string("porta non valida: ") + v;
+                return false;
+            }
+            opt.porta = static_cast<int>(n);
         } else if (arg == "--json") {
             opt.json = true;
         } else if (arg == "-h" || arg == "--help") {
@@ -229,23 +238,6 @@ void PrintSummary(const host::Project& p) {
               << osservazioni << " osservazioni\n";
     std::cout << "  GPS: " << p.gps.GetGrpArSize() << " gruppi, " << puntiGps << " punti\n";
     std::cout << "  Distanze dell'estratto di mappa: " << c.m_EstrMap.GetDistanzaArSize() << "\n";
-}
-
-// What FPregeoImportPFNear stored, read back from the settings, and what uses it.
-std::string RiassuntoPFVicini() {
-    const CIniFile ini;
-    const auto valore = [&](const char16_t* chiave) {
-        const double v = ini.GetDouble(u"CATASTO", chiave, REALE_INDEFINITO);
-        if (IsRealeIndefinito(v))
-            return std::string("-");
-        char testo[64];
-        std::snprintf(testo, sizeof testo, "%.3f", v);
-        return std::string(testo);
-    };
-    return "centro e raggio per «PF vicini»: Nord " + valore(u"TAF_NORD") + ", Est " + valore(u"TAF_EST") +
-           ", raggio " + valore(u"TAF_RAGGIO") +
-           " m (impostazioni.ini, sezione CATASTO); li usa il pulsante «PF vicini» di FPregeoImportRighe8, "
-           "che importa i punti fiduciali entro il raggio";
 }
 
 // The picture of the survey as a CAD view opens on it.
@@ -342,6 +334,10 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    // The tools in a browser, until the program is stopped.
+    if (opt.command == "serve")
+        return host::Servi(opt.project, opt.porta, module, std::cout, std::cerr);
+
     if (opt.command == "riscrivi") {
         // Rewrites the project file in the host's own form, as every save does.
         if (!project->Save(&error, opt.command)) {
@@ -428,9 +424,7 @@ int main(int argc, char** argv) {
         CreateMessageBox(nullptr, testo, u"Impostazioni", MB_OK | MB_ICONERROR);
     });
     host::HostData dati(*project);
-    // A tool works on the host's data in place, as on the device: what it changes is kept.
-    const std::string primaDelTool =
-        info->kind == host::ExportKind::Editor ? std::string() : project->Serialize();
+    const std::string primaDelTool = host::PrimaDelloStrumento(*info, *project);
     bool confermato = false;
     try {
         confermato = host::ChiamaExport(*info, proc, &dati);
@@ -445,29 +439,9 @@ int main(int argc, char** argv) {
         std::cerr << "pregeo-host: " << host::ui::Printable(error) << "\n";
         return 1;
     }
-
-    if (info->kind == host::ExportKind::Editor) {
-        std::cout << info->name << ": " << (confermato ? "confermato" : "annullato") << "\n";
-        // The tool only stores a position: say what, and where it is used.
-        if (confermato && opt.command == "FPregeoImportPFNear")
-            std::cout << RiassuntoPFVicini() << "\n";
-        if (confermato && !project->Save(&error, opt.command)) {
-            std::cerr << "pregeo-host: il progetto non si può salvare in "
-                      << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
-                      << "\n";
-            return 1;
-        }
-        if (confermato)
-            DettoIlSalvataggio(*project);
-    } else if (project->Serialize() != primaDelTool) {
-        if (!project->Save(&error, opt.command)) {
-            std::cerr << "pregeo-host: il progetto non si può salvare in "
-                      << host::ui::Printable(opt.project.string()) << ": " << host::ui::Printable(error)
-                      << "\n";
-            return 1;
-        }
-        DettoIlSalvataggio(*project);
-    }
+    if (host::ConcludiStrumento(*info, confermato, *project, primaDelTool, opt.project, std::cout,
+                                std::cerr) != 0)
+        return 1;
     host::DestroyTopLevelWindow(startWindow);
     const std::vector<std::filesystem::path> perse = host::SettingsNotKept();
     for (const std::filesystem::path& file : perse)

@@ -1,4 +1,4 @@
-#include "host/app/Demo.h"
+#include "app/Demo.h"
 
 #include "host/project/Project.h"
 #include "host/ui/Driver.h"

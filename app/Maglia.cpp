@@ -1,4 +1,4 @@
-#include "host/app/Maglia.h"
+#include "app/Maglia.h"
 
 #include "host/cad/Figura.h"
 #include "host/ui/Driver.h"

@@ -1,4 +1,4 @@
-#include "host/app/Check.h"
+#include "app/Check.h"
 
 #include "host/ui/Driver.h"
 #include "rules/ControlloLibretto.h"

@@ -1,4 +1,4 @@
-#include "host/app/Esporta.h"
+#include "app/Esporta.h"
 
 #include "host/export/Esporta.h"
 #include "host/ui/Driver.h"

@@ -70,7 +70,7 @@ TEST(CheckCommand, CampioneDiOgniFamiglia) {
     const Esito r = Host("--project samples/checker check --json");
     ASSERT_EQ(r.status, 1) << r.out;
     const json doc = json::parse(r.out);
-    EXPECT_EQ(doc, json::parse(Leggi("tests/host/app/checker_atteso.json")));
+    EXPECT_EQ(doc, json::parse(Leggi("tests/app/checker_atteso.json")));
     int errori = 0;
     for (const auto& v : doc["voci"]) {
         EXPECT_EQ(v["testo"], Componi(v));
@@ -92,7 +92,7 @@ TEST(CheckCommand, CampioneDiOgniFamiglia) {
     // The readable form: the entries in the order of the run, "\r" as line breaks, counts per view.
     const Esito testo = Host("--project samples/checker check");
     EXPECT_EQ(testo.status, 1);
-    EXPECT_EQ(testo.out, Leggi("tests/host/app/checker_atteso.txt"));
+    EXPECT_EQ(testo.out, Leggi("tests/app/checker_atteso.txt"));
 }
 
 // The demo is a correct booklet, and what calcola-demo computes from its coordinates.
@@ -121,10 +121,10 @@ TEST(CheckCommand, DemoCorretto) {
 TEST(CheckCommand, PiuCartelle) {
     const Esito r = Host("check samples/demo samples/checker /nessuna/cartella");
     EXPECT_EQ(r.status, 2);
-    const json checker = json::parse(Leggi("tests/host/app/checker_atteso.json"));
+    const json checker = json::parse(Leggi("tests/app/checker_atteso.json"));
     EXPECT_EQ(r.out,
               "== samples/demo\n" + Host("--project samples/demo check").out + "\n== samples/checker\n" +
-                  Leggi("tests/host/app/checker_atteso.txt") +
+                  Leggi("tests/app/checker_atteso.txt") +
                   "\n== /nessuna/cartella\nProgetto non valido: /nessuna/cartella/progetto.json: il file "
                   "non si può leggere\n\nLibretti controllati: 3 (con errori: 1, non validi: 1); errori: 45, "
                   "avvertimenti: 5\n");

@@ -1,0 +1,365 @@
+#include "app/Serve.h"
+
+#include "app/Demo.h"
+#include "app/Strumento.h"
+#include "app/WebGuard.h"
+#include "host/cad/Figura.h"
+#include "host/core/HostContext.h"
+#include "host/project/Project.h"
+#include "host/ui/WebDriver.h"
+#include "hostapi/Dialog.h"
+
+#include "Pagina.inc"
+
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <condition_variable>
+#include <ctime>
+#include <fstream>
+#include <mutex>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <thread>
+
+namespace host {
+
+namespace {
+
+using json = nlohmann::json;
+using namespace std::chrono_literals;
+
+// A page that has not been heard of for this long no longer drives: another may take over.
+constexpr auto kPilotaScade = 15s;
+// How long a request waits for what an action leads to before answering "occupato"; the page then asks
+// again.
+constexpr auto kAttesaAzione = 3s;
+// How long a page that follows the state waits for a change.
+constexpr auto kAttesaStato = 10s;
+
+const char* const kImmagini[] = {"Esiti.bmp", "IconaModifica.bmp", "GPSAcquisCADButtons.bmp"};
+
+// What the server's threads and the tool's thread share.
+struct Sessione {
+    std::mutex m;
+    std::condition_variable cv;
+    std::optional<std::string> daAvviare;
+    bool inCorso = false;
+    std::string pilota;
+    std::chrono::steady_clock::time_point visto;
+
+    // Whether this page drives the tools; the first to ask drives until it is silent too long.
+    bool Pilota(const std::string& client) {
+        std::lock_guard lock(m);
+        const auto ora = std::chrono::steady_clock::now();
+        if (client.empty())
+            return false;
+        if (pilota.empty() || pilota == client || ora - visto > kPilotaScade) {
+            pilota = client;
+            visto = ora;
+            return true;
+        }
+        return false;
+    }
+};
+
+std::string Adesso() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char testo[32];
+    std::strftime(testo, sizeof testo, "%Y%m%d-%H%M%S", &tm);
+    return testo;
+}
+
+json Strumenti() {
+    json gruppi = json::array();
+    for (const char* nome : {"Righe del libretto", "Importazione", "Tolleranze"}) {
+        json voci = json::array();
+        for (const auto& e : ModuleExports())
+            if (std::string_view(web::Gruppo(e.name)) == nome)
+                voci.push_back(json{
+                    {"nome", e.name}, {"titolo", web::Titolo(e.name)}, {"descrizione", ACosaServe(e.name)}});
+        gruppi.push_back(json{{"nome", nome}, {"strumenti", std::move(voci)}});
+    }
+    return gruppi;
+}
+
+void Sicuro(httplib::Response& res) {
+    res.set_header("Cache-Control", "no-store");
+    res.set_header("X-Content-Type-Options", "nosniff");
+    res.set_header("Referrer-Policy", "no-referrer");
+    res.set_header("X-Frame-Options", "DENY");
+}
+
+void Rifiuta(httplib::Response& res, int status, const std::string& why) {
+    res.status = status;
+    Sicuro(res);
+    res.set_content(json{{"errore", why}}.dump(), "application/json");
+}
+
+// The body of a page's request, or the status that refuses it.
+std::optional<web::Corpo> LeggiRichiesta(const httplib::Request& req, httplib::Response& res) {
+    if (req.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
+        Rifiuta(res, 415, "la richiesta deve essere JSON");
+        return std::nullopt;
+    }
+    web::Corpo corpo;
+    std::string why;
+    if (const int status = web::LeggiCorpo(req.body, corpo, why); status != 0) {
+        Rifiuta(res, status, why);
+        return std::nullopt;
+    }
+    return corpo;
+}
+
+} // namespace
+
+int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo, std::ostream& out,
+          std::ostream& err) {
+    ui::WebDriver driver;
+    ui::Driver* precedente = ui::SetActiveDriver(&driver);
+    SetSettingsWriteNotice([](const WString& testo) {
+        CreateMessageBox(nullptr, testo, u"Impostazioni", MB_OK | MB_ICONERROR);
+    });
+    Sessione sessione;
+    const std::string token = web::NuovoToken();
+
+    httplib::Server server;
+    server.set_payload_max_length(web::kMaxBody);
+    server.set_read_timeout(5s);
+    const int bound = porta > 0 ? (server.bind_to_port("127.0.0.1", porta) ? porta : -1)
+                                : server.bind_to_any_port("127.0.0.1");
+    if (bound <= 0) {
+        err << "pregeo-host: la porta " << porta << " di 127.0.0.1 non è disponibile\n";
+        ui::SetActiveDriver(precedente);
+        return 2;
+    }
+
+    server.set_pre_routing_handler([&](const httplib::Request& req, httplib::Response& res) {
+        web::Richiesta r;
+        const std::string t = req.get_param_value("t");
+        const std::string host = req.get_header_value("Host");
+        const std::string origin = req.get_header_value("Origin");
+        r.token = t;
+        r.host = host;
+        r.origin = origin;
+        r.hasOrigin = req.has_header("Origin");
+        if (web::Ammessa(r, token, bound) != 0) {
+            Rifiuta(res, 403, "vietato");
+            return httplib::Server::HandlerResponse::Handled;
+        }
+        return httplib::Server::HandlerResponse::Unhandled;
+    });
+
+    const auto stato = [&](const std::string& client) {
+        json j = json::parse(driver.State());
+        j["pilota"] = sessione.Pilota(client);
+        j["progetto"] = cartella.filename().string().empty() ? cartella.parent_path().filename().string()
+                                                             : cartella.filename().string();
+        return j.dump(-1, ' ', false, json::error_handler_t::replace);
+    };
+    const auto rispondi = [&](httplib::Response& res, const std::string& client) {
+        Sicuro(res);
+        res.set_content(stato(client), "application/json");
+    };
+
+    server.Get("/", [&](const httplib::Request&, httplib::Response& res) {
+        Sicuro(res);
+        res.set_header("Content-Security-Policy",
+                       "default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; "
+                       "img-src 'self' data:; connect-src 'self'; base-uri 'none'; form-action 'none'; "
+                       "frame-ancestors 'none'");
+        res.set_content(kPagina, "text/html; charset=utf-8");
+    });
+    server.Get("/api/stato", [&](const httplib::Request& req, httplib::Response& res) {
+        const std::string client = req.get_param_value("c").substr(0, 64);
+        if (req.has_param("dopo")) {
+            std::uint64_t dopo = 0;
+            try {
+                dopo = std::stoull(req.get_param_value("dopo"));
+            } catch (const std::exception&) {
+                Rifiuta(res, 400, "dopo non valido");
+                return;
+            }
+            if (dopo == driver.Seq())
+                driver.WaitAfter(dopo, kAttesaStato);
+        }
+        rispondi(res, client);
+    });
+    // The project's own folders, for a file or folder choice; nothing above the project.
+    server.Get("/api/cartella", [&](const httplib::Request& req, httplib::Response& res) {
+        const std::string sub = req.get_param_value("sub");
+        if (sub.size() > 1024) {
+            Rifiuta(res, 400, "percorso troppo lungo");
+            return;
+        }
+        Sicuro(res);
+        res.set_content(driver.Folder(sub), "application/json");
+    });
+    server.Post("/api/azione", [&](const httplib::Request& req, httplib::Response& res) {
+        const auto j = LeggiRichiesta(req, res);
+        if (!j)
+            return;
+        const std::string& client = j->client;
+        const std::string& azione = j->azione;
+        if (!sessione.Pilota(client)) {
+            Rifiuta(res, 409, "un'altra scheda sta usando gli strumenti: qui si può solo guardare");
+            return;
+        }
+        const ui::WebAnswer a = driver.Submit(azione, kAttesaAzione);
+        if (a.status != 200) {
+            Rifiuta(res, a.status, a.why);
+            return;
+        }
+        rispondi(res, client);
+    });
+    server.Post("/api/avvia", [&](const httplib::Request& req, httplib::Response& res) {
+        const auto j = LeggiRichiesta(req, res);
+        if (!j)
+            return;
+        const std::string& client = j->client;
+        const std::string& nome = j->strumento;
+        bool noto = false;
+        for (const auto& e : ModuleExports())
+            noto = noto || nome == e.name;
+        if (!noto) {
+            Rifiuta(res, 400, "strumento sconosciuto");
+            return;
+        }
+        if (!sessione.Pilota(client)) {
+            Rifiuta(res, 409, "un'altra scheda sta usando gli strumenti: qui si può solo guardare");
+            return;
+        }
+        const std::uint64_t seq = driver.Seq();
+        {
+            std::lock_guard lock(sessione.m);
+            if (sessione.inCorso || sessione.daAvviare) {
+                Rifiuta(res, 409, "uno strumento è già aperto");
+                return;
+            }
+            sessione.daAvviare = nome;
+        }
+        sessione.cv.notify_all();
+        driver.WaitAfter(seq, kAttesaAzione);
+        rispondi(res, client);
+    });
+    server.Post("/api/abbandona", [&](const httplib::Request& req, httplib::Response& res) {
+        const auto j = LeggiRichiesta(req, res);
+        if (!j)
+            return;
+        const std::string& client = j->client;
+        if (!sessione.Pilota(client)) {
+            Rifiuta(res, 409, "un'altra scheda sta usando gli strumenti: qui si può solo guardare");
+            return;
+        }
+        const std::uint64_t seq = driver.Seq();
+        driver.Abandon();
+        driver.WaitAfter(seq, kAttesaAzione);
+        rispondi(res, client);
+    });
+    for (const char* bmp : kImmagini) {
+        const std::string nome = bmp;
+        const std::string percorso = "/img/" + nome.substr(0, nome.size() - 4) + ".png";
+        server.Get(percorso, [nome](const httplib::Request& req, httplib::Response& res) {
+            CBitmap bitmap;
+            if (!bitmap.LoadFromFile(FGetSpecialFolderPathAndSubDir(
+                    CARTELLA_INSTALLAZIONE, u"Support\\" + WString::FromUtf8(nome)))) {
+                Rifiuta(res, 404, "immagine mancante");
+                return;
+            }
+            // The colour the image list shows as transparent, RRGGBB.
+            std::optional<COLORREF> trasparente;
+            const std::string t = req.get_param_value("trasparente");
+            if (t.size() == 6 && t.find_first_not_of("0123456789abcdef") == std::string::npos) {
+                const unsigned long v = std::stoul(t, nullptr, 16);
+                trasparente = static_cast<COLORREF>(((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16));
+            }
+            Sicuro(res);
+            res.set_content(cad::BitmapPng(bitmap, trasparente), "image/png");
+        });
+    }
+
+    // The server runs until the program is stopped from outside.
+    std::thread([&] { server.listen_after_bind(); }).detach();
+    out << "pregeo-host serve: apri nel browser http://127.0.0.1:" << bound << "/?t=" << token << "\n"
+        << "(solo da questo computer; Ctrl-C per finire)\n"
+        << std::flush;
+
+    json esito = nullptr;
+    for (;;) {
+        driver.Publish(json{{"modo", "strumenti"}, {"gruppi", Strumenti()}, {"esito", esito}}.dump());
+        std::string nome;
+        {
+            std::unique_lock lock(sessione.m);
+            sessione.cv.wait(lock, [&] { return sessione.daAvviare.has_value(); });
+            nome = *sessione.daAvviare;
+            sessione.daAvviare.reset();
+            sessione.inCorso = true;
+        }
+        const ExportInfo* info = nullptr;
+        for (const auto& e : ModuleExports())
+            if (nome == e.name)
+                info = &e;
+        FARPROC proc = modulo.Resolve(info->name);
+        std::vector<std::string> righe;
+        std::ostringstream fine, errori;
+        std::string trascrizione, script;
+        // Each tool starts from the project as it is on disk, as a run of pregeo-host does.
+        std::unique_ptr<Project> progetto;
+        try {
+            progetto = Project::Load(cartella);
+        } catch (const ProjectError& e) {
+            errori << "progetto non valido: " << e.what() << "\n";
+        }
+        if (!proc)
+            errori << "il modulo non esporta " << info->name << "\n";
+        if (progetto && proc) {
+            progetto->Activate();
+            HostData dati(*progetto);
+            driver.Begin(nome);
+            const std::string prima = PrimaDelloStrumento(*info, *progetto);
+            bool abbandonato = false;
+            bool confermato = false;
+            try {
+                confermato = ChiamaExport(*info, proc, &dati);
+            } catch (const ui::ScriptError& e) {
+                abbandonato = true;
+                errori << e.what() << "\n";
+            }
+            if (!abbandonato)
+                ConcludiStrumento(*info, confermato, *progetto, prima, cartella, fine, errori);
+            trascrizione = driver.TranscriptText() + fine.str();
+            script = driver.RecordedScript();
+        }
+        for (const auto& f : SettingsNotKept())
+            errori << "le impostazioni non sono state salvate in " << f.string() << "\n";
+        // The session is written down beside the project: the actions as a script that replays it, and
+        // what the transcript said.
+        std::string registrata;
+        if (!script.empty() || !trascrizione.empty()) {
+            std::error_code ec;
+            const std::filesystem::path dir = cartella / "sessioni";
+            std::filesystem::create_directories(dir, ec);
+            const std::string base = Adesso() + "-" + nome;
+            std::ofstream(dir / (base + ".script"), std::ios::binary) << script;
+            std::ofstream(dir / (base + ".txt"), std::ios::binary) << trascrizione;
+            registrata = "sessioni/" + base + ".script";
+        }
+        const std::string testo = fine.str();
+        esito = json{{"strumento", nome},
+                     {"salvato", testo.find("Progetto salvato.") != std::string::npos},
+                     {"invariato", testo.find("Nessuna modifica") != std::string::npos},
+                     {"righe", testo},
+                     {"errori", errori.str()},
+                     {"sessione", registrata}};
+        out << nome << ": " << (testo.empty() ? std::string("nulla è cambiato\n") : testo) << errori.str()
+            << std::flush;
+        std::lock_guard lock(sessione.m);
+        sessione.inCorso = false;
+    }
+}
+
+} // namespace host

@@ -1,0 +1,17 @@
+// pregeo-host serve: the tools in a browser. The page lists the sixteen tools; a tool started there runs
+// here, on this thread, as pregeo-host runs it at the terminal, and its dialogs are drawn by the page.
+#pragma once
+
+#include "host/core/ModuleHost.h"
+
+#include <filesystem>
+#include <iosfwd>
+
+namespace host {
+
+// Serves until the program is stopped; the address to open is written to `out`. 2 when the port cannot
+// be had.
+int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo, std::ostream& out,
+          std::ostream& err);
+
+} // namespace host
