@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <iostream>
 
 namespace host::ui {
@@ -101,6 +102,35 @@ Completion Complete(const UiWindow* dialog, std::string_view before) {
         for (const char* w : {"help", "quit"})
             if (StartsWithNoCase(w, verbWord))
                 c.candidates.push_back(w);
+        return c;
+    }
+    // A pick on the CAD view: the names of its points and its rows 7.
+    if (verbWord == "point") {
+        std::size_t k = j;
+        while (k < before.size() && std::isspace(static_cast<unsigned char>(before[k])))
+            ++k;
+        const std::string_view typed = before.substr(k);
+        if (!dialog || typed.find_first_of(" \t") != std::string_view::npos)
+            return c;
+        c.start = k;
+        const std::function<void(const UiWindow&)> raccogli = [&](const UiWindow& w) {
+            if (w.custom && w.Shown())
+                for (const UiCustom::Pick& p : w.custom->Picks()) {
+                    // "point row 2" offers "row 2"; a point, its name.
+                    const std::string dopo = p.command.substr(p.command.find(' ') + 1);
+                    const bool nudo =
+                        p.label.find_first_of(" \t\"\\") == std::string::npos && !p.label.empty();
+                    const std::string nome = dopo.starts_with("row ") ? dopo
+                                             : nudo                   ? p.label
+                                                                      : Quote(WString::FromUtf8(p.label));
+                    if (StartsWithNoCase(nome, typed) &&
+                        std::find(c.candidates.begin(), c.candidates.end(), nome) == c.candidates.end())
+                        c.candidates.push_back(nome);
+                }
+            for (const auto& child : w.children)
+                raccogli(*child);
+        };
+        raccogli(*dialog);
         return c;
     }
     std::optional<Action::Verb> verb;
@@ -247,7 +277,7 @@ std::optional<Action> TerminalDriver::Next(const Prompt& prompt) {
             continue;
         }
         if (s == "quit")
-            throw ScriptError("terminale: abbandonato mentre era aperta " + prompt.Descrivi() +
+            throw ScriptError("terminale: abbandonato mentre c'era " + prompt.Descrivi() +
                               "; non si salva nulla");
         std::string why;
         std::optional<Action> a = ParseAction(s, why);
@@ -340,7 +370,7 @@ void TerminalDriver::Refuse(const Action&, const Prompt&, const std::string& why
 }
 
 void TerminalDriver::RanOut(const Prompt& prompt) {
-    throw ScriptError("terminale: l'input è finito mentre era aperta " + prompt.Descrivi() +
+    throw ScriptError("terminale: l'input è finito mentre c'era " + prompt.Descrivi() +
                       "; non si salva nulla");
 }
 

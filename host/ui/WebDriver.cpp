@@ -339,7 +339,7 @@ void WebDriver::Refuse(const Action&, const Prompt&, const std::string& why) {
 }
 
 void WebDriver::RanOut(const Prompt& prompt) {
-    throw ScriptError("pagina: lo strumento è stato abbandonato mentre era aperta " + prompt.Descrivi() +
+    throw ScriptError("pagina: lo strumento è stato abbandonato mentre c'era " + prompt.Descrivi() +
                       "; non si salva nulla");
 }
 

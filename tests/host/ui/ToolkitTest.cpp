@@ -632,6 +632,29 @@ TEST_F(Controls, CompletionOffersCommandsControlsAndEntries) {
         const host::ui::Completion voce = Complete(w, "pick 10 a");
         EXPECT_EQ(voce.start, 8u);
         EXPECT_EQ(voce.candidates, (std::vector<std::string>{"Alba", "Asti"}));
+
+        // A CAD view offers its points by name (quoted when the name has blanks) and its rows 7.
+        struct Vista : UiCustom {
+            const char* KindName() const override { return "cad"; }
+            std::string Render(bool, const std::string&) const override { return {}; }
+            std::string Check(const host::ui::Action&) override { return {}; }
+            void Perform(const host::ui::Action&, std::ostream&) override {}
+            std::vector<Pick> Picks() const override {
+                return {{"100", "point #3"},
+                        {"PF01/0120/G337", "point #5"},
+                        {"100", "point #9"},
+                        {"nome con spazio", "point #7"},
+                        {"riga 7 n. 2 \"245\"", "point row 2"}};
+            }
+        } vista;
+        UiWindow* vistaCad = const_cast<UiWindow*>(w)->children.front().get();
+        vistaCad->custom = &vista;
+        EXPECT_EQ(candidates(Complete(w, "point ")),
+                  (std::vector<std::string>{"100", "PF01/0120/G337", "\"nome con spazio\"", "row 2"}));
+        EXPECT_EQ(candidates(Complete(w, "point pf")), (std::vector<std::string>{"PF01/0120/G337"}));
+        EXPECT_EQ(Complete(w, "point r").start, 6u);
+        EXPECT_TRUE(candidates(Complete(w, "point 100 x")).empty());
+        vistaCad->custom = nullptr;
     };
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
