@@ -2,12 +2,16 @@
 # A long run of the fuzz targets, one after the other under nice, each for the same time; see
 # docs/fuzzing.md.
 #   scripts/fuzz-lungo.sh SECONDS [TARGET...]    every target, or the ones named
-# Prints a line per target: executions, executions per second, and clean or what broke it. What a
+# Prints a line per target: executions, executions per second of the whole run (set-up included), and
+# clean or what broke it. PREGEO_FUZZ_JOBS=N runs N workers. What a
 # target learns stays in build/fuzz/corpus/TARGET, its log is build/fuzz/lungo-TARGET.log, and an input
 # that broke it is in build/fuzz/crashes/TARGET-*. Exits non-zero when any target found something.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-all=(taf web progetto script ini supporto bmp dis poligoni)
+# The targets are fuzz.sh's own.
+read -r -a all <<<"$(sed -n 's/^targets=(\(.*\))$/\1/p' "$root/scripts/fuzz.sh")"
+# PREGEO_FUZZ_JOBS=N runs N workers (libFuzzer's fork mode); executions are counted over them all.
+jobs=${PREGEO_FUZZ_JOBS:-1}
 
 if [ $# -lt 1 ] || ! [[ $1 =~ ^[1-9][0-9]*$ ]]; then
     echo "usage: $0 SECONDS [TARGET...]   (targets: ${all[*]})" >&2
@@ -29,14 +33,19 @@ found=0
 for target in "${targets[@]}"; do
     log="$root/build/fuzz/lungo-$target.log"
     status=clean
-    if ! nice -n 19 "$root/scripts/fuzz.sh" "$target" "$seconds" >"$log" 2>&1; then
+    fork=()
+    [ "$jobs" -gt 1 ] && fork=(-fork="$jobs")
+    start=$(date +%s)
+    if ! nice -n 19 "$root/scripts/fuzz.sh" "$target" "$seconds" "${fork[@]}" >"$log" 2>&1; then
         found=1
         status="FOUND SOMETHING: $(grep -m1 -E '^fuzz: |^==[0-9]+==ERROR|^SUMMARY' "$log" || echo "exit code")"
         artifact=$(grep -o 'Test unit written to .*' "$log" | cut -d' ' -f5- || true)
         [ -n "$artifact" ] && status="$status; input: $artifact"
     fi
-    runs=$(awk '/^stat::number_of_executed_units:/ { print $2 }' "$log")
-    rate=$(awk '/^stat::average_exec_per_sec:/ { print $2 }' "$log")
+    # One worker ends with its stat:: lines; workers in fork mode report "#RUNS: ..." lines as they go.
+    runs=$(awk '/^stat::number_of_executed_units:/ { n = $2 } /^#[0-9]+: cov:/ { sub(/^#/, "", $1); sub(/:$/, "", $1); n = $1 } END { print n }' "$log")
+    elapsed=$(($(date +%s) - start))
+    rate=$([ -n "$runs" ] && [ "$elapsed" -gt 0 ] && echo $((runs / elapsed)) || true)
     printf '%-14s %12s executions %8s per second  %s\n' "fuzz_$target" "${runs:-?}" "${rate:-?}" "$status"
 done
 exit $found

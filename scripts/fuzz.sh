@@ -2,7 +2,9 @@
 # The fuzz targets of fuzz/ (libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer), built with
 # clang in build/fuzz. See docs/fuzzing.md.
 #   scripts/fuzz.sh                   builds them and runs each a fixed number of times on its seeds
-#   scripts/fuzz.sh TARGET SECONDS    runs one target for that long; what it learns stays in
+#   scripts/fuzz.sh TARGET SECONDS [OPTION...]
+#                                     runs one target for that long (more libFuzzer options may follow:
+#                                     -fork=2 for two workers); what it learns stays in
 #                                     build/fuzz/corpus/TARGET, what breaks it in build/fuzz/crashes
 # Exits non-zero when a target crashes, leaks, hangs (10 s for one input) or breaks a promise it checks.
 set -euo pipefail
@@ -36,8 +38,8 @@ if [ $# -eq 0 ]; then
         fi
         echo "fuzz_$target: $(grep -o 'number_of_executed_units: [0-9]*' "$log" | cut -d' ' -f2) runs, clean"
     done
-elif [ $# -eq 2 ]; then
-    run "$1" "$root/build/fuzz/corpus/$1" -max_total_time="$2"
+elif [ $# -ge 2 ]; then
+    run "$1" "$root/build/fuzz/corpus/$1" -max_total_time="$2" "${@:3}"
 else
     echo "usage: $0 [TARGET SECONDS]   (targets: ${targets[*]})" >&2
     exit 2
