@@ -246,7 +246,8 @@ int StampaDisegno(host::Project& project, const std::filesystem::path& file) {
     host::HostData dati(project);
     const host::cad::DisegnoRilievo disegno = host::cad::DisegnaRilievo(eng, host::cad::DatiDi(&dati));
     host::cad::OpzioniFigura opzioni;
-    opzioni.finestra = host::cad::Estensione(eng);
+    opzioni.finestra = host::cad::EstensioneRilievo(eng);
+    opzioni.aiMargini = true;
     std::string error;
     if (!host::cad::ScriviFigura(eng, disegno, opzioni, file, error)) {
         std::cerr << "pregeo-host: " << error << "\n";
