@@ -186,6 +186,10 @@ public:
             m_Out << " text-anchor=\"middle\"";
         m_Out << ">" << Xml(testo) << "</text>\n";
     }
+    std::string Svg() {
+        std::string s = m_Out.str() + "</svg>\n";
+        return s.substr(s.find("<svg"));
+    }
     bool Fine(const std::filesystem::path& file, std::string& error) override {
         m_Out << "</svg>\n";
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -945,6 +949,12 @@ bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const Opzi
         pittore = std::make_unique<PittorePng>();
     Scena(eng, disegno, opzioni).Disegna(*pittore);
     return pittore->Fine(file, error);
+}
+
+std::string FiguraSvg(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni) {
+    PittoreSvg svg;
+    Scena(eng, disegno, opzioni).Disegna(svg);
+    return svg.Svg();
 }
 
 std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask) {

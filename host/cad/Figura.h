@@ -115,6 +115,9 @@ std::string FormatoFigura(const std::filesystem::path& file);
 bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni,
                   const std::filesystem::path& file, std::string& error);
 
+// The SVG picture as text, without the XML declaration: a page holds it inline.
+std::string FiguraSvg(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni);
+
 // A bitmap as PNG bytes (a page shows the support bitmaps so), the pixels of the mask colour, when given,
 // transparent; empty for an empty bitmap.
 std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask = std::nullopt);
