@@ -140,7 +140,11 @@ void Superfici(CTollOggRilSup& tool, CTollStazFuoriTriang& stazioni, Esame& e, c
         e.nota = "Nessuna riga 7 da esaminare.";
 }
 
-void Allineamenti(Project& p, Esame& e) {
+// The rows 5 judged, and whether in tolerance.
+using GiudiziRighe5 = std::map<const CRig*, bool>;
+
+GiudiziRighe5 Allineamenti(Project& p, Esame& e) {
+    GiudiziRighe5 giudizi;
     e.funzione = "FPregeoTollAllineamenti";
     e.titolo = "Allineamenti (righe 4 e 5)";
     e.spiegazione = "Un punto di riga 5 non può prolungare l'allineamento della sua riga 4 oltre un quarto "
@@ -153,7 +157,17 @@ void Allineamenti(Project& p, Esame& e) {
     for (const CEsitoAllineamento& a : EsitiAllineamenti(p.cts, &p.gps, &p.cmp, cerca, false))
         for (const std::string& r : Righe(U8(a.testo)))
             fuori[a.riga].push_back(r);
+    int senzaEstremi = 0;
     for (const Riga5& r : RigheGiudicate(p)) {
+        // The function passes over a row 4 whose ends have no coordinates: nothing judged there.
+        double x1 = REALE_INDEFINITO, y1 = REALE_INDEFINITO, x2 = REALE_INDEFINITO, y2 = REALE_INDEFINITO;
+        cerca(r.riga4->GetLblNome1(), x1, y1);
+        cerca(r.riga4->GetLblNome2(), x2, y2);
+        if (IsRealeIndefinito(x1) || IsRealeIndefinito(y1) || IsRealeIndefinito(x2) ||
+            IsRealeIndefinito(y2)) {
+            ++senzaEstremi;
+            continue;
+        }
         const auto f = fuori.find(r.posizione);
         std::string testo = "sull'allineamento " + U8(r.riga4->GetLblNome1()) + " - " +
                             U8(r.riga4->GetLblNome2()) + ", progressiva " + Num(r.riga5->GetDatoRea1(), 2) +
@@ -162,24 +176,25 @@ void Allineamenti(Project& p, Esame& e) {
             for (const std::string& riga : f->second)
                 testo += "; " + riga;
         e.voci.push_back({"Riga 5 " + U8(r.riga5->GetLblNome1()), testo, f == fuori.end()});
+        giudizi[r.riga5] = f == fuori.end();
     }
-    if (e.voci.empty())
+    if (senzaEstremi > 0)
+        e.nota = "Righe 5 non esaminate perché un estremo della loro riga 4 è senza coordinate: " +
+                 std::to_string(senzaEstremi) + ".";
+    else if (e.voci.empty())
         e.nota = "Nessuna riga 5 su un allineamento da esaminare.";
+    return giudizi;
 }
 
 // After the drawing has placed the rows 5: each row 4 as a line, each judged point ringed.
-void DisegnaAllineamenti(Project& p, cad::Sovrapposizione& sopra) {
+void DisegnaAllineamenti(Project& p, const GiudiziRighe5& giudizi, cad::Sovrapposizione& sopra) {
     const cad::IndiceCoordinate indice(cad::DatiRilievo{&p.cts, &p.cmp, &p.gps, p.nome});
     std::set<const CRig*> righe4;
     bool in = false, out = false;
-    const auto esiti = EsitiAllineamenti(
-        p.cts, &p.gps, &p.cmp,
-        [&](const WString& nome, double& x, double& y) {
-            if (!indice.Cerca(nome, x, y))
-                x = y = REALE_INDEFINITO;
-        },
-        false);
     for (const Riga5& r : RigheGiudicate(p)) {
+        const auto giudizio = giudizi.find(r.riga5);
+        if (giudizio == giudizi.end())
+            continue;
         double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         if (righe4.insert(r.riga4).second && indice.Cerca(r.riga4->GetLblNome1(), x1, y1) &&
             indice.Cerca(r.riga4->GetLblNome2(), x2, y2))
@@ -193,8 +208,7 @@ void DisegnaAllineamenti(Project& p, cad::Sovrapposizione& sopra) {
         const double x = r.riga5->GetCoordX(), y = r.riga5->GetCoordY();
         if (!IsUsableCoordinate(x) || !IsUsableCoordinate(y))
             continue;
-        const bool buona = std::none_of(esiti.begin(), esiti.end(),
-                                        [&](const CEsitoAllineamento& a) { return a.riga == r.posizione; });
+        const bool buona = giudizio->second;
         (buona ? in : out) = true;
         sopra.anelli.push_back({buona ? "riga5 in-tolleranza" : "riga5 fuori-tolleranza",
                                 r.riga5->GetLblNome1(),
@@ -345,13 +359,13 @@ Rapporto Raccogli(Project& project) {
     cad::Sovrapposizione sStazioni, sOggetti, sAllineamenti, sSuperfici;
     Stazioni(stazioni, esStazioni, sStazioni);
     Superfici(oggetti, stazioni, esOggetti, sOggetti);
-    Allineamenti(project, esAllineamenti);
+    const GiudiziRighe5 righe5 = Allineamenti(project, esAllineamenti);
     DistanzeStazioni(project, esDistanze);
     SuperficiCensuarie(project, esSuperfici, sSuperfici);
 
     CGcadEng eng;
     cad::DisegnoRilievo disegno = cad::DisegnaRilievo(eng, dati);
-    DisegnaAllineamenti(project, sAllineamenti);
+    DisegnaAllineamenti(project, righe5, sAllineamenti);
     const cad::Finestra tutto = cad::EstensioneRilievo(eng);
     r.disegno = Figura(eng, disegno, tutto, nullptr, "rilievo");
     const std::string titolo = disegno.titolo;
@@ -400,14 +414,20 @@ std::string Html(const Rapporto& r) {
          std::to_string(avvertimenti) + "</strong>.</p>\n";
     if (voci.empty())
         h += "<p class=\"in\">Nessun errore e nessun avvertimento.</p>\n";
-    // Grouped by view as check --json counts them, in the order of its counts.
+    // Grouped by view as check --json counts them, in the order of its counts: an entry whose view is not
+    // one of the named ones is counted with those without a view.
+    std::set<nlohmann::ordered_json> nominate;
+    for (const auto& vista : r.controllo.at("viste"))
+        if (!vista.at("vista").is_null())
+            nominate.insert(vista.at("vista"));
     for (const auto& vista : r.controllo.at("viste")) {
         const auto nome = vista.at("vista");
         h += "<h3>" + Esc(nome.is_null() ? std::string("Senza vista") : nome.get<std::string>()) +
              " (errori " + std::to_string(vista.at("errori").get<int>()) + ", avvertimenti " +
              std::to_string(vista.at("avvertimenti").get<int>()) + ")</h3>\n<ul class=\"voci\">\n";
         for (const auto& v : voci) {
-            if (v.at("vista") != nome)
+            const bool delGruppo = nome.is_null() ? !nominate.contains(v.at("vista")) : v.at("vista") == nome;
+            if (!delGruppo)
                 continue;
             const bool errore = v.at("errore");
             h += std::string("<li><span class=\"") + (errore ? "errore\">Errore" : "avviso\">Avvertimento") +
