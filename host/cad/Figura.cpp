@@ -15,6 +15,7 @@
 #include <memory>
 #include <numbers>
 #include <optional>
+#include <set>
 #include <sstream>
 
 namespace host::cad {
@@ -518,6 +519,24 @@ private:
     // over the survey, the rows' labels, and the other points' names. No label covers another.
     void PosaLeEtichette(const std::vector<int>& ents) {
         PosaEtichette posa;
+        // The frame's room first: north arrow, scale bar, legend (its entries counted as Cornice draws them).
+        std::set<int> tipi;
+        for (int e : ents) {
+            bool fuori = false;
+            if (m_Eng.IsInsert(e) && PostoPunto(m_Eng.GetPuntiEnt(e).front(), fuori))
+                tipi.insert(m_Eng.GetUserTypeOfEnt(e) & (0xF | UT_FIDUCIALE));
+        }
+        std::size_t voci = 0;
+        for (const int t : {UT_PUNTO_ORIENTAMENTO | UT_FIDUCIALE, UT_PUNTO_ORIENTAMENTO, UT_STAZIONE,
+                            UT_PUNTO_RILEVATO, UT_PUNTO_RIGA5, UT_GRUPPO_GPS, UT_PUNTO_GPS})
+            voci += tipi.contains(t) ? 1 : 0;
+        if (m_Opz.sopra)
+            voci += m_Opz.sopra->legenda.size();
+        const double w = m_W, h = m_H, basso = h - kMargine / 2;
+        posa.Posa({{m_W - kDestra + 18, basso - 16.0 * static_cast<double>(voci) - 6, w, h}});
+        posa.Posa({{m_W - kMargine / 2 - 20, kTitolo + 8, w, kTitolo + 50}});
+        if (m_Opz.scala)
+            posa.Posa({{0, basso - 14, kMargine / 2 + (m_W - kMargine - kDestra) / 5 + 70, h}});
         const auto posaPunto = [&](int e) {
             bool fuori = false;
             const std::optional<P> posto = PostoPunto(m_Eng.GetPuntiEnt(e).front(), fuori);
