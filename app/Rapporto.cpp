@@ -479,10 +479,17 @@ int ScriviRapporto(Project& project, const std::filesystem::path& file, std::ost
                    std::ostream& err) {
     const Rapporto r = Raccogli(project);
     const std::string html = Html(r);
-    std::ofstream f(file, std::ios::binary | std::ios::trunc);
+    // Beside it first, then into place: a write that fails leaves no half page and keeps an older report.
+    std::filesystem::path provvisorio = file;
+    provvisorio += ".scrittura";
+    std::ofstream f(provvisorio, std::ios::binary | std::ios::trunc);
     f.write(html.data(), static_cast<std::streamsize>(html.size()));
     f.close();
-    if (!f) {
+    std::error_code ec;
+    if (f)
+        std::filesystem::rename(provvisorio, file, ec);
+    if (!f || ec) {
+        std::filesystem::remove(provvisorio, ec);
         err << "pregeo-host: il rapporto non si può scrivere in " << ui::Printable(file.string()) << "\n";
         return 1;
     }
