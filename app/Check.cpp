@@ -144,6 +144,10 @@ Json InJson(const std::filesystem::path& cartella, const Rapporto& r) {
 
 } // namespace
 
+nlohmann::ordered_json ControlloInJson(Project& project) {
+    return InJson(project.dir, Controlla(project));
+}
+
 int StampaControllo(Project& project, bool json, std::ostream& out) {
     const Rapporto r = Controlla(project);
     if (json)

@@ -3,6 +3,8 @@
 
 #include "host/project/Project.h"
 
+#include <nlohmann/json.hpp>
+
 #include <filesystem>
 #include <ostream>
 #include <vector>
@@ -13,6 +15,9 @@ namespace host {
 // object for other programs (see docs/architecture.md). Returns 0 when the list holds no error, 1 when it
 // holds errors.
 int StampaControllo(Project& project, bool json, std::ostream& out);
+
+// The report of the project's check as `check --json` writes it for one folder.
+nlohmann::ordered_json ControlloInJson(Project& project);
 
 // The check command over project folders: one report each and, for more than one folder, a summary. A
 // folder that is not a valid project is reported on err. Returns the worst status: 0 no error, 1 errors,

@@ -60,8 +60,8 @@ std::vector<CPuntoCad> Punti(const CPoint3dVector& v) {
     return punti;
 }
 
-// Each judged row 7 as the mesh cuts it: its pieces shaded inside or outside, its outline green or red
-// with the finding. Returns the finding's lines for the terminal.
+} // namespace
+
 std::vector<std::string> DisegnaSuperfici(const std::vector<CRisSuperficie>& risultati,
                                           cad::Sovrapposizione& sopra) {
     std::vector<std::string> righe;
@@ -121,22 +121,9 @@ std::vector<std::string> DisegnaSuperfici(const std::vector<CRisSuperficie>& ris
     return righe;
 }
 
-} // namespace
-
-int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
-    const cad::DatiRilievo rilievo{&project.cts, &project.cmp, &project.gps, project.nome};
-    // The module decides, as its export does (and before the drawing computes any row 5).
-    CTollStazFuoriTriang tool(nullptr, rilievo.cmp, rilievo.cts, rilievo.gps);
-    tool.Esegui(false);
+std::map<std::u16string, CPuntoCad> DisegnaMaglia(const CTollStazFuoriTriang& tool,
+                                                  cad::Sovrapposizione& sopra) {
     const CPoint3dVector& maglia = tool.GetMaglia();
-    if (maglia.GetSize() < 3) {
-        const std::string messaggio = "Non è stata trovata una maglia fiduciale valida per il calcolo.";
-        err << "pregeo-host: " << messaggio
-            << " (punti fiduciali con coordinate: " << tool.GetValidi().GetSize() << ")\n";
-        return 1;
-    }
-
-    cad::Sovrapposizione sopra;
     FormaFigura poligono{"maglia", W("Maglia fiduciale"), {}, true, {kMaglia, 2}, kVelo, {}};
     std::map<std::u16string, CPuntoCad> vertici;
     const int lati = maglia.GetSize() - 1;
@@ -159,10 +146,19 @@ int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostre
                                 9});
     if (interni.GetSize() > 0)
         sopra.legenda.push_back({u"PF interno", {kInterno, 1.5, true}, std::nullopt, true});
+    return vertici;
+}
 
+StazioniDisegnate DisegnaStazioni(const CTollStazFuoriTriang& tool,
+                                  const std::map<std::u16string, CPuntoCad>& vertici,
+                                  cad::Sovrapposizione& sopra) {
     const std::vector<CRisStazione>& risultati = tool.GetRisultati();
-    int dentro = 0, inTolleranza = 0, fuoriTolleranza = 0, latiIn = 0, latiFuori = 0;
-    std::vector<std::string> righe;
+    int latiIn = 0, latiFuori = 0;
+    StazioniDisegnate esito;
+    int& dentro = esito.dentro;
+    int& inTolleranza = esito.inTolleranza;
+    int& fuoriTolleranza = esito.fuoriTolleranza;
+    std::vector<std::string>& righe = esito.righe;
     for (const CStazioneEsaminata& s : tool.GetEsaminate()) {
         const CPuntoCad centro{s.x, s.y, 0};
         if (s.numRisultati == 0) {
@@ -220,6 +216,29 @@ int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostre
         sopra.legenda.push_back({u"Lato in tolleranza", {kIn, 2}, std::nullopt, false});
     if (latiFuori > 0)
         sopra.legenda.push_back({u"Lato fuori toll.", {kFuori, 2}, std::nullopt, false});
+    return esito;
+}
+
+int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
+    const cad::DatiRilievo rilievo{&project.cts, &project.cmp, &project.gps, project.nome};
+    // The module decides, as its export does (and before the drawing computes any row 5).
+    CTollStazFuoriTriang tool(nullptr, rilievo.cmp, rilievo.cts, rilievo.gps);
+    tool.Esegui(false);
+    const CPoint3dVector& maglia = tool.GetMaglia();
+    if (maglia.GetSize() < 3) {
+        const std::string messaggio = "Non è stata trovata una maglia fiduciale valida per il calcolo.";
+        err << "pregeo-host: " << messaggio
+            << " (punti fiduciali con coordinate: " << tool.GetValidi().GetSize() << ")\n";
+        return 1;
+    }
+    cad::Sovrapposizione sopra;
+    const auto vertici = DisegnaMaglia(tool, sopra);
+    const StazioniDisegnate stazioni = DisegnaStazioni(tool, vertici, sopra);
+    const int dentro = stazioni.dentro, inTolleranza = stazioni.inTolleranza,
+              fuoriTolleranza = stazioni.fuoriTolleranza;
+    const std::vector<std::string>& righe = stazioni.righe;
+    const int lati = maglia.GetSize() - 1;
+    const CPoint3dVector& interni = tool.GetInterni();
 
     // The surface tool on the same data; it computes in memory only the rows 5 still without a place.
     CTollOggRilSup superfici(nullptr, rilievo.cmp, rilievo.cts, rilievo.gps);

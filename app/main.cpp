@@ -3,6 +3,7 @@
 #include "app/Demo.h"
 #include "app/Esporta.h"
 #include "app/Maglia.h"
+#include "app/Rapporto.h"
 #include "app/Serve.h"
 #include "app/Strumento.h"
 #include "host/cad/Figura.h"
@@ -41,7 +42,7 @@ const char* kUsage =
     "     pregeo-host [--project CARTELLA] check [--json] [CARTELLA...]\n"
     "     pregeo-host --project CARTELLA serve [--port N]\n"
     "COMANDO: exports | demo | riscrivi | storia | ripristina N | check [--json] [CARTELLA...] |\n"
-    "         disegno FILE.svg|FILE.png | maglia FILE.svg|FILE.png |\n"
+    "         disegno FILE.svg|FILE.png | maglia FILE.svg|FILE.png | rapporto FILE.html |\n"
     "         esporta [--sovrascrivi] FILE.dxf|FILE.gpkg|FILE.geojson |\n"
     "         il nome di un export del modulo (FPregeoEditRiga0, ...)\n"
     "pregeo-host --help spiega comandi e strumenti.\n";
@@ -66,6 +67,8 @@ void StampaAiuto(std::ostream& out) {
            "  disegno FILE         disegna il rilievo in un file .svg o .png\n"
            "  maglia FILE          disegna la maglia dei punti fiduciali con stazioni e particelle "
            "giudicate\n"
+           "  rapporto FILE.html   il rapporto da consegnare: intestazione, disegno, controllo e verifiche "
+           "di tolleranza\n"
            "  esporta FILE         scrive il rilievo per CAD e GIS in un file .dxf, .gpkg o .geojson;\n"
            "                       --sovrascrivi sostituisce un file che esiste già\n"
            "  exports              gli strumenti che il modulo mette a disposizione\n"
@@ -102,6 +105,12 @@ struct Options {
     std::vector<std::string> settings;
     int porta = 0; // serve: 0 for any free port
 };
+
+bool RapportoHtml(const std::filesystem::path& file) {
+    std::string ext = file.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext == ".html" || ext == ".htm";
+}
 
 bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
     for (int i = 1; i < argc; ++i) {
@@ -184,11 +193,14 @@ bool ParseOptions(int argc, char** argv, Options& opt, std::string& error) {
             "ripristina vuole il numero di una versione (pregeo-host --project CARTELLA storia le elenca)";
     else if (figura && opt.args.size() != 1)
         error = opt.command + " vuole un file .svg o .png";
+    else if (opt.command == "rapporto" && (opt.args.size() != 1 || !RapportoHtml(opt.args.front())))
+        error = "rapporto vuole un file .html";
     else if (opt.command == "esporta" &&
              (opt.args.size() != 1 ||
               host::esporta::FormatoDi(opt.args.front()) == host::esporta::Formato::Sconosciuto))
         error = "esporta vuole un file .dxf, .gpkg o .geojson";
-    else if (opt.command != "esporta" && opt.command != "ripristina" && !figura && !opt.args.empty())
+    else if (opt.command != "esporta" && opt.command != "ripristina" && opt.command != "rapporto" &&
+             !figura && !opt.args.empty())
         error = "un solo comando per volta: " + opt.args.front();
     else if (figura && host::cad::FormatoFigura(opt.args.front()).empty())
         error = "il disegno si scrive in un file .svg o .png: " + opt.args.front();
@@ -246,7 +258,8 @@ int StampaDisegno(host::Project& project, const std::filesystem::path& file) {
     host::HostData dati(project);
     const host::cad::DisegnoRilievo disegno = host::cad::DisegnaRilievo(eng, host::cad::DatiDi(&dati));
     host::cad::OpzioniFigura opzioni;
-    opzioni.finestra = host::cad::Estensione(eng);
+    opzioni.finestra = host::cad::EstensioneRilievo(eng);
+    opzioni.aiMargini = true;
     std::string error;
     if (!host::cad::ScriviFigura(eng, disegno, opzioni, file, error)) {
         std::cerr << "pregeo-host: " << error << "\n";
@@ -315,6 +328,8 @@ int main(int argc, char** argv) {
     // is not loaded.
     if (opt.command == "maglia")
         return host::StampaMaglia(*project, opt.args.front(), std::cout, std::cerr);
+    if (opt.command == "rapporto")
+        return host::rapporto::ScriviRapporto(*project, opt.args.front(), std::cout, std::cerr);
     if (opt.command == "esporta")
         return host::StampaEsportazione(*project, opt.args.front(), opt.sovrascrivi, std::cout, std::cerr);
 

@@ -14,6 +14,8 @@
 #include <fstream>
 #include <memory>
 #include <numbers>
+#include <optional>
+#include <set>
 #include <sstream>
 
 namespace host::cad {
@@ -185,6 +187,10 @@ public:
             m_Out << " text-anchor=\"middle\"";
         m_Out << ">" << Xml(testo) << "</text>\n";
     }
+    std::string Svg() {
+        std::string s = m_Out.str() + "</svg>\n";
+        return s.substr(s.find("<svg"));
+    }
     bool Fine(const std::filesystem::path& file, std::string& error) override {
         m_Out << "</svg>\n";
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -332,6 +338,10 @@ constexpr double kMargine = 40;
 constexpr double kDestra = 170; // names run to the right of their points; the legend stands there
 constexpr double kTitolo = 30;
 
+constexpr double kCorpoNome = 11;
+constexpr double kCorpoRiga = 13;
+constexpr double kCorpoSopra = 10;
+
 const Colore kRosso{0.85, 0.05, 0.05};
 const Colore kBianco{1, 1, 1};
 
@@ -356,6 +366,7 @@ public:
         CGcadEntIterator it(&m_Eng, 1);
         for (int e = it.First(); e != 0; e = it.Next())
             ents.push_back(e);
+        PosaLeEtichette(ents);
         // Bottom to top: rows 7, lines, labels of rows, points; below the title.
         p.Ritaglia(0, kTitolo + 4, m_W, m_H - kTitolo - 4);
         for (int e : ents)
@@ -386,6 +397,39 @@ private:
         return q.x >= f.xMin - tol && q.x <= f.xMax + tol && q.y >= f.yMin - tol && q.y <= f.yMax + tol;
     }
     bool DelModulo(int e) const { return e > m_Disegno.marca; }
+    // Where a point is drawn: its place, or with aiMargini, for one beyond the window, the edge of the
+    // drawing area on the way from its middle to the point. Nothing when it is not drawn.
+    std::optional<P> PostoPunto(const CPuntoCad& q, bool& fuori) const {
+        fuori = false;
+        if (Dentro(q))
+            return Schermo(q);
+        if (!m_Opz.aiMargini || !Usabile(q))
+            return std::nullopt;
+        const double bordo = 22;
+        const P centro{(kMargine + m_W - kDestra) / 2, (kTitolo + 4 + m_H) / 2.0};
+        const double mx = (m_W - kDestra - kMargine) / 2 + kMargine / 2 - bordo;
+        const double my = (m_H - kTitolo - 4) / 2.0 - bordo - 12; // clear of the scale bar
+        const P s = Schermo(q);
+        const double dx = s.x - centro.x, dy = s.y - centro.y;
+        const double t = std::min(dx != 0 ? mx / std::abs(dx) : 1e300, dy != 0 ? my / std::abs(dy) : 1e300);
+        if (!(t < 1))
+            return s;
+        fuori = true;
+        return P{centro.x + dx * t, centro.y + dy * t};
+    }
+    // The arrow beside a point drawn at the edge, pointing where it really is.
+    void Freccia(Pittore& p, P c, const CPuntoCad& q) {
+        const P s = Schermo(q);
+        const double dx = s.x - c.x, dy = s.y - c.y, l = std::hypot(dx, dy);
+        if (l <= 0)
+            return;
+        const double ux = dx / l, uy = dy / l;
+        const P punta{c.x + ux * 19, c.y + uy * 19}, base{c.x + ux * 11, c.y + uy * 11};
+        const Colore grigio{0.35, 0.35, 0.35};
+        p.Spezzata(
+            {{punta.x, punta.y}, {base.x - uy * 4, base.y + ux * 4}, {base.x + uy * 4, base.y - ux * 4}},
+            true, nullptr, &grigio);
+    }
     bool Scelta(int e) const { return m_Eng.IsSelectThisEnt(e); }
     std::vector<P> Punti(int e) const {
         std::vector<P> out;
@@ -471,40 +515,128 @@ private:
         }
     }
 
-    void EtichetteSopra(Pittore& p, const Sovrapposizione& sopra) {
-        int n = -1;
-        for (const FormaFigura& f : sopra.forme) {
-            ++n;
-            if (f.etichetta.IsEmpty() || f.punti.empty() || !Usabili(f))
-                continue;
-            CPuntoCad m{0, 0, 0};
-            for (const CPuntoCad& q : f.punti) {
-                m.x += q.x / static_cast<double>(f.punti.size());
-                m.y += q.y / static_cast<double>(f.punti.size());
+    // Where each label goes, or that it is left out: the selection's names first, then the findings laid
+    // over the survey, the rows' labels, and the other points' names. No label covers another.
+    void PosaLeEtichette(const std::vector<int>& ents) {
+        PosaEtichette posa;
+        // The frame's room first: north arrow, scale bar, legend (its entries counted as Cornice draws them).
+        std::set<int> tipi;
+        for (int e : ents) {
+            bool fuori = false;
+            if (m_Eng.IsInsert(e) && PostoPunto(m_Eng.GetPuntiEnt(e).front(), fuori))
+                tipi.insert(m_Eng.GetUserTypeOfEnt(e) & (0xF | UT_FIDUCIALE));
+        }
+        std::size_t voci = 0;
+        for (const int t : {UT_PUNTO_ORIENTAMENTO | UT_FIDUCIALE, UT_PUNTO_ORIENTAMENTO, UT_STAZIONE,
+                            UT_PUNTO_RILEVATO, UT_PUNTO_RIGA5, UT_GRUPPO_GPS, UT_PUNTO_GPS})
+            voci += tipi.contains(t) ? 1 : 0;
+        if (m_Opz.sopra)
+            voci += m_Opz.sopra->legenda.size();
+        const double w = m_W, h = m_H, basso = h - kMargine / 2;
+        posa.Posa({{m_W - kDestra + 18, basso - 16.0 * static_cast<double>(voci) - 6, w, h}});
+        posa.Posa({{m_W - kMargine / 2 - 20, kTitolo + 8, w, kTitolo + 50}});
+        if (m_Opz.scala)
+            posa.Posa({{0, basso - 14, kMargine / 2 + (m_W - kMargine - kDestra) / 5 + 70, h}});
+        const auto posaPunto = [&](int e) {
+            bool fuori = false;
+            const std::optional<P> posto = PostoPunto(m_Eng.GetPuntiEnt(e).front(), fuori);
+            if (!posto)
+                return;
+            const P c = *posto;
+            if (fuori) { // the arrow's room
+                const P s = Schermo(m_Eng.GetPuntiEnt(e).front());
+                const double l = std::hypot(s.x - c.x, s.y - c.y);
+                const P f{c.x + (s.x - c.x) / l * 15, c.y + (s.y - c.y) / l * 15};
+                posa.Posa({{f.x - 5, f.y - 5, f.x + 5, f.y + 5}});
             }
+            const WString nome = NomeInsert(m_Eng, e);
+            const bool g = Scelta(e);
+            const double w = RiquadroTesto(0, 0, nome, kCorpoNome, g, false).x1;
+            // Right above, right below, left above, left below, above, below.
+            const std::vector<P> basi{{c.x + 8, c.y - 7},      {c.x + 8, c.y + 15},
+                                      {c.x - 8 - w, c.y - 7},  {c.x - 8 - w, c.y + 15},
+                                      {c.x - w / 2, c.y - 11}, {c.x - w / 2, c.y + 21}};
+            std::vector<Riquadro> posti;
+            for (const P& b : basi)
+                posti.push_back(RiquadroTesto(b.x, b.y, nome, kCorpoNome, g, false));
+            const int i = posa.Posa(posti);
+            if (i >= 0)
+                m_Posti[e] = basi[static_cast<std::size_t>(i)];
+        };
+        for (int e : ents)
+            if (m_Eng.IsInsert(e) && Scelta(e))
+                posaPunto(e);
+        if (m_Opz.sopra) {
+            const auto& forme = m_Opz.sopra->forme;
+            m_PostiSopra.assign(forme.size(), std::nullopt);
+            for (std::size_t n = 0; n < forme.size(); ++n) {
+                const FormaFigura& f = forme[n];
+                if (f.etichetta.IsEmpty() || f.punti.empty() || !Usabili(f))
+                    continue;
+                CPuntoCad m{0, 0, 0};
+                for (const CPuntoCad& q : f.punti) {
+                    m.x += q.x / static_cast<double>(f.punti.size());
+                    m.y += q.y / static_cast<double>(f.punti.size());
+                }
+                const P at = Schermo(m);
+                std::vector<P> basi;
+                for (int k : {0, 1, -1, 2, -2, 3, -3})
+                    basi.push_back({at.x + 4, at.y + 12 * (f.rigaEtichetta + k)});
+                std::vector<Riquadro> posti;
+                for (const P& b : basi)
+                    posti.push_back(RiquadroTesto(b.x, b.y, f.etichetta, kCorpoSopra, true, false));
+                const int i = posa.Posa(posti);
+                if (i >= 0)
+                    m_PostiSopra[n] = basi[static_cast<std::size_t>(i)];
+            }
+        }
+        for (int e : ents)
+            if (m_Eng.GetTipoEnt(e) == TipoEntCad::Testo) {
+                const CPuntoCad q = m_Eng.GetPuntiEnt(e).front();
+                if (!Dentro(q))
+                    continue;
+                const P at = Schermo(q);
+                const WString testo = m_Eng.GetTestoEnt(e);
+                const std::vector<P> basi{at, {at.x, at.y - 14}, {at.x, at.y + 14}};
+                std::vector<Riquadro> posti;
+                for (const P& b : basi)
+                    posti.push_back(RiquadroTesto(b.x, b.y, testo, kCorpoRiga, false, true));
+                const int i = posa.Posa(posti);
+                if (i >= 0)
+                    m_Posti[e] = basi[static_cast<std::size_t>(i)];
+            }
+        for (int e : ents)
+            if (m_Eng.IsInsert(e) && !Scelta(e))
+                posaPunto(e);
+    }
+
+    void EtichetteSopra(Pittore& p, const Sovrapposizione& sopra) {
+        for (std::size_t n = 0; n < sopra.forme.size() && n < m_PostiSopra.size(); ++n) {
+            if (!m_PostiSopra[n])
+                continue;
+            const FormaFigura& f = sopra.forme[n];
             Carattere c;
-            c.corpo = 10;
+            c.corpo = kCorpoSopra;
             c.grassetto = true;
             c.colore = f.tratto.colore;
             c.colore.a = 1;
             p.ApriGruppo("f" + std::to_string(n) + "t", "etichetta-sopra", WString());
-            const P at = Schermo(m);
-            p.Testo({at.x + 4, at.y + 12 * f.rigaEtichetta}, f.etichetta, c);
+            p.Testo(*m_PostiSopra[n], f.etichetta, c);
             p.ChiudiGruppo();
         }
     }
 
     void Etichetta(Pittore& p, int e) {
-        const CPuntoCad q = m_Eng.GetPuntiEnt(e).front();
-        if (!Dentro(q))
+        const auto posto = m_Posti.find(e);
+        if (posto == m_Posti.end())
             return;
         Carattere c;
-        c.corpo = 13;
+        c.corpo = kCorpoRiga;
         c.corsivo = true;
         c.centrato = true;
         c.colore = Scelta(e) ? kRosso : Colore{0.45, 0.28, 0.05};
         p.ApriGruppo("e" + std::to_string(e), "etichetta", WString());
-        p.Testo(Schermo(q), m_Eng.GetTestoEnt(e), c);
+        p.Testo(posto->second, m_Eng.GetTestoEnt(e), c);
         p.ChiudiGruppo();
     }
 
@@ -556,24 +688,34 @@ private:
 
     void Punto(Pittore& p, int e) {
         const CPuntoCad q = m_Eng.GetPuntiEnt(e).front();
-        if (!Dentro(q))
+        bool fuori = false;
+        const std::optional<P> posto = PostoPunto(q, fuori);
+        if (!posto)
             return;
-        const P c = Schermo(q);
+        const P c = *posto;
         const int tipo = m_Eng.GetUserTypeOfEnt(e);
         const bool scelta = Scelta(e);
         const WString nome = NomeInsert(m_Eng, e);
-        p.ApriGruppo("e" + std::to_string(e), std::string("punto") + (scelta ? " scelto" : ""), nome);
+        p.ApriGruppo("e" + std::to_string(e),
+                     std::string("punto") + (scelta ? " scelto" : "") + (fuori ? " fuori-scala" : ""),
+                     fuori ? nome + u" (fuori scala, nella direzione della freccia)" : nome);
+        if (fuori)
+            Freccia(p, c, q);
         if (scelta) {
             const Tratto anello{kRosso, 2};
             const Colore alone{1, 0, 0, 0.15};
             p.Cerchio(c, 11, &anello, &alone);
         }
         Simbolo(p, c, tipo);
-        Carattere car;
-        car.grassetto = scelta;
-        if (scelta)
-            car.colore = kRosso;
-        p.Testo({c.x + 8, c.y - 7}, nome, car);
+        // A name with no room of its own stays in the point's title.
+        if (const auto posto = m_Posti.find(e); posto != m_Posti.end()) {
+            Carattere car;
+            car.corpo = kCorpoNome;
+            car.grassetto = scelta;
+            if (scelta)
+                car.colore = kRosso;
+            p.Testo(posto->second, nome, car);
+        }
         p.ChiudiGruppo();
         m_Tipi.push_back(tipo);
     }
@@ -668,6 +810,8 @@ private:
     double m_Ox = 0;
     double m_Oy = 0;
     std::vector<int> m_Tipi;
+    std::unordered_map<int, P> m_Posti;         // of the names of points and the labels of rows
+    std::vector<std::optional<P>> m_PostiSopra; // of the labels of what is laid over
 };
 
 // The bounds of what a picture must hold, with a margin.
@@ -712,6 +856,53 @@ private:
 
 } // namespace
 
+bool SiSovrappongono(const Riquadro& a, const Riquadro& b) {
+    return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+}
+
+Riquadro RiquadroTesto(double x, double y, const WString& testo, double corpo, bool grassetto,
+                       bool centrato) {
+    // Digits and most capitals advance about 0.64 em in DejaVu Sans (0.70 bold); a few capitals reach 0.8.
+    double em = 0;
+    for (const char16_t c : testo.view())
+        em += (c >= u'A' && c <= u'Z' && c != u'I' && c != u'J') || c == u'm' || c == u'w' || c == u'W'
+                  ? 0.8
+                  : (grassetto ? 0.72 : 0.66);
+    const double w = em * corpo;
+    const double x0 = centrato ? x - w / 2 : x;
+    return {x0, y - 0.95 * corpo, x0 + w, y + 0.3 * corpo};
+}
+
+int PosaEtichette::Posa(const std::vector<Riquadro>& posti) {
+    const auto cella = [](double v) { return static_cast<long long>(std::floor(v / kCella)); };
+    const auto chiave = [](long long cx, long long cy) { return cx * 2000003LL + cy; };
+    for (std::size_t i = 0; i < posti.size(); ++i) {
+        const Riquadro& r = posti[i];
+        // Far beyond any picture: it would not be seen.
+        if (!(std::abs(r.x0) < 1e6 && std::abs(r.x1) < 1e6 && std::abs(r.y0) < 1e6 && std::abs(r.y1) < 1e6))
+            return -1;
+        bool libero = true;
+        for (long long cx = cella(r.x0); libero && cx <= cella(r.x1); ++cx)
+            for (long long cy = cella(r.y0); libero && cy <= cella(r.y1); ++cy) {
+                const auto c = m_Celle.find(chiave(cx, cy));
+                if (c != m_Celle.end())
+                    for (std::size_t k : c->second)
+                        if (SiSovrappongono(r, m_Posate[k])) {
+                            libero = false;
+                            break;
+                        }
+            }
+        if (!libero)
+            continue;
+        for (long long cx = cella(r.x0); cx <= cella(r.x1); ++cx)
+            for (long long cy = cella(r.y0); cy <= cella(r.y1); ++cy)
+                m_Celle[chiave(cx, cy)].push_back(m_Posate.size());
+        m_Posate.push_back(r);
+        return static_cast<int>(i);
+    }
+    return -1;
+}
+
 Finestra EstensioneDi(const CGcadEng& eng, const std::vector<int>& ents) {
     Limiti l;
     for (int e : ents)
@@ -727,6 +918,22 @@ Finestra EstensioneDi(const Sovrapposizione& sopra) {
     for (const AnelloFigura& a : sopra.anelli)
         l.Aggiungi(a.centro);
     return l.ConMargine(20);
+}
+
+Finestra EstensioneRilievo(const CGcadEng& eng) {
+    Limiti l;
+    bool qualcosa = false;
+    CGcadEntIterator it(&eng, 1);
+    for (int e = it.First(); e != 0; e = it.Next()) {
+        const int tipo = eng.GetUserTypeOfEnt(e) & 0xF;
+        const bool proprio = eng.IsInsert(e) ? tipo != UT_PUNTO_ORIENTAMENTO && tipo != UT_GRUPPO_GPS
+                                             : eng.GetTipoEnt(e) == TipoEntCad::Polilinea;
+        if (proprio) {
+            l.Aggiungi(eng, e);
+            qualcosa = true;
+        }
+    }
+    return qualcosa ? l.ConMargine(20) : Estensione(eng);
 }
 
 Finestra Estensione(const CGcadEng& eng) {
@@ -761,6 +968,12 @@ bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const Opzi
         pittore = std::make_unique<PittorePng>();
     Scena(eng, disegno, opzioni).Disegna(*pittore);
     return pittore->Fine(file, error);
+}
+
+std::string FiguraSvg(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni) {
+    PittoreSvg svg;
+    Scena(eng, disegno, opzioni).Disegna(svg);
+    return svg.Svg();
 }
 
 std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace host::cad {
@@ -63,6 +64,10 @@ struct Sovrapposizione {
 
 // The part of the drawing that holds every entity, with a margin; a square of 100 m when there is none.
 Finestra Estensione(const CGcadEng& eng);
+// The part that holds the survey proper (stations, surveyed and GPS points, points of rows 5, rows 7),
+// with a margin: fiducial and orientation points and GPS bases often stand far off and would shrink the
+// lots to a corner of the picture. The whole extent when the survey has none of those.
+Finestra EstensioneRilievo(const CGcadEng& eng);
 // The part that holds the given entities, at least 20 m across.
 Finestra EstensioneDi(const CGcadEng& eng, const std::vector<int>& ents);
 // The part that holds what is laid over the drawing, at least 20 m across.
@@ -72,6 +77,32 @@ struct OpzioniFigura {
     Finestra finestra;
     bool scala = true; // a scale bar
     const Sovrapposizione* sopra = nullptr;
+    // Points beyond the window drawn at its edge, towards where they are, with an arrow: every point of
+    // the survey stays in the picture.
+    bool aiMargini = false;
+};
+
+// A rectangle of a picture, in pixels, y downwards.
+struct Riquadro {
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+bool SiSovrappongono(const Riquadro& a, const Riquadro& b);
+
+// The box a text takes from its baseline's start (its middle when centred): DejaVu Sans's advances, taken
+// on the large side so that boxes kept apart are texts kept apart.
+Riquadro RiquadroTesto(double x, double y, const WString& testo, double corpo, bool grassetto, bool centrato);
+
+// Places labels one at a time, each at the first of its places that no label placed before covers; a label
+// with no such place is not drawn. A grid of cells keeps a crowded survey's labels quick to place.
+class PosaEtichette {
+public:
+    // The index of the place taken, or -1.
+    int Posa(const std::vector<Riquadro>& posti);
+
+private:
+    static constexpr double kCella = 48;
+    std::vector<Riquadro> m_Posate;
+    std::unordered_map<long long, std::vector<std::size_t>> m_Celle;
 };
 
 // "svg" or "png" by the file's extension, empty for anything else.
@@ -83,6 +114,9 @@ std::string FormatoFigura(const std::filesystem::path& file);
 // reason when it cannot be written.
 bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni,
                   const std::filesystem::path& file, std::string& error);
+
+// The SVG picture as text, without the XML declaration: a page holds it inline.
+std::string FiguraSvg(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni);
 
 // A bitmap as PNG bytes (a page shows the support bitmaps so), the pixels of the mask colour, when given,
 // transparent; empty for an empty bitmap.

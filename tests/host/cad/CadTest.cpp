@@ -10,6 +10,7 @@
 
 #include <expat.h>
 #include <fstream>
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -553,4 +554,121 @@ TEST(CadPicture, WhatLiesBeyondAnySurveyIsLeftOut) {
     EXPECT_THAT(testo, testing::Not(testing::HasSubstr("anello-lontano")));
     EXPECT_THAT(testo, testing::Not(testing::HasSubstr("LONTANO")));
     std::filesystem::remove(file);
+}
+
+namespace {
+
+// The texts of a picture outside its frame (title, scale, legend), as boxes, and the points' groups.
+struct TestiSvg {
+    std::vector<host::cad::Riquadro> riquadri;
+    std::vector<std::string> testi;
+    int punti = 0;
+    int fuoriScala = 0;
+    int cornice = 0; // depth inside the frame's group
+    int profondita = 0;
+    bool inTesto = false;
+    double x = 0, y = 0, corpo = 0;
+    bool grassetto = false, centrato = false;
+    std::string corrente;
+};
+
+TestiSvg LeggiTesti(const std::string& svg) {
+    TestiSvg l;
+    XML_Parser parser = XML_ParserCreate("UTF-8");
+    XML_SetUserData(parser, &l);
+    XML_SetElementHandler(
+        parser,
+        [](void* u, const XML_Char* nome, const XML_Char** a) {
+            auto& l = *static_cast<TestiSvg*>(u);
+            ++l.profondita;
+            std::map<std::string, std::string> att;
+            for (int i = 0; a[i]; i += 2)
+                att[a[i]] = a[i + 1];
+            if (std::string(nome) == "g") {
+                if (att["class"] == "cornice")
+                    l.cornice = l.profondita;
+                if (att["class"].starts_with("punto"))
+                    ++l.punti;
+                if (att["class"].find("fuori-scala") != std::string::npos)
+                    ++l.fuoriScala;
+            }
+            if (std::string(nome) == "text" && l.cornice == 0) {
+                l.inTesto = true;
+                l.corrente.clear();
+                l.x = std::stod(att["x"]);
+                l.y = std::stod(att["y"]);
+                l.corpo = std::stod(att["font-size"]);
+                l.grassetto = att["font-weight"] == "bold";
+                l.centrato = att["text-anchor"] == "middle";
+            }
+        },
+        [](void* u, const XML_Char* nome) {
+            auto& l = *static_cast<TestiSvg*>(u);
+            if (std::string(nome) == "text" && l.inTesto) {
+                l.riquadri.push_back(host::cad::RiquadroTesto(l.x, l.y, WString::FromUtf8(l.corrente),
+                                                              l.corpo, l.grassetto, l.centrato));
+                l.testi.push_back(l.corrente);
+                l.inTesto = false;
+            }
+            if (l.cornice == l.profondita)
+                l.cornice = 0;
+            --l.profondita;
+        });
+    XML_SetCharacterDataHandler(parser, [](void* u, const XML_Char* s, int n) {
+        auto& l = *static_cast<TestiSvg*>(u);
+        if (l.inTesto)
+            l.corrente.append(s, static_cast<std::size_t>(n));
+    });
+    EXPECT_EQ(XML_Parse(parser, svg.data(), static_cast<int>(svg.size()), 1), XML_STATUS_OK);
+    XML_ParserFree(parser);
+    return l;
+}
+
+} // namespace
+
+// Crowded points: labels that would cover one another are moved or left out, never drawn over each other;
+// the selected point keeps its name; a far fiducial point stays in the picture at its edge; a sparse survey
+// names every point.
+TEST(CadPicture, CrowdedLabelsNeverOverlapAndFarPointsStayIn) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("pregeo-etichette-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    for (const auto& [quanti, lato] : std::vector<std::pair<int, double>>{{400, 40}, {60, 400}, {5, 1000}}) {
+        CGcadEng eng;
+        std::mt19937 caso(static_cast<unsigned>(quanti));
+        std::uniform_real_distribution<double> dove(0, lato);
+        int scelto = 0;
+        for (int i = 0; i < quanti; ++i)
+            scelto =
+                Punto(eng, WString::FromUtf8(std::to_string(1000 + i * 7)).c_str(), dove(caso), dove(caso));
+        eng.SelectEnt(scelto);
+        Punto(eng, u"PF09/0120/G337", 5 * lato, -3 * lato,
+              host::cad::UT_PUNTO_ORIENTAMENTO | host::cad::UT_FIDUCIALE);
+        const int testo = eng.CreateText(lato / 2, lato / 2, u"245");
+        eng.AddAndDrawEntToList(testo, DISEGNO_RILIEVO);
+        host::cad::DisegnoRilievo d;
+        d.marca = testo;
+        host::cad::OpzioniFigura opzioni;
+        opzioni.finestra = host::cad::EstensioneRilievo(eng);
+        opzioni.aiMargini = true;
+        std::string error;
+        ASSERT_TRUE(host::cad::ScriviFigura(eng, d, opzioni, dir / "affollato.svg", error)) << error;
+        std::ifstream in(dir / "affollato.svg", std::ios::binary);
+        const TestiSvg l =
+            LeggiTesti(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+        SCOPED_TRACE(quanti);
+        EXPECT_EQ(l.punti, quanti + 1);
+        EXPECT_EQ(l.fuoriScala, 1);
+        EXPECT_THAT(l.testi, testing::Contains(std::to_string(1000 + (quanti - 1) * 7)));
+        EXPECT_THAT(l.testi, testing::Contains("PF09/0120/G337"));
+        if (quanti < 100)
+            EXPECT_EQ(l.testi.size(), static_cast<std::size_t>(quanti + 2)); // points, the far one, the row
+        else
+            EXPECT_LT(l.testi.size(), static_cast<std::size_t>(quanti)); // crowded indeed
+        for (std::size_t i = 0; i < l.riquadri.size(); ++i)
+            for (std::size_t j = i + 1; j < l.riquadri.size(); ++j)
+                EXPECT_FALSE(host::cad::SiSovrappongono(l.riquadri[i], l.riquadri[j]))
+                    << l.testi[i] << " / " << l.testi[j];
+    }
+    std::filesystem::remove_all(dir);
 }
