@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <sstream>
 #include <string>
 
 namespace host {
@@ -123,20 +124,21 @@ std::vector<std::string> DisegnaSuperfici(const std::vector<CRisSuperficie>& ris
 
 } // namespace
 
-int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
+std::optional<GiudizioMaglia> GiudicaMaglia(Project& project, bool soloMaglia, std::string& why) {
+    GiudizioMaglia g;
+    cad::Sovrapposizione& sopra = g.sopra;
     const cad::DatiRilievo rilievo{&project.cts, &project.cmp, &project.gps, project.nome};
     // The module decides, as its export does (and before the drawing computes any row 5).
     CTollStazFuoriTriang tool(nullptr, rilievo.cmp, rilievo.cts, rilievo.gps);
     tool.Esegui(false);
     const CPoint3dVector& maglia = tool.GetMaglia();
     if (maglia.GetSize() < 3) {
-        const std::string messaggio = "Non è stata trovata una maglia fiduciale valida per il calcolo.";
-        err << "pregeo-host: " << messaggio
-            << " (punti fiduciali con coordinate: " << tool.GetValidi().GetSize() << ")\n";
-        return 1;
+        why = "Non è stata trovata una maglia fiduciale valida per il calcolo. (punti fiduciali con "
+              "coordinate: " +
+              std::to_string(tool.GetValidi().GetSize()) + ")";
+        return std::nullopt;
     }
 
-    cad::Sovrapposizione sopra;
     FormaFigura poligono{"maglia", W("Maglia fiduciale"), {}, true, {kMaglia, 2}, kVelo, {}};
     std::map<std::u16string, CPuntoCad> vertici;
     const int lati = maglia.GetSize() - 1;
@@ -159,6 +161,11 @@ int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostre
                                 9});
     if (interni.GetSize() > 0)
         sopra.legenda.push_back({u"PF interno", {kInterno, 1.5, true}, std::nullopt, true});
+
+    g.lati = lati;
+    g.interni = interni.GetSize();
+    if (soloMaglia)
+        return g;
 
     const std::vector<CRisStazione>& risultati = tool.GetRisultati();
     int dentro = 0, inTolleranza = 0, fuoriTolleranza = 0, latiIn = 0, latiFuori = 0;
@@ -226,20 +233,7 @@ int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostre
     superfici.Esegui(false);
     const std::vector<std::string> righeSuperfici = DisegnaSuperfici(superfici.GetRisultati(), sopra);
 
-    CGcadEng eng;
-    cad::DisegnoRilievo disegno = cad::DisegnaRilievo(eng, rilievo);
-    disegno.titolo += disegno.titolo.empty() ? "Maglia fiduciale" : " - maglia fiduciale";
-    cad::OpzioniFigura opzioni;
-    // The mesh and the stations examined fill the picture; the rest of the survey is cut at its edges.
-    opzioni.finestra = cad::EstensioneDi(sopra);
-    opzioni.sopra = &sopra;
-    std::string error;
-    if (!cad::ScriviFigura(eng, disegno, opzioni, file, error)) {
-        err << "pregeo-host: " << ui::Printable(error) << "\n";
-        return 1;
-    }
-    out << "Maglia: " << ui::Printable(file.string()) << " (" << lati << " lati, " << interni.GetSize()
-        << " punti fiduciali interni)\n";
+    std::ostringstream out;
     out << "Stazioni esaminate: " << tool.GetEsaminate().size() << ", interne alla maglia: " << dentro
         << ", esterne in tolleranza: " << inTolleranza << ", esterne fuori tolleranza: " << fuoriTolleranza
         << "\n";
@@ -252,6 +246,34 @@ int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostre
         << ", fuori tolleranza: " << fuori << "\n";
     for (const std::string& r : righeSuperfici)
         out << r << "\n";
+    g.sommario = out.str();
+    return g;
+}
+
+int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
+    std::string why;
+    const std::optional<GiudizioMaglia> g = GiudicaMaglia(project, false, why);
+    if (!g) {
+        err << "pregeo-host: " << why << "\n";
+        return 1;
+    }
+    const cad::DatiRilievo rilievo{&project.cts, &project.cmp, &project.gps, project.nome};
+    const cad::Sovrapposizione& sopra = g->sopra;
+    CGcadEng eng;
+    cad::DisegnoRilievo disegno = cad::DisegnaRilievo(eng, rilievo);
+    disegno.titolo += disegno.titolo.empty() ? "Maglia fiduciale" : " - maglia fiduciale";
+    cad::OpzioniFigura opzioni;
+    // The mesh and the stations examined fill the picture; the rest of the survey is cut at its edges.
+    opzioni.finestra = cad::EstensioneDi(sopra);
+    opzioni.sopra = &sopra;
+    std::string error;
+    if (!cad::ScriviFigura(eng, disegno, opzioni, file, error)) {
+        err << "pregeo-host: " << ui::Printable(error) << "\n";
+        return 1;
+    }
+    out << "Maglia: " << ui::Printable(file.string()) << " (" << g->lati << " lati, " << g->interni
+        << " punti fiduciali interni)\n"
+        << g->sommario;
     return 0;
 }
 

@@ -1,12 +1,26 @@
 // pregeo-host maglia: a picture of the fiducial mesh and of the stations and rows 7 judged against it.
 #pragma once
 
+#include "host/cad/Figura.h"
 #include "host/project/Project.h"
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
+#include <string>
 
 namespace host {
+
+// What the station and surface tools judged, laid over the survey, and the summary `maglia` writes.
+struct GiudizioMaglia {
+    cad::Sovrapposizione sopra;
+    int lati = 0;
+    int interni = 0;
+    std::string sommario;
+};
+
+// The mesh (alone, when soloMaglia) and the findings; nothing, with the reason, when there is no mesh.
+std::optional<GiudizioMaglia> GiudicaMaglia(Project& project, bool soloMaglia, std::string& why);
 
 // Runs the module's station and surface tools without their dialogs and draws what they found over the
 // survey: the mesh, its vertices and inner points, every station examined and, for each one outside the

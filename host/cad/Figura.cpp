@@ -185,10 +185,13 @@ public:
             m_Out << " text-anchor=\"middle\"";
         m_Out << ">" << Xml(testo) << "</text>\n";
     }
-    bool Fine(const std::filesystem::path& file, std::string& error) override {
+    std::string Testo() {
         m_Out << "</svg>\n";
+        return m_Out.str();
+    }
+    bool Fine(const std::filesystem::path& file, std::string& error) override {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        const std::string text = m_Out.str();
+        const std::string text = Testo();
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.close();
         if (!out) {
@@ -761,6 +764,24 @@ bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const Opzi
         pittore = std::make_unique<PittorePng>();
     Scena(eng, disegno, opzioni).Disegna(*pittore);
     return pittore->Fine(file, error);
+}
+
+namespace {
+const Sovrapposizione* g_SopraLeViste = nullptr;
+} // namespace
+
+const Sovrapposizione* SopraLeViste() {
+    return g_SopraLeViste;
+}
+
+void ImpostaSopraLeViste(const Sovrapposizione* sopra) {
+    g_SopraLeViste = sopra;
+}
+
+std::string FiguraSvg(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni) {
+    PittoreSvg pittore;
+    Scena(eng, disegno, opzioni).Disegna(pittore);
+    return pittore.Testo();
 }
 
 std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask) {

@@ -84,6 +84,14 @@ std::string FormatoFigura(const std::filesystem::path& file);
 bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni,
                   const std::filesystem::path& file, std::string& error);
 
+// What the CAD views' pictures for a front end lay over the survey (the fiducial mesh while a tool picks
+// against it); null for nothing. Set by the front end around a tool's run.
+const Sovrapposizione* SopraLeViste();
+void ImpostaSopraLeViste(const Sovrapposizione* sopra);
+
+// The same picture as SVG text, for a page that shows it.
+std::string FiguraSvg(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni);
+
 // A bitmap as PNG bytes (a page shows the support bitmaps so), the pixels of the mask colour, when given,
 // transparent; empty for an empty bitmap.
 std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask = std::nullopt);
