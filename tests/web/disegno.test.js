@@ -150,3 +150,19 @@ test("the drawing pans and zooms in the page and is shown whole again", async t 
   await page.locator("#vista .vedi-tutto").click();
   assert.equal(await svg.getAttribute("viewBox"), base);
 });
+
+test("after the station tool the survey shows the mesh and the stations it judged, until the next tool", async t => {
+  const { page } = await apri(t);
+  await page.locator("#vista .disegno svg").waitFor();
+  assert.equal(await page.locator("#vista svg g.maglia").count(), 0);
+  await strumento(page, "FPregeoTollStazOutTriang");
+  await page.locator('[data-risposta="ok"]').click();
+  await esito(page);
+  await page.locator("#vista svg g.maglia").waitFor();
+  assert.ok(await page.locator("#vista svg g[class^='stazione']").count() > 0);
+  await strumento(page, "FPregeoTollDistanze");
+  await page.locator(".dialogo .disegno svg").waitFor();
+  await page.locator("#elenco").click();
+  await esito(page);
+  await page.waitForFunction(() => !document.querySelector("#vista svg g.maglia"));
+});
