@@ -80,6 +80,12 @@ test("FPregeoTollDistanze: a start point and end points clicked in the drawing g
   await page.locator(".griglia .senso").first().waitFor();
   // The outcome images are said in words beside them.
   assert.deepEqual(await page.locator(".griglia .senso").allInnerTexts(), ["In tolleranza", "In tolleranza"]);
+  // A row of the grid selected marks in the drawing the two points it judged.
+  await page.locator(".griglia td", { hasText: "PF03/0120/G337" }).first().click();
+  await calma(page);
+  await page.waitForFunction(() => document.querySelectorAll("#vista svg g.punto.evidenziato").length === 2);
+  assert.deepEqual(await page.locator("#vista svg g.punto.evidenziato > title").allTextContents(), ["PF01/0120/G337", "PF03/0120/G337"]);
+  await page.screenshot({ path: path.join(require("./aiuto.js").uscita, "disegno-distanze-riga-scelta.png") });
   await pulsante(page, "Fine").click();
   await esito(page);
   const atteso = fs.readFileSync(scenario("toll-distanze-demo/expected.txt"), "utf8");
