@@ -135,6 +135,16 @@ void BM_DisegnoDi5000Punti(benchmark::State& state) {
 }
 BENCHMARK(BM_DisegnoDi5000Punti)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// Of that, the project read from disk alone.
+void BM_Lettura5000Punti(benchmark::State& state) {
+    const fs::path dir = fs::temp_directory_path() / "pregeo-bench-lettura";
+    GeneraRilievo(dir);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(host::Project::Load(dir));
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_Lettura5000Punti)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // What a CAD view does after each pick: its drawing, already made, written as SVG again.
 void BM_VistaDi5000Punti(benchmark::State& state) {
     const fs::path dir = fs::temp_directory_path() / "pregeo-bench-vista";
