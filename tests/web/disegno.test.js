@@ -172,3 +172,24 @@ test("after the station tool the survey shows the mesh and the stations it judge
   await esito(page);
   await page.waitForFunction(() => !document.querySelector("#vista svg g.maglia"));
 });
+
+test("the view's own buttons act on the drawing: zoom on a clicked point, then zoom extended", async t => {
+  const { page, progetto } = await apri(t);
+  await strumento(page, "FPregeoTollSuperfici");
+  const svg = page.locator(".dialogo .disegno svg");
+  await svg.waitFor();
+  const punti = () => page.locator(".dialogo .disegno svg g.punto").count();
+  const tutti = await punti();
+  await page.locator('button.c[title="Zoom"]').click();
+  await calma(page);
+  await clicPunto(page, "PF01/0120/G337");
+  // Zoomed in on PF01: the points far from it are outside the view's window now.
+  assert.ok(await punti() < tutti);
+  await page.locator('button.c[title="Zoom"]').click();
+  await page.locator('button.c[title="Zoom esteso"]').click();
+  await calma(page);
+  assert.equal(await punti(), tutti);
+  await pulsante(page, "Annulla").click();
+  await esito(page);
+  assert.match(trascrizione(progetto), /^cad: zoomed in on #1 "PF01\/0120\/G337"$/m);
+});
