@@ -67,6 +67,11 @@ test("FPregeoTollDistanze: a start point and end points clicked in the drawing g
   await strumento(page, "FPregeoTollDistanze");
   await page.locator(".dialogo .disegno svg").waitFor();
   await clicPunto(page, "PF01/0120/G337");
+  // The step's prompt stays in sight beside the drawing, without scrolling.
+  const prompt = page.locator('[data-id="2308"]');
+  assert.equal(await prompt.innerText(), "Sostituire il punto iniziale selezionato oppure premere '>>'");
+  const r = await prompt.boundingBox(), vp = page.viewportSize();
+  assert.ok(r.y >= 0 && r.y + r.height <= vp.height, "prompt at " + JSON.stringify(r));
   await pulsante(page, ">>").click();
   await clicPunto(page, "PF02/0120/G337");
   // The line the module drew shows at once.
