@@ -122,24 +122,33 @@ test("FPregeoTollSuperfici: a point the step passes over shows why, then a row 7
   assert.deepEqual(visto, atteso);
 });
 
-test("FPregeoTollOggRilievoDist: the mesh drawn, a side and internal points clicked", async t => {
-  const { page, progetto } = await apri(t, { patch: scenario("toll-oggril-dist-3001/patch.json") });
+test("FPregeoTollOggRilievoDist: the mesh drawn, a side and internal points clicked, one of two points at one place chosen", async t => {
+  const { page, progetto } = await apri(t, { patch: scenario("toll-oggril-dist-30-per-cento/patch.json") });
   await strumento(page, "FPregeoTollOggRilievoDist");
   await page.locator(".dialogo .disegno svg").waitFor();
   // While the sides are picked, the fiducial mesh is drawn.
   assert.equal(await page.locator(".dialogo .disegno svg g.maglia").count(), 1);
-  // (E1 and E2 lie a millimetre apart: the one drawn on top, E2, is what a click there picks.)
-  await clicPunto(page, "PF02/0120/G337");
   await clicPunto(page, "PF01/0120/G337");
+  await clicPunto(page, "PF02/0120/G337");
   await pulsante(page, ">>").click();
-  await clicPunto(page, "E2");
+  // E1 and E2 lie a millimetre apart: a click there asks which.
+  await clicPunto(page, "E1");
+  const quale = page.locator(".disegno .quale");
+  assert.deepEqual((await quale.locator("button").allInnerTexts()).sort(), ["Annulla", "E1", "E2"]);
+  await page.screenshot({ path: path.join(require("./aiuto.js").uscita, "disegno-punti-sovrapposti.png") });
+  await quale.locator("button", { hasText: /^E1$/ }).click();
+  await calma(page);
   await pulsante(page, ">>").click();
   await clicPunto(page, "I1");
+  await clicPunto(page, "I2");
+  await clicPunto(page, "I3");
   await pulsante(page, ">>").click();
-  await calma(page);
-  await pulsante(page, "Fine").click();
+  for (const p of ["Successivo", "Successivo", "Fine"]) {
+    await calma(page);
+    await pulsante(page, p).click();
+  }
   await esito(page);
-  const atteso = fs.readFileSync(scenario("toll-oggril-dist-3001/expected.txt"), "utf8");
+  const atteso = fs.readFileSync(scenario("toll-oggril-dist-30-per-cento/expected.txt"), "utf8");
   assert.deepEqual(righeCad(trascrizione(progetto)), righeCad(atteso));
 });
 
