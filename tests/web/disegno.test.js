@@ -169,6 +169,16 @@ test("the drawing pans and zooms in the page and is shown whole again", async t 
   assert.ok(spostata[0] < ingrandita[0] && spostata[2] === ingrandita[2]);
   await page.locator("#vista .vedi-tutto").click();
   assert.equal(await svg.getAttribute("viewBox"), base);
+  // Two fingers drawn apart on a tablet zoom in.
+  const cdp = await page.context().newCDPSession(page);
+  const cx = b.x + b.width / 2, cy = b.y + b.height / 2;
+  const dita = d => [{ x: cx - d, y: cy, id: 1 }, { x: cx + d, y: cy, id: 2 }];
+  await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: dita(20) });
+  for (const d of [40, 60, 80])
+    await cdp.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: dita(d) });
+  await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+  const pizzicata = (await svg.getAttribute("viewBox")).split(" ").map(Number);
+  assert.ok(pizzicata[2] < Number(base.split(" ")[2]) / 2, "pinched to " + pizzicata);
 });
 
 test("after the station tool the survey shows the mesh and the stations it judged, until the next tool", async t => {
