@@ -126,6 +126,7 @@ test("FPregeoTollOggRilievoDist: the mesh drawn, a side and internal points clic
   const { page, progetto } = await apri(t, { patch: scenario("toll-oggril-dist-30-per-cento/patch.json") });
   await strumento(page, "FPregeoTollOggRilievoDist");
   await page.locator(".dialogo .disegno svg").waitFor();
+  await calma(page);
   // While the sides are picked, the fiducial mesh is drawn.
   assert.equal(await page.locator(".dialogo .disegno svg g.maglia").count(), 1);
   await clicPunto(page, "PF01/0120/G337");
@@ -202,6 +203,7 @@ test("the view's own buttons act on the drawing: zoom on a clicked point, then z
   await strumento(page, "FPregeoTollSuperfici");
   const svg = page.locator(".dialogo .disegno svg");
   await svg.waitFor();
+  await calma(page);
   const punti = () => page.locator(".dialogo .disegno svg g.punto").count();
   const tutti = await punti();
   await page.locator('button.c[title="Zoom"]').click();
