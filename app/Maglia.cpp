@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <sstream>
 #include <string>
 
 namespace host {
@@ -219,32 +220,58 @@ StazioniDisegnate DisegnaStazioni(const CTollStazFuoriTriang& tool,
     return esito;
 }
 
-int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
+std::optional<GiudizioMaglia> GiudicaMaglia(Project& project, bool soloMaglia, std::string& why) {
+    GiudizioMaglia g;
     const cad::DatiRilievo rilievo{&project.cts, &project.cmp, &project.gps, project.nome};
     // The module decides, as its export does (and before the drawing computes any row 5).
     CTollStazFuoriTriang tool(nullptr, rilievo.cmp, rilievo.cts, rilievo.gps);
     tool.Esegui(false);
     const CPoint3dVector& maglia = tool.GetMaglia();
     if (maglia.GetSize() < 3) {
-        const std::string messaggio = "Non è stata trovata una maglia fiduciale valida per il calcolo.";
-        err << "pregeo-host: " << messaggio
-            << " (punti fiduciali con coordinate: " << tool.GetValidi().GetSize() << ")\n";
-        return 1;
+        why = "Non è stata trovata una maglia fiduciale valida per il calcolo. (punti fiduciali con "
+              "coordinate: " +
+              std::to_string(tool.GetValidi().GetSize()) + ")";
+        return std::nullopt;
     }
-    cad::Sovrapposizione sopra;
-    const auto vertici = DisegnaMaglia(tool, sopra);
-    const StazioniDisegnate stazioni = DisegnaStazioni(tool, vertici, sopra);
-    const int dentro = stazioni.dentro, inTolleranza = stazioni.inTolleranza,
-              fuoriTolleranza = stazioni.fuoriTolleranza;
-    const std::vector<std::string>& righe = stazioni.righe;
-    const int lati = maglia.GetSize() - 1;
-    const CPoint3dVector& interni = tool.GetInterni();
+    const auto vertici = DisegnaMaglia(tool, g.sopra);
+    g.lati = maglia.GetSize() - 1;
+    g.interni = tool.GetInterni().GetSize();
+    if (soloMaglia)
+        return g;
+    const StazioniDisegnate stazioni = DisegnaStazioni(tool, vertici, g.sopra);
 
     // The surface tool on the same data; it computes in memory only the rows 5 still without a place.
     CTollOggRilSup superfici(nullptr, rilievo.cmp, rilievo.cts, rilievo.gps);
     superfici.Esegui(false);
-    const std::vector<std::string> righeSuperfici = DisegnaSuperfici(superfici.GetRisultati(), sopra);
+    const std::vector<std::string> righeSuperfici = DisegnaSuperfici(superfici.GetRisultati(), g.sopra);
 
+    std::ostringstream out;
+    out << "Stazioni esaminate: " << tool.GetEsaminate().size()
+        << ", interne alla maglia: " << stazioni.dentro
+        << ", esterne in tolleranza: " << stazioni.inTolleranza
+        << ", esterne fuori tolleranza: " << stazioni.fuoriTolleranza << "\n";
+    for (const std::string& r : stazioni.righe)
+        out << r << "\n";
+    const auto fuori = std::count_if(superfici.GetRisultati().begin(), superfici.GetRisultati().end(),
+                                     [](const CRisSuperficie& r) { return !r.inTolleranza; });
+    out << "Superfici esaminate: " << superfici.GetRisultati().size()
+        << ", in tolleranza: " << superfici.GetRisultati().size() - static_cast<std::size_t>(fuori)
+        << ", fuori tolleranza: " << fuori << "\n";
+    for (const std::string& r : righeSuperfici)
+        out << r << "\n";
+    g.sommario = out.str();
+    return g;
+}
+
+int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostream& out, std::ostream& err) {
+    std::string why;
+    const std::optional<GiudizioMaglia> g = GiudicaMaglia(project, false, why);
+    if (!g) {
+        err << "pregeo-host: " << why << "\n";
+        return 1;
+    }
+    const cad::DatiRilievo rilievo{&project.cts, &project.cmp, &project.gps, project.nome};
+    const cad::Sovrapposizione& sopra = g->sopra;
     CGcadEng eng;
     cad::DisegnoRilievo disegno = cad::DisegnaRilievo(eng, rilievo);
     disegno.titolo += disegno.titolo.empty() ? "Maglia fiduciale" : " - maglia fiduciale";
@@ -257,20 +284,9 @@ int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostre
         err << "pregeo-host: " << ui::Printable(error) << "\n";
         return 1;
     }
-    out << "Maglia: " << ui::Printable(file.string()) << " (" << lati << " lati, " << interni.GetSize()
-        << " punti fiduciali interni)\n";
-    out << "Stazioni esaminate: " << tool.GetEsaminate().size() << ", interne alla maglia: " << dentro
-        << ", esterne in tolleranza: " << inTolleranza << ", esterne fuori tolleranza: " << fuoriTolleranza
-        << "\n";
-    for (const std::string& r : righe)
-        out << r << "\n";
-    const auto fuori = std::count_if(superfici.GetRisultati().begin(), superfici.GetRisultati().end(),
-                                     [](const CRisSuperficie& r) { return !r.inTolleranza; });
-    out << "Superfici esaminate: " << superfici.GetRisultati().size()
-        << ", in tolleranza: " << superfici.GetRisultati().size() - static_cast<std::size_t>(fuori)
-        << ", fuori tolleranza: " << fuori << "\n";
-    for (const std::string& r : righeSuperfici)
-        out << r << "\n";
+    out << "Maglia: " << ui::Printable(file.string()) << " (" << g->lati << " lati, " << g->interni
+        << " punti fiduciali interni)\n"
+        << g->sommario;
     return 0;
 }
 

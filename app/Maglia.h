@@ -8,17 +8,24 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace host {
 
-// Runs the module's station and surface tools without their dialogs and draws what they found over the
-// survey: the mesh, its vertices and inner points, every station examined and, for each one outside the
-// mesh, the side it is judged against, in or out of tolerance; each judged row 7 in its pieces inside and
-// outside the mesh, with its finding. Writes a summary on out. Returns 0, or 1 with the reason on
-// err when there is no mesh or the picture cannot be written.
+// What the station and surface tools judged, laid over the survey, and the summary `maglia` writes.
+struct GiudizioMaglia {
+    cad::Sovrapposizione sopra;
+    int lati = 0;
+    int interni = 0;
+    std::string sommario;
+};
+
+// The mesh (alone, when soloMaglia) and the findings; nothing, with the reason, when there is no mesh.
+std::optional<GiudizioMaglia> GiudicaMaglia(Project& project, bool soloMaglia, std::string& why);
+
 // The mesh the station tool found (it has at least three vertices): its polygon, vertices and inner
 // fiducial points, with their legend. Returns the vertices by name.
 std::map<std::u16string, CPuntoCad> DisegnaMaglia(const CTollStazFuoriTriang& tool,
@@ -40,6 +47,8 @@ StazioniDisegnate DisegnaStazioni(const CTollStazFuoriTriang& tool,
 std::vector<std::string> DisegnaSuperfici(const std::vector<CRisSuperficie>& risultati,
                                           cad::Sovrapposizione& sopra);
 
+// `maglia`: GiudicaMaglia drawn over the survey into the picture, and its summary on out. Returns 0, or 1
+// with the reason on err when there is no mesh or the picture cannot be written.
 int StampaMaglia(Project& project, const std::filesystem::path& file, std::ostream& out, std::ostream& err);
 
 } // namespace host

@@ -1,6 +1,7 @@
 #include "app/Serve.h"
 
 #include "app/Demo.h"
+#include "app/Maglia.h"
 #include "app/Strumento.h"
 #include "app/WebGuard.h"
 #include "host/cad/Figura.h"
@@ -115,7 +116,38 @@ std::optional<web::Corpo> LeggiRichiesta(const httplib::Request& req, httplib::R
     return corpo;
 }
 
+// The tools whose findings `maglia` draws: after them the survey shows what they judged.
+bool GiudicaSullaMaglia(const std::string& strumento) {
+    return strumento == "FPregeoTollStazOutTriang" || strumento == "FPregeoTollOggRilievoSup";
+}
+
 } // namespace
+
+std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std::string& dopo) {
+    std::unique_ptr<Project> progetto;
+    try {
+        progetto = Project::Load(cartella);
+    } catch (const ProjectError&) {
+        return {};
+    }
+    std::optional<GiudizioMaglia> giudizio;
+    if (GiudicaSullaMaglia(dopo)) {
+        // Judged on a copy of its own: the drawing below computes rows 5 in memory.
+        std::string why;
+        try {
+            giudizio = GiudicaMaglia(*Project::Load(cartella), false, why);
+        } catch (const ProjectError&) {
+        }
+    }
+    CGcadEng eng;
+    HostData dati(*progetto);
+    const cad::DisegnoRilievo disegno = cad::DisegnaRilievo(eng, cad::DatiDi(&dati));
+    cad::OpzioniFigura opzioni;
+    opzioni.finestra = cad::Estensione(eng);
+    if (giudizio)
+        opzioni.sopra = &giudizio->sopra;
+    return cad::FiguraSvg(eng, disegno, opzioni);
+}
 
 int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo, std::ostream& out,
           std::ostream& err) {
@@ -173,6 +205,11 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
                        "img-src 'self' data:; connect-src 'self'; base-uri 'none'; form-action 'none'; "
                        "frame-ancestors 'none'");
         res.set_content(kPagina, "text/html; charset=utf-8");
+    });
+    // The drawing beside the tools; the state's "disegno" says when it changed.
+    server.Get("/api/disegno", [&](const httplib::Request&, httplib::Response& res) {
+        Sicuro(res);
+        res.set_content(driver.Drawing(), "image/svg+xml; charset=utf-8");
     });
     server.Get("/api/stato", [&](const httplib::Request& req, httplib::Response& res) {
         const std::string client = req.get_param_value("c").substr(0, 64);
@@ -289,7 +326,10 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         << std::flush;
 
     json esito = nullptr;
+    std::string ultimo;
     for (;;) {
+        // After every tool the drawing is the project's as it is now, with what the tool judged.
+        driver.SetDrawing(DisegnoDelProgetto(cartella, ultimo));
         driver.Publish(json{{"modo", "strumenti"}, {"gruppi", Strumenti()}, {"esito", esito}}.dump());
         std::string nome;
         {
@@ -317,6 +357,16 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         if (!proc)
             errori << "il modulo non esporta " << info->name << "\n";
         if (progetto && proc) {
+            // While a survey object is picked against the mesh, the views draw the mesh.
+            std::optional<GiudizioMaglia> maglia;
+            if (nome == "FPregeoTollOggRilievoDist") {
+                std::string why;
+                try {
+                    maglia = GiudicaMaglia(*Project::Load(cartella), true, why);
+                } catch (const ProjectError&) {
+                }
+            }
+            cad::ImpostaSopraLeViste(maglia ? &maglia->sopra : nullptr);
             progetto->Activate();
             HostData dati(*progetto);
             driver.Begin(nome);
@@ -329,6 +379,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
                 abbandonato = true;
                 errori << e.what() << "\n";
             }
+            cad::ImpostaSopraLeViste(nullptr);
             if (!abbandonato)
                 ConcludiStrumento(*info, confermato, *progetto, prima, cartella, fine, errori);
             trascrizione = driver.TranscriptText() + fine.str();
@@ -348,6 +399,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
             std::ofstream(dir / (base + ".txt"), std::ios::binary) << trascrizione;
             registrata = "sessioni/" + base + ".script";
         }
+        ultimo = nome;
         const std::string testo = fine.str();
         esito = json{{"strumento", nome},
                      {"salvato", testo.find("Progetto salvato.") != std::string::npos},

@@ -6,8 +6,13 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <string>
 
 namespace host {
+
+// The project's survey drawing as SVG, as `disegno` draws it, with the findings of the tool just run laid
+// over it when it is one that `maglia` draws; empty when the project cannot be read.
+std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std::string& dopo);
 
 // Serves until the program is stopped; the address to open is written to `out`. 2 when the port cannot
 // be had.

@@ -2,6 +2,11 @@
 // the rows 4 and 5 list on its own thread, as under serve; each iteration taps a row's edit marker (the
 // "Riga 5" editor opens) and presses its Annulla (the list again), and reads the state each leads to as
 // the page gets it. Aim: under 50 ms an action. It also says how large the page is on its first load.
+// It also draws a survey of 5 000 points for the page as serve does after every tool and as a CAD view
+// does after every pick (read, drawn, written as SVG). Aim: under 200 ms.
+#include "host/cad/EngineImpl.h"
+#include "host/cad/Figura.h"
+#include "host/cad/Rilievo.h"
 #include "host/core/ModuleHost.h"
 #include "host/project/Project.h"
 #include "host/ui/WebDriver.h"
@@ -9,6 +14,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <random>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -61,6 +67,99 @@ void BM_AzioneDellaPagina(benchmark::State& state) {
     fs::remove_all(dir);
 }
 BENCHMARK(BM_AzioneDellaPagina)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// 500 fiducial points and 500 stations of nine observed points each, a row 7 on every eight of those.
+void GeneraRilievo(const fs::path& dir) {
+    fs::remove_all(dir);
+    fs::create_directories(dir / "lavori");
+    const fs::path demo = fs::path(PREGEO_SORGENTI) / "samples/demo";
+    fs::copy(demo / "Support", dir / "Support", fs::copy_options::recursive);
+    fs::copy_file(demo / "impostazioni.ini", dir / "impostazioni.ini");
+    std::mt19937 caso(7);
+    std::uniform_real_distribution<double> u(0, 7000);
+    host::Project p;
+    p.dir = dir;
+    p.nome = "Rilievo di 5000 punti";
+    p.cts.SetVerPregeo(VER_PREGEO_1015);
+    for (int k = 0; k < 500; ++k) {
+        COri* o = p.cmp.AddOri(false);
+        o->SetNome(WString::Formatted(u"PF%03d/0010/G337", k));
+        o->SetTipoPunto(TIPO_PUNTO_FIDUCIALE);
+        o->SetCoord(1500000 + u(caso), 5000000 + u(caso), 50);
+        o->CalcolaValiditaXYZ();
+    }
+    CJob* job = p.cmp.AddJob(u"LAV1");
+    std::vector<WString> rilevati;
+    for (int s = 0; s < 500; ++s) {
+        CSta* sta = job->AddSta(WString::Formatted(u"S%d", s + 1));
+        sta->SetCoord(1500000 + u(caso), 5000000 + u(caso), 50);
+        sta->CalcolaValiditaXYZ();
+        for (int k = 0; k < 9; ++k) {
+            rilevati.push_back(WString::Formatted(u"%d", 1000 + s * 9 + k));
+            CPun* pun = sta->AddPun(rilevati.back());
+            pun->SetCoord(1500000 + u(caso), 5000000 + u(caso), 50);
+            pun->CalcolaValiditaXYZ();
+        }
+    }
+    for (std::size_t i = 0; i + 4 <= rilevati.size(); i += 8) {
+        CRig* r7 = new CRig('7');
+        for (std::size_t k = 0; k < 4; ++k)
+            r7->AddVrt(CCtsVrt(rilevati[i + k]));
+        r7->AddVrt(CCtsVrt(rilevati[i]));
+        r7->SetLblNome1(WString::Formatted(u"%d", 100 + static_cast<int>(i / 8)));
+        p.cts.m_Righe7.AddRig(r7);
+    }
+    std::string why;
+    p.Save(&why);
+}
+
+// What serve does after a tool: the project read from disk, drawn, written as SVG for the page.
+void BM_DisegnoDi5000Punti(benchmark::State& state) {
+    const fs::path dir = fs::temp_directory_path() / "pregeo-bench-disegno";
+    GeneraRilievo(dir);
+    std::size_t bytes = 0;
+    int punti = 0;
+    for (auto _ : state) {
+        std::unique_ptr<host::Project> project = host::Project::Load(dir);
+        CGcadEng eng;
+        host::HostData dati(*project);
+        const host::cad::DisegnoRilievo disegno = host::cad::DisegnaRilievo(eng, host::cad::DatiDi(&dati));
+        host::cad::OpzioniFigura opzioni;
+        opzioni.finestra = host::cad::Estensione(eng);
+        bytes = host::cad::FiguraSvg(eng, disegno, opzioni).size();
+        punti = disegno.punti;
+    }
+    state.counters["punti"] = punti;
+    state.counters["svg_byte"] = static_cast<double>(bytes);
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_DisegnoDi5000Punti)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Of that, the project read from disk alone.
+void BM_Lettura5000Punti(benchmark::State& state) {
+    const fs::path dir = fs::temp_directory_path() / "pregeo-bench-lettura";
+    GeneraRilievo(dir);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(host::Project::Load(dir));
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_Lettura5000Punti)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What a CAD view does after each pick: its drawing, already made, written as SVG again.
+void BM_VistaDi5000Punti(benchmark::State& state) {
+    const fs::path dir = fs::temp_directory_path() / "pregeo-bench-vista";
+    GeneraRilievo(dir);
+    std::unique_ptr<host::Project> project = host::Project::Load(dir);
+    CGcadEng eng;
+    host::HostData dati(*project);
+    const host::cad::DisegnoRilievo disegno = host::cad::DisegnaRilievo(eng, host::cad::DatiDi(&dati));
+    host::cad::OpzioniFigura opzioni;
+    opzioni.finestra = host::cad::Estensione(eng);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(host::cad::FiguraSvg(eng, disegno, opzioni));
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_VistaDi5000Punti)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

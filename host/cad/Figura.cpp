@@ -187,14 +187,13 @@ public:
             m_Out << " text-anchor=\"middle\"";
         m_Out << ">" << Xml(testo) << "</text>\n";
     }
-    std::string Svg() {
-        std::string s = m_Out.str() + "</svg>\n";
-        return s.substr(s.find("<svg"));
+    std::string Testo() {
+        m_Out << "</svg>\n";
+        return m_Out.str();
     }
     bool Fine(const std::filesystem::path& file, std::string& error) override {
-        m_Out << "</svg>\n";
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        const std::string text = m_Out.str();
+        const std::string text = Testo();
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.close();
         if (!out) {
@@ -970,10 +969,24 @@ bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const Opzi
     return pittore->Fine(file, error);
 }
 
+namespace {
+const Sovrapposizione* g_SopraLeViste = nullptr;
+} // namespace
+
+const Sovrapposizione* SopraLeViste() {
+    return g_SopraLeViste;
+}
+
+void ImpostaSopraLeViste(const Sovrapposizione* sopra) {
+    g_SopraLeViste = sopra;
+}
+
 std::string FiguraSvg(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni) {
-    PittoreSvg svg;
-    Scena(eng, disegno, opzioni).Disegna(svg);
-    return svg.Svg();
+    PittoreSvg pittore;
+    Scena(eng, disegno, opzioni).Disegna(pittore);
+    // Without the XML declaration: a page holds the picture inline.
+    const std::string testo = pittore.Testo();
+    return testo.substr(testo.find("<svg"));
 }
 
 std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask) {

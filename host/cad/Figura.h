@@ -115,7 +115,12 @@ std::string FormatoFigura(const std::filesystem::path& file);
 bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni,
                   const std::filesystem::path& file, std::string& error);
 
-// The SVG picture as text, without the XML declaration: a page holds it inline.
+// What the CAD views' pictures for a front end lay over the survey (the fiducial mesh while a tool picks
+// against it); null for nothing. Set by the front end around a tool's run.
+const Sovrapposizione* SopraLeViste();
+void ImpostaSopraLeViste(const Sovrapposizione* sopra);
+
+// The same picture as SVG text without the XML declaration, for a page that shows it or holds it inline.
 std::string FiguraSvg(const CGcadEng& eng, const DisegnoRilievo& disegno, const OpzioniFigura& opzioni);
 
 // A bitmap as PNG bytes (a page shows the support bitmaps so), the pixels of the mask colour, when given,

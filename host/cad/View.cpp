@@ -207,12 +207,30 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
         CGcadEntIterator it(&Eng(), 1);
         for (int e = it.First(); e != 0; e = it.Next())
             if (Eng().IsInsert(e))
-                out.push_back({host::cad::NomeInsert(Eng(), e).ToUtf8(), "point #" + std::to_string(e)});
+                out.push_back({host::cad::NomeInsert(Eng(), e).ToUtf8(), "point #" + std::to_string(e), {e}});
         for (const auto& r : disegno.righe7)
             if (!r.entita.empty())
                 out.push_back({"riga 7 n. " + std::to_string(r.numero) + " " + r.riga->GetLblNome1().ToUtf8(),
-                               "point row " + std::to_string(r.numero)});
+                               "point row " + std::to_string(r.numero), r.entita});
         return out;
+    }
+
+    // Why the last pick was not taken, as the terminal says it; empty when it was.
+    std::string nonIndicato;
+    void NonIndicato(std::ostream& out, const std::string& chi, const char* test, const char* persona) {
+        out << "cad: " << chi << Parole(test, persona);
+        nonIndicato = "cad: " + chi + persona;
+        if (!nonIndicato.empty() && nonIndicato.back() == '\n')
+            nonIndicato.pop_back();
+    }
+    std::string LastRefusal() const override { return nonIndicato; }
+
+    std::string Svg() const override {
+        host::cad::OpzioniFigura opzioni;
+        opzioni.finestra = view.m_Finestra;
+        opzioni.scala = view.m_bScala;
+        opzioni.sopra = host::cad::SopraLeViste();
+        return host::cad::FiguraSvg(Eng(), disegno, opzioni);
     }
 
     std::string Render(bool full, const std::string& indent) const override {
@@ -285,6 +303,7 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
         }
         int ent = 0;
         Bersaglio(a, ent);
+        nonIndicato.clear();
         const std::string chi = Descrivi(Eng(), disegno, ent);
         if (view.m_bZoom || view.m_bPan) {
             const CPuntoCad p = Eng().GetPuntiEnt(ent).front();
@@ -306,27 +325,23 @@ struct CViewControlCAD::Impl : UiCustom, CGcadEng::Osservatore {
         }
         CObjBuildSelPnt* b = Selettore();
         if (!b) {
-            out << "cad: " << chi
-                << Parole(" not picked: no step takes picks now\n",
-                          " non indicato: ora nessun passo accetta indicazioni\n");
+            NonIndicato(out, chi, " not picked: no step takes picks now\n",
+                        " non indicato: ora nessun passo accetta indicazioni\n");
             return;
         }
         if (!b->IsAvviato()) {
-            out << "cad: " << chi
-                << Parole(" not picked: the step has not started\n",
-                          " non indicato: il passo non è ancora iniziato\n");
+            NonIndicato(out, chi, " not picked: the step has not started\n",
+                        " non indicato: il passo non è ancora iniziato\n");
             return;
         }
         if (b->GetPickPriorStrat() && !b->GetPickPriorStrat()->Ammette(Eng(), ent)) {
-            out << "cad: " << chi
-                << Parole(" not picked: this step's picks pass over it\n",
-                          " non indicato: le indicazioni di questo passo lo saltano\n");
+            NonIndicato(out, chi, " not picked: this step's picks pass over it\n",
+                        " non indicato: le indicazioni di questo passo lo saltano\n");
             return;
         }
         if (!b->IsValidEnt(ent)) {
-            out << "cad: " << chi
-                << Parole(" not picked: this step does not take it\n",
-                          " non indicato: questo passo non lo accetta\n");
+            NonIndicato(out, chi, " not picked: this step does not take it\n",
+                        " non indicato: questo passo non lo accetta\n");
             return;
         }
         out << Parole("cad: picked ", "cad: indicato ") << chi << "\n";

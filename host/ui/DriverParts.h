@@ -52,4 +52,7 @@ struct FolderListing {
 // lists nothing.
 FolderListing ListFolder(const WString* filter, const std::string& sub = {});
 
+// What a grid's image says to a person ("In tolleranza", "modifica").
+std::string ImageMeaning(const GridState& g, int column, int image);
+
 } // namespace host::ui::detail

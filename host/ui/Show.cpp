@@ -1,5 +1,6 @@
 // How the transcript shows dialogs and controls.
 #include "host/ui/Driver.h"
+#include "host/ui/DriverParts.h"
 #include "host/ui/Window.h"
 
 #include <algorithm>
@@ -7,6 +8,25 @@
 #include <vector>
 
 namespace host::ui {
+
+namespace detail {
+
+// What a grid's image says to a person: the row lists show the edit icon in their "Mod." column (a tap
+// there opens the row), the result grids show the outcome.
+std::string ImageMeaning(const GridState& g, int column, int image) {
+    const GridCell* heading = g.fixedRows > 0 ? g.Cell(0, column) : nullptr;
+    if (heading && heading->text == u"Mod.")
+        return "modifica";
+    if (image == 0)
+        return "In tolleranza";
+    if (image == 1)
+        return "Fuori tolleranza";
+    return "immagine " + std::to_string(image);
+}
+
+} // namespace detail
+
+using detail::ImageMeaning;
 
 namespace {
 
@@ -58,19 +78,6 @@ std::string Selection(const UiWindow& c, bool persona) {
     if (c.curSel < 0)
         return (persona ? "nessuna voce di " : "no entry of ") + count;
     return (persona ? "voce " : "entry ") + std::to_string(c.curSel) + (persona ? " di " : " of ") + count;
-}
-
-// What a grid's image says to a person: the row lists show the edit icon in their "Mod." column (a tap
-// there opens the row), the result grids show the outcome.
-std::string ImageMeaning(const GridState& g, int column, int image) {
-    const GridCell* heading = g.fixedRows > 0 ? g.Cell(0, column) : nullptr;
-    if (heading && heading->text == u"Mod.")
-        return "modifica";
-    if (image == 0)
-        return "In tolleranza";
-    if (image == 1)
-        return "Fuori tolleranza";
-    return "immagine " + std::to_string(image);
 }
 
 std::string GridCellText(const GridState& g, int column, const GridCell& cell, bool persona) {

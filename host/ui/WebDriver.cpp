@@ -77,8 +77,10 @@ json Grid(const GridState& g) {
             json c{{"t", Utf8(cell.text)}};
             if (cell.hasCheck)
                 c["v"] = cell.checked;
-            if (cell.image >= 0)
+            if (cell.image >= 0) {
                 c["img"] = Image(g.images, cell.image);
+                c["senso"] = ImageMeaning(g, col, cell.image);
+            }
             if (cell.bk != CLR_DEFAULT)
                 c["bk"] = Colour(cell.bk);
             if (cell.fg != CLR_DEFAULT)
@@ -109,7 +111,7 @@ json Control(const UiWindow& c) {
         j["tipo"] = "cad";
         json picks = json::array();
         for (const auto& p : c.custom->Picks())
-            picks.push_back(json{{"testo", p.label}, {"comando", p.command}});
+            picks.push_back(json{{"testo", p.label}, {"comando", p.command}, {"entita", p.entities}});
         j["scelte"] = std::move(picks);
         return j;
     }
@@ -231,6 +233,7 @@ void WebDriver::Begin(const std::string& tool) {
     std::lock_guard lock(m_Mutex);
     m_Tool = tool;
     m_Script.clear();
+    m_LastCarried.clear();
     m_Refused.clear();
     m_Abandoned = false;
     m_Action.reset();
@@ -251,7 +254,10 @@ void WebDriver::PublishLocked(std::string state) {
 void WebDriver::Publish(const std::string& state) {
     std::lock_guard lock(m_Mutex);
     m_Waiting = false;
-    PublishLocked(state);
+    json j = json::parse(state);
+    if (!m_Drawing.empty())
+        j["disegno"] = m_DrawingN;
+    PublishLocked(j.dump(-1, ' ', false, json::error_handler_t::replace));
 }
 
 std::string WebDriver::State() const {
@@ -301,6 +307,32 @@ void WebDriver::WaitAfter(std::uint64_t seq, std::chrono::milliseconds wait) con
     m_Changed.wait_for(lock, wait, [&] { return m_Seq != seq; });
 }
 
+void WebDriver::SetDrawing(std::string svg) {
+    std::lock_guard lock(m_Mutex);
+    if (svg == m_Drawing)
+        return;
+    m_Drawing = std::move(svg);
+    ++m_DrawingN;
+}
+
+std::string WebDriver::Drawing() const {
+    std::lock_guard lock(m_Mutex);
+    return m_Drawing;
+}
+
+namespace {
+
+const UiCustom* CadOf(const UiWindow& w) {
+    if (w.custom && w.visible)
+        return w.custom;
+    for (const auto& c : w.children)
+        if (const UiCustom* found = CadOf(*c))
+            return found;
+    return nullptr;
+}
+
+} // namespace
+
 void WebDriver::Abandon() {
     std::lock_guard lock(m_Mutex);
     m_Abandoned = true;
@@ -315,7 +347,19 @@ std::optional<Action> WebDriver::Next(const Prompt& prompt) {
         sotto.dialog = CurrentDialog();
         state["finestra"] = json::parse(PromptJson(sotto))["finestra"];
     }
+    // The view's picture is drawn here, on the tool's thread, which alone may touch its drawing.
+    const UiWindow* dialog = prompt.kind == Prompt::Kind::Dialog ? prompt.dialog : CurrentDialog();
+    if (const UiCustom* cad = dialog ? CadOf(*dialog) : nullptr) {
+        SetDrawing(cad->Svg());
+        std::lock_guard lock(m_Mutex);
+        // Said once, right after the pick it is about.
+        if (const std::string why = cad->LastRefusal();
+            !why.empty() && prompt.kind == Prompt::Kind::Dialog && m_LastCarried.rfind("point ", 0) == 0)
+            state["nonIndicato"] = why;
+    }
     std::unique_lock lock(m_Mutex);
+    if (!m_Drawing.empty())
+        state["disegno"] = m_DrawingN;
     m_Filter = prompt.kind == Prompt::Kind::File ? prompt.text : WString();
     m_FileChoice = prompt.kind == Prompt::Kind::File;
     state["strumento"] = m_Tool;
@@ -346,6 +390,7 @@ void WebDriver::RanOut(const Prompt& prompt) {
 void WebDriver::Carried(const std::string& canonical) {
     std::lock_guard lock(m_Mutex);
     m_Script += canonical + "\n";
+    m_LastCarried = canonical;
 }
 
 } // namespace host::ui

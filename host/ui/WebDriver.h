@@ -51,6 +51,12 @@ public:
     // The page gave the tool up: what waits is told the input ended (nothing is saved).
     void Abandon();
 
+    // The drawing the page shows beside the tools, as SVG: the survey set here between tools, the CAD
+    // view's own picture while one is open. The state's "disegno" numbers it, so that the page fetches
+    // it again only when it changed.
+    void SetDrawing(std::string svg);
+    std::string Drawing() const;
+
 protected:
     std::optional<Action> Next(const Prompt& prompt) override;
     void Refuse(const Action& action, const Prompt& prompt, const std::string& why) override;
@@ -62,6 +68,7 @@ private:
 
     std::string m_Tool;
     std::string m_Script;
+    std::string m_LastCarried;
     std::string m_Refused; // why the last action was refused, shown with the next state
 
     mutable std::mutex m_Mutex;
@@ -73,6 +80,8 @@ private:
     bool m_Abandoned = false;
     std::optional<Action> m_Action;
     WString m_Filter;
+    std::string m_Drawing;
+    std::uint64_t m_DrawingN = 0;
     bool m_FileChoice = false;
 };
 

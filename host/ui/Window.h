@@ -77,8 +77,14 @@ struct UiCustom {
     struct Pick {
         std::string label;
         std::string command;
+        std::vector<int> entities{}; // what a click on the drawing hits to pick it
     };
     virtual std::vector<Pick> Picks() const { return {}; }
+    // The window's picture as SVG, each entity a group with id "e" and its handle; empty when it has none.
+    virtual std::string Svg() const { return {}; }
+    // Why the last pick was carried out but not taken (the step passes over it), in Italian; empty when
+    // it was taken.
+    virtual std::string LastRefusal() const { return {}; }
 };
 
 struct UiWindow {

@@ -12,10 +12,15 @@ const uscita = process.env.PREGEO_WEB_OUT || path.join(sorgente, "build/test/web
 fs.mkdirSync(uscita, { recursive: true });
 
 // A fresh copy of samples/NAME in a temporary folder.
-function copiaCampione(nome = "demo") {
+// A fresh copy of samples/NAME in a temporary folder, with a scenario's JSON Patch applied when given.
+function copiaCampione(nome = "demo", patch = null) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), "pregeo-web-"));
   const progetto = path.join(dir, "progetto");
   fs.cpSync(path.join(sorgente, "samples", nome), progetto, { recursive: true });
+  if (patch) {
+    const r = spawnSync(path.join(bin, "jsonpatch"), ["apply", path.join(progetto, "progetto.json"), patch], { encoding: "utf8" });
+    if (r.status !== 0) throw new Error("jsonpatch: " + r.stderr);
+  }
   return progetto;
 }
 
@@ -79,7 +84,7 @@ async function browser() {
 
 // One test's world: a project copy, the server on it, a page open on its address.
 async function apri(t, opzioni = {}) {
-  const progetto = copiaCampione(opzioni.campione);
+  const progetto = copiaCampione(opzioni.campione, opzioni.patch);
   let taf = null;
   const argomenti = [];
   if (opzioni.taf) {

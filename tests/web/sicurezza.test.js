@@ -32,6 +32,8 @@ test("refused: no token, a wrong token, a foreign Origin or Host, an oversized b
     ["no token on an action", { metodo: "POST", percorso: "/api/azione", headers: json, corpo: azione }, 403],
     ["a wrong token", { metodo: "POST", percorso: "/api/azione?t=" + "0".repeat(32), headers: json, corpo: azione }, 403],
     ["a token one digit short", { percorso: "/api/stato?t=" + srv.token.slice(1) }, 403],
+    ["the drawing without the token", { percorso: "/api/disegno" }, 403],
+    ["the drawing for a rebound Host", { percorso: "/api/disegno?t=" + srv.token, headers: { Host: "example.com:" + srv.porta } }, 403],
     ["a foreign Origin", { metodo: "POST", percorso: "/api/azione?t=" + srv.token,
       headers: Object.assign({ Origin: "http://example.com" }, json), corpo: azione }, 403],
     ["a rebound Host", { percorso: "/api/stato?t=" + srv.token, headers: { Host: "example.com:" + srv.porta } }, 403],
@@ -55,6 +57,11 @@ test("refused: no token, a wrong token, a foreign Origin or Host, an oversized b
   // The dialog still waits, as it was; the project is as it was.
   assert.equal(await page.locator('[data-id="2204"]').inputValue(), "58");
   assert.deepEqual(istantanea(progetto), prima);
+  // The drawing is served with the token, as SVG that the page only parses.
+  const disegno = await richiesta(srv.porta, { percorso: "/api/disegno?t=" + srv.token });
+  assert.equal(disegno.status, 200);
+  assert.match(disegno.headers["content-type"], /^image\/svg\+xml/);
+  assert.equal(disegno.headers["x-content-type-options"], "nosniff");
   // The page itself is served with the token, and says what it allows.
   const pagina = await richiesta(srv.porta, { percorso: "/?t=" + srv.token });
   assert.equal(pagina.status, 200);

@@ -120,11 +120,18 @@ test("a file chosen by walking the project's folders goes into the import's path
   assert.deepEqual(istantanea(progetto), prima);
 });
 
-test("distance verification: points picked from the list, the result grid shows its images", async t => {
+test("distance verification: points picked by name, the result grid shows its images and says them", async t => {
   const { page, progetto, srv } = await apri(t);
   const prima = istantanea(progetto);
   await strumento(page, "FPregeoTollDistanze");
-  const scelta = testo => page.locator(".cad button", { hasText: new RegExp("^" + testo + "(/|$)") }).first().click();
+  // Picked by name, as someone who does not point picks them.
+  const scelta = async testo => {
+    const menu = page.locator(".disegno select.per-nome");
+    await menu.waitFor();
+    const voci = await menu.locator("option").allInnerTexts();
+    await menu.selectOption({ label: voci.find(v => new RegExp("^" + testo + "(/|$)").test(v)) });
+    await page.evaluate(() => coda);
+  };
   await scelta("PF01");
   await pulsante(page, ">>").click();
   await scelta("PF02");
