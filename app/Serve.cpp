@@ -143,9 +143,14 @@ std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std:
     HostData dati(*progetto);
     const cad::DisegnoRilievo disegno = cad::DisegnaRilievo(eng, cad::DatiDi(&dati));
     cad::OpzioniFigura opzioni;
-    opzioni.finestra = cad::Estensione(eng);
-    if (giudizio)
+    if (giudizio) {
+        opzioni.finestra = cad::Estensione(eng);
         opzioni.sopra = &giudizio->sopra;
+    } else {
+        // As `disegno` frames it: the survey proper, far points at the edges.
+        opzioni.finestra = cad::EstensioneRilievo(eng);
+        opzioni.aiMargini = true;
+    }
     return cad::FiguraSvg(eng, disegno, opzioni);
 }
 
