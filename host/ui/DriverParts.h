@@ -31,6 +31,9 @@ inline constexpr VerbName kVerbiCad[] = {{Action::Verb::Point, "point"},
                                          {Action::Verb::Snapshot, "snapshot"}};
 
 const char* VerbText(Action::Verb verb);
+// A person's words for a control's kind and for a message box's icon ("nessuna icona" for none).
+const char* TipoPerPersona(ControlKind kind);
+const char* Icona(UINT style);
 std::string_view TrimView(std::string_view s);
 // The answers a message box offers, and as the command language lists them.
 std::vector<Action::Verb> Answers(UINT style);

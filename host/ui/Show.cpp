@@ -24,9 +24,53 @@ std::string ImageMeaning(const GridState& g, int column, int image) {
     return "immagine " + std::to_string(image);
 }
 
+const char* TipoPerPersona(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Static:
+        return "testo";
+    case ControlKind::GroupBox:
+        return "riquadro";
+    case ControlKind::Button:
+        return "pulsante";
+    case ControlKind::CheckBox:
+        return "casella";
+    case ControlKind::Radio:
+        return "opzione";
+    case ControlKind::Edit:
+        return "campo";
+    case ControlKind::ComboList:
+        return "scelta";
+    case ControlKind::ComboEdit:
+        return "scelta-mod";
+    case ControlKind::ListBox:
+        return "elenco";
+    case ControlKind::Tab:
+        return "schede";
+    case ControlKind::Grid:
+        return "griglia";
+    }
+    return "controllo";
+}
+
+const char* Icona(UINT style) {
+    switch (style & 0xF0) {
+    case MB_ICONERROR:
+        return "errore";
+    case MB_ICONQUESTION:
+        return "domanda";
+    case MB_ICONEXCLAMATION:
+        return "attenzione";
+    case MB_ICONINFORMATION:
+        return "informazione";
+    default:
+        return "nessuna icona";
+    }
+}
+
 } // namespace detail
 
 using detail::ImageMeaning;
+using detail::TipoPerPersona;
 
 namespace {
 
@@ -145,35 +189,6 @@ std::string Flags(const UiWindow& c, bool persona) {
     return out.empty() ? out : out + ")";
 }
 
-// The kinds as the terminal names them to a person.
-const char* Tipo(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Static:
-        return "testo";
-    case ControlKind::GroupBox:
-        return "riquadro";
-    case ControlKind::Button:
-        return "pulsante";
-    case ControlKind::CheckBox:
-        return "casella";
-    case ControlKind::Radio:
-        return "opzione";
-    case ControlKind::Edit:
-        return "campo";
-    case ControlKind::ComboList:
-        return "scelta";
-    case ControlKind::ComboEdit:
-        return "scelta-mod";
-    case ControlKind::ListBox:
-        return "elenco";
-    case ControlKind::Tab:
-        return "schede";
-    case ControlKind::Grid:
-        return "griglia";
-    }
-    return "controllo";
-}
-
 void RenderLine(const UiWindow& c, const std::string& indent, bool full, bool persona, std::string& out) {
     // A window the toolkit does not know shows itself.
     if (c.custom) {
@@ -184,7 +199,7 @@ void RenderLine(const UiWindow& c, const std::string& indent, bool full, bool pe
         return;
     }
     std::string line =
-        indent + Pad(std::to_string(c.id), 6) + Pad(persona ? Tipo(c.kind) : KindName(c.kind), 11);
+        indent + Pad(std::to_string(c.id), 6) + Pad(persona ? TipoPerPersona(c.kind) : KindName(c.kind), 11);
     switch (c.kind) {
     case ControlKind::CheckBox:
         line += Quote(c.text) + (c.check == BST_CHECKED ? " [x]" : " [ ]");

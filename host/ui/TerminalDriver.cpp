@@ -218,22 +218,6 @@ private:
     std::ostream& m_Out;
 };
 
-// The terminal's words for a message box's icon and answers.
-std::string Icona(UINT style) {
-    switch (style & 0xF0) {
-    case MB_ICONERROR:
-        return "errore";
-    case MB_ICONQUESTION:
-        return "domanda";
-    case MB_ICONEXCLAMATION:
-        return "attenzione";
-    case MB_ICONINFORMATION:
-        return "informazione";
-    default:
-        return "nessuna icona";
-    }
-}
-
 } // namespace
 
 LineSource::~LineSource() = default;

@@ -16,34 +16,6 @@ std::string Utf8(const WString& s) {
     return s.ToUtf8();
 }
 
-const char* WebKind(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Static:
-        return "testo";
-    case ControlKind::GroupBox:
-        return "riquadro";
-    case ControlKind::Button:
-        return "pulsante";
-    case ControlKind::CheckBox:
-        return "casella";
-    case ControlKind::Radio:
-        return "opzione";
-    case ControlKind::Edit:
-        return "campo";
-    case ControlKind::ComboList:
-        return "scelta";
-    case ControlKind::ComboEdit:
-        return "scelta-mod";
-    case ControlKind::ListBox:
-        return "elenco";
-    case ControlKind::Tab:
-        return "schede";
-    case ControlKind::Grid:
-        return "griglia";
-    }
-    return "testo";
-}
-
 json Colour(COLORREF c) {
     if (c == CLR_DEFAULT)
         return nullptr;
@@ -115,7 +87,7 @@ json Control(const UiWindow& c) {
         j["scelte"] = std::move(picks);
         return j;
     }
-    j["tipo"] = WebKind(c.kind);
+    j["tipo"] = TipoPerPersona(c.kind);
     switch (c.kind) {
     case ControlKind::CheckBox:
     case ControlKind::Radio:
@@ -161,21 +133,6 @@ json Window(const UiWindow& w) {
                 {"w", w.rect.Width()}, {"h", w.rect.Height()},   {"controlli", std::move(controls)}};
 }
 
-const char* IconName(UINT style) {
-    switch (style & 0xF0) {
-    case MB_ICONERROR:
-        return "errore";
-    case MB_ICONQUESTION:
-        return "domanda";
-    case MB_ICONEXCLAMATION:
-        return "attenzione";
-    case MB_ICONINFORMATION:
-        return "informazione";
-    default:
-        return "";
-    }
-}
-
 json Listing(const WString* filter, const std::string& sub = {}) {
     const FolderListing l = ListFolder(filter, sub);
     return json{{"cartella", l.folder.string()}, {"sotto", sub}, {"cartelle", l.folders}, {"file", l.files}};
@@ -197,7 +154,7 @@ std::string PromptJson(const Prompt& prompt) {
             answers.push_back(VerbText(v));
         j["messaggio"] = json{{"titolo", Utf8(prompt.title)},
                               {"testo", Utf8(prompt.text)},
-                              {"icona", IconName(prompt.style)},
+                              {"icona", (prompt.style & 0xF0) ? Icona(prompt.style) : ""},
                               {"risposte", std::move(answers)}};
         break;
     }
