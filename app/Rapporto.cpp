@@ -294,26 +294,7 @@ void SuperficiCensuarie(Project& p, Esame& e, cad::Sovrapposizione& sopra) {
 }
 
 std::string Esc(const std::string& s) {
-    std::string out;
-    for (const char c : ui::Printable(s)) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return cad::TestoXml(WString::FromUtf8(ui::Printable(s)));
 }
 
 const char* kStile = R"(

@@ -84,56 +84,6 @@ std::string Rgb(const Colore& c) {
     return buf;
 }
 
-// Text as XML character data: markup characters escaped, characters XML does not allow dropped.
-std::string Xml(const WString& text) {
-    WString kept;
-    const std::u16string_view v = text.view();
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        const char16_t c = v[i];
-        const bool high = c >= 0xD800 && c <= 0xDBFF, low = c >= 0xDC00 && c <= 0xDFFF;
-        if (high && i + 1 < v.size() && v[i + 1] >= 0xDC00 && v[i + 1] <= 0xDFFF) {
-            kept += c;
-            kept += v[++i];
-            continue;
-        }
-        if (high || low || c == 0xFFFE || c == 0xFFFF || (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r'))
-            continue;
-        kept += c;
-    }
-    std::string out;
-    for (char c : kept.ToUtf8()) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&apos;";
-            break;
-        case '\t':
-            out += "&#9;";
-            break;
-        case '\n':
-            out += "&#10;";
-            break;
-        case '\r':
-            out += "&#13;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 class PittoreSvg : public Pittore {
 public:
     void Inizia(int w, int h) override {
@@ -145,7 +95,7 @@ public:
     void ApriGruppo(const std::string& id, const std::string& classe, const WString& titolo) override {
         m_Out << "<g id=\"" << id << "\" class=\"" << classe << "\">";
         if (!titolo.IsEmpty())
-            m_Out << "<title>" << Xml(titolo) << "</title>";
+            m_Out << "<title>" << TestoXml(titolo) << "</title>";
         m_Out << "\n";
     }
     void ChiudiGruppo() override { m_Out << "</g>\n"; }
@@ -185,7 +135,7 @@ public:
             m_Out << " font-style=\"italic\"";
         if (c.centrato)
             m_Out << " text-anchor=\"middle\"";
-        m_Out << ">" << Xml(testo) << "</text>\n";
+        m_Out << ">" << TestoXml(testo) << "</text>\n";
     }
     std::string Testo() {
         m_Out << "</svg>\n";
@@ -1017,6 +967,55 @@ std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask) {
         },
         &out);
     cairo_surface_destroy(surface);
+    return out;
+}
+
+std::string TestoXml(const WString& text) {
+    WString kept;
+    const std::u16string_view v = text.view();
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const char16_t c = v[i];
+        const bool high = c >= 0xD800 && c <= 0xDBFF, low = c >= 0xDC00 && c <= 0xDFFF;
+        if (high && i + 1 < v.size() && v[i + 1] >= 0xDC00 && v[i + 1] <= 0xDFFF) {
+            kept += c;
+            kept += v[++i];
+            continue;
+        }
+        if (high || low || c == 0xFFFE || c == 0xFFFF || (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r'))
+            continue;
+        kept += c;
+    }
+    std::string out;
+    for (char c : kept.ToUtf8()) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&apos;";
+            break;
+        case '\t':
+            out += "&#9;";
+            break;
+        case '\n':
+            out += "&#10;";
+            break;
+        case '\r':
+            out += "&#13;";
+            break;
+        default:
+            out += c;
+        }
+    }
     return out;
 }
 

@@ -127,4 +127,7 @@ std::string FiguraSvg(const CGcadEng& eng, const DisegnoRilievo& disegno, const 
 // transparent; empty for an empty bitmap.
 std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask = std::nullopt);
 
+// Text as XML character data: markup characters escaped, characters XML does not allow dropped.
+std::string TestoXml(const WString& text);
+
 } // namespace host::cad
