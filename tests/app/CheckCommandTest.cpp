@@ -1,4 +1,5 @@
 // pregeo-host check: the booklet checker's list as the surveyor and other programs read it.
+#include "tests/support/Comando.h"
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
@@ -18,28 +19,10 @@ using json = nlohmann::json;
 
 namespace {
 
-struct Esito {
-    int status;
-    std::string out;
-};
-
-Esito Esegui(const std::string& programma, const std::string& args) {
-    const char* bin = std::getenv("PREGEO_BIN");
-    const std::string cmd =
-        std::string(bin ? bin : "build/test/bin") + "/" + programma + " " + args + " 2>/dev/null";
-    Esito r{0, {}};
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.out.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+using prova::Esito;
 
 Esito Host(const std::string& args) {
-    return Esegui("pregeo-host", args);
+    return prova::Esegui("pregeo-host", args, false);
 }
 
 std::string Leggi(const fs::path& p) {
@@ -112,7 +95,7 @@ TEST(CheckCommand, DemoCorretto) {
     const fs::path dir = fs::temp_directory_path() / ("pregeo-check-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::copy("samples/demo", dir, fs::copy_options::recursive);
-    EXPECT_EQ(Esegui("calcola-demo", dir.string()).status, 0);
+    EXPECT_EQ(prova::Esegui("calcola-demo", dir.string()).status, 0);
     EXPECT_EQ(Leggi(dir / "progetto.json"), Leggi("samples/demo/progetto.json"));
     fs::remove_all(dir);
 }

@@ -1,4 +1,5 @@
 // pregeo-host as a surveyor runs it: errors on stderr with a non-zero exit, nothing saved on error.
+#include "tests/support/Comando.h"
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -18,28 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Esito {
-    int status;
-    std::string out;
-};
-
-Esito Esegui(const std::string& programma, const std::string& args) {
-    const char* bin = std::getenv("PREGEO_BIN");
-    const std::string cmd =
-        std::string(bin ? bin : "build/test/bin") + "/" + programma + " " + args + " 2>&1";
-    Esito r{0, {}};
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
-        r.out.append(buf.data(), n);
-    const int status = ::pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+using prova::Esito;
 
 Esito Host(const std::string& args) {
-    return Esegui("pregeo-host", args);
+    return prova::Esegui("pregeo-host", args, true);
 }
 
 std::string ReadFile(const fs::path& p) {
@@ -174,8 +157,8 @@ TEST_F(CommandLine, MagliaDrawsTheToleranceToolsFindings) {
     EXPECT_EQ(conta(svg, "class=\"parte interna\""), 2u);
     EXPECT_EQ(conta(svg, "class=\"parte esterna\""), 0u);
 
-    Esito patch = Esegui("jsonpatch", "apply " + (dir / "progetto.json").string() +
-                                          " tests/scenarios/toll-oggril-sup-30-per-cento/patch.json");
+    Esito patch = prova::Esegui("jsonpatch", "apply " + (dir / "progetto.json").string() +
+                                                 " tests/scenarios/toll-oggril-sup-30-per-cento/patch.json");
     ASSERT_EQ(patch.status, 0) << patch.out;
     r = maglia("superfici.svg");
     ASSERT_EQ(r.status, 0) << r.out;
@@ -195,8 +178,8 @@ TEST_F(CommandLine, MagliaDrawsTheToleranceToolsFindings) {
     EXPECT_NE(svg.find(">T30001: Est. 30.001 &gt; 30.000 m²</text>"), std::string::npos);
     fs::copy_file("samples/demo/progetto.json", dir / "progetto.json", fs::copy_options::overwrite_existing);
 
-    patch = Esegui("jsonpatch", "apply " + (dir / "progetto.json").string() +
-                                    " tests/scenarios/toll-stazioni-lato/patch.json");
+    patch = prova::Esegui("jsonpatch", "apply " + (dir / "progetto.json").string() +
+                                           " tests/scenarios/toll-stazioni-lato/patch.json");
     ASSERT_EQ(patch.status, 0) << patch.out;
     r = maglia("lato.svg");
     ASSERT_EQ(r.status, 0) << r.out;
@@ -292,9 +275,9 @@ TEST_F(CommandLine, InputsThatNeverEndAreRefusedAtTheirBound) {
     const std::string progetto = ReadFile(dir / "progetto.json");
     const fs::path tubo = dir / "tubo";
     ASSERT_EQ(::mkfifo(tubo.c_str(), 0600), 0);
-    Esito r = Esegui("pregeo-host", "--project " + dir.string() + " --script " + tubo.string() +
-                                        " FPregeoEditRiga9 & printf 'click [Annulla]\\n' > " + tubo.string() +
-                                        "; wait");
+    Esito r = prova::Esegui("pregeo-host", "--project " + dir.string() + " --script " + tubo.string() +
+                                               " FPregeoEditRiga9 & printf 'click [Annulla]\\n' > " +
+                                               tubo.string() + "; wait");
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("FPregeoEditRiga9: annullato"), std::string::npos) << r.out;
 
