@@ -45,7 +45,7 @@ json Grid(const GridState& g) {
     for (int r = 0; r < g.RowCount(); ++r) {
         json cells = json::array();
         for (int col = 0; col < g.columns; ++col) {
-            const GridCell& cell = g.rows[r][col];
+            const GridCell cell = g.cells.Get(r, col);
             json c{{"t", Utf8(cell.text)}};
             if (cell.hasCheck)
                 c["v"] = cell.checked;
