@@ -1,7 +1,9 @@
 #include "app/Serve.h"
 
 #include "app/Demo.h"
+#include "app/Indica.h"
 #include "app/Maglia.h"
+#include "app/Rapporto.h"
 #include "app/Strumento.h"
 #include "app/WebGuard.h"
 #include "host/cad/Figura.h"
@@ -19,6 +21,8 @@
 #include <condition_variable>
 #include <ctime>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <mutex>
 #include <optional>
 #include <ostream>
@@ -39,6 +43,8 @@ constexpr auto kPilotaScade = 15s;
 constexpr auto kAttesaAzione = 3s;
 // How long a page that follows the state waits for a change.
 constexpr auto kAttesaStato = 10s;
+// How long the page waits for the report; the tolerance tools run on the whole survey.
+constexpr auto kAttesaRapporto = 60s;
 
 const char* const kImmagini[] = {"Esiti.bmp", "IconaModifica.bmp", "GPSAcquisCADButtons.bmp"};
 
@@ -50,6 +56,11 @@ struct Sessione {
     bool inCorso = false;
     std::string pilota;
     std::chrono::steady_clock::time_point visto;
+    // Work the tools' thread does between tools, as it touches what the tools touch: the report.
+    std::optional<std::packaged_task<std::string()>> lavoro;
+    // The check of the project as it is now, with what each finding names, and its number.
+    std::string controllo = "{}";
+    std::uint64_t controlloN = 0;
 
     // Whether this page drives the tools; the first to ask drives until it is silent too long.
     bool Pilota(const std::string& client) {
@@ -121,6 +132,15 @@ bool GiudicaSullaMaglia(const std::string& strumento) {
     return strumento == "FPregeoTollStazOutTriang" || strumento == "FPregeoTollOggRilievoSup";
 }
 
+std::string ControlloDelProgetto(const std::filesystem::path& cartella) {
+    try {
+        return ControlloIndicato(*Project::Load(cartella))
+            .dump(-1, ' ', false, json::error_handler_t::replace);
+    } catch (const ProjectError& e) {
+        return json{{"nonValido", e.what()}}.dump(-1, ' ', false, json::error_handler_t::replace);
+    }
+}
+
 } // namespace
 
 std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std::string& dopo) {
@@ -130,6 +150,8 @@ std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std:
     } catch (const ProjectError&) {
         return {};
     }
+    if (std::string svg = rapporto::FiguraDelGiudizio(*progetto, dopo); !svg.empty())
+        return svg;
     std::optional<GiudizioMaglia> giudizio;
     if (GiudicaSullaMaglia(dopo)) {
         // Judged on a copy of its own: the drawing below computes rows 5 in memory.
@@ -215,6 +237,48 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
     server.Get("/api/disegno", [&](const httplib::Request&, httplib::Response& res) {
         Sicuro(res);
         res.set_content(driver.Drawing(), "image/svg+xml; charset=utf-8");
+    });
+    // The booklet check, grouped as check --json groups it, each finding with what it names; the state's
+    // "controllo" says when it changed.
+    server.Get("/api/controllo", [&](const httplib::Request&, httplib::Response& res) {
+        std::string doc;
+        {
+            std::lock_guard lock(sessione.m);
+            doc = sessione.controllo;
+        }
+        Sicuro(res);
+        res.set_content(doc, "application/json");
+    });
+    // The handover report, as `rapporto` writes it, to be saved by the browser.
+    server.Get("/api/rapporto", [&](const httplib::Request&, httplib::Response& res) {
+        std::future<std::string> pronto;
+        {
+            std::lock_guard lock(sessione.m);
+            if (sessione.inCorso || sessione.daAvviare || sessione.lavoro) {
+                Rifiuta(res, 409, "uno strumento è aperto: il rapporto si salva fra uno strumento e l'altro");
+                return;
+            }
+            sessione.lavoro.emplace([cartella] {
+                const auto progetto = Project::Load(cartella);
+                return rapporto::Html(rapporto::Raccogli(*progetto));
+            });
+            pronto = sessione.lavoro->get_future();
+        }
+        sessione.cv.notify_all();
+        if (pronto.wait_for(kAttesaRapporto) != std::future_status::ready) {
+            Rifiuta(res, 503, "il rapporto non è pronto");
+            return;
+        }
+        std::string html;
+        try {
+            html = pronto.get();
+        } catch (const std::exception& e) {
+            Rifiuta(res, 500, std::string("il rapporto non si può fare: ") + e.what());
+            return;
+        }
+        Sicuro(res);
+        res.set_header("Content-Disposition", "attachment; filename=\"rapporto.html\"");
+        res.set_content(html, "text/html; charset=utf-8");
     });
     server.Get("/api/stato", [&](const httplib::Request& req, httplib::Response& res) {
         const std::string client = req.get_param_value("c").substr(0, 64);
@@ -335,14 +399,32 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
     for (;;) {
         // After every tool the drawing is the project's as it is now, with what the tool judged.
         driver.SetDrawing(DisegnoDelProgetto(cartella, ultimo));
-        driver.Publish(json{{"modo", "strumenti"}, {"gruppi", Strumenti()}, {"esito", esito}}.dump());
-        std::string nome;
+        std::string controllo = ControlloDelProgetto(cartella);
+        std::uint64_t controlloN = 0;
         {
+            std::lock_guard lock(sessione.m);
+            sessione.controllo = std::move(controllo);
+            controlloN = ++sessione.controlloN;
+        }
+        driver.Publish(
+            json{{"modo", "strumenti"}, {"gruppi", Strumenti()}, {"esito", esito}, {"controllo", controlloN}}
+                .dump());
+        std::string nome;
+        for (;;) {
             std::unique_lock lock(sessione.m);
-            sessione.cv.wait(lock, [&] { return sessione.daAvviare.has_value(); });
+            sessione.cv.wait(lock,
+                             [&] { return sessione.daAvviare.has_value() || sessione.lavoro.has_value(); });
+            if (sessione.lavoro) {
+                std::packaged_task<std::string()> lavoro = std::move(*sessione.lavoro);
+                sessione.lavoro.reset();
+                lock.unlock();
+                lavoro();
+                continue;
+            }
             nome = *sessione.daAvviare;
             sessione.daAvviare.reset();
             sessione.inCorso = true;
+            break;
         }
         const ExportInfo* info = nullptr;
         for (const auto& e : ModuleExports())
