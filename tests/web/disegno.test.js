@@ -219,3 +219,43 @@ test("the view's own buttons act on the drawing: zoom on a clicked point, then z
   await esito(page);
   assert.match(trascrizione(progetto), /^cad: zoomed in on #1 "PF01\/0120\/G337"$/m);
 });
+
+test("a check finding clicked marks what it names, and opens its row's editor where there is one", async t => {
+  const { page, progetto } = await apri(t, { campione: "checker" });
+  await page.locator("#vista .disegno svg").waitFor();
+  const voce = testo => page.locator("#controllo button.voce", { hasText: testo }).first();
+  const evidenziati = async () => {
+    await calma(page);
+    return page.locator("#vista svg g.evidenziato > title").allTextContents();
+  };
+  // Grouped as check --json groups them.
+  assert.deepEqual(await page.locator("#controllo h3").allInnerTexts(), ["Libretto Pregeo (errori 18, avvertimenti 3)",
+    "Vista Riga 3 (errori 5, avvertimenti 0)", "Vista Riga 4,5 (errori 6, avvertimenti 1)", "Vista Riga 7 (errori 6, avvertimenti 0)",
+    "Vista Punti di Orientamento Pregeo (errori 10, avvertimenti 0)", "Senza vista (errori 0, avvertimenti 1)"]);
+  // A station has no editor: it is only marked.
+  await voce("Nome Stazione: S1").click();
+  await page.waitForFunction(() => document.querySelectorAll("#vista svg g.evidenziato").length === 1);
+  assert.deepEqual(await evidenziati(), ["S1"]);
+  assert.equal(await page.locator(".dialogo").count(), 0);
+  // A vertex of a row 3: the point is marked and the row opens in its editor, as a tap in the list.
+  await voce("Punto: 101").click();
+  await page.locator(".dialogo .titolo", { hasText: /^Riga 3$/ }).waitFor();
+  assert.deepEqual(await evidenziati(), ["101"]);
+  await page.screenshot({ path: path.join(require("./aiuto.js").uscita, "disegno-controllo-riga3.png") });
+  await page.locator("#elenco").click();
+  await esito(page);
+  const script = fs.readdirSync(path.join(progetto, "sessioni")).find(n => n.endsWith("FPregeoEditRiga3.script"));
+  assert.equal(fs.readFileSync(path.join(progetto, "sessioni", script), "utf8"), "tap 2373 1 2\n");
+});
+
+test("after the alignment tool the survey shows each judged row 5 on its alignment, until the next tool", async t => {
+  const { page } = await apri(t, { campione: "tolleranze" });
+  await page.locator("#vista .disegno svg").waitFor();
+  await strumento(page, "FPregeoTollAllineamenti");
+  await pulsante(page, "Esci").click();
+  await esito(page);
+  await page.locator("#vista svg g.riga5.fuori-tolleranza").waitFor();
+  assert.deepEqual(await page.locator("#vista svg g.riga5.fuori-tolleranza > title").allTextContents(), ["35"]);
+  assert.equal(await page.locator("#vista svg g.riga5.in-tolleranza").count(), 3);
+  assert.ok(await page.locator("#vista svg g.riga4").count() > 0);
+});
