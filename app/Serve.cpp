@@ -1,6 +1,7 @@
 #include "app/Serve.h"
 
 #include "app/Demo.h"
+#include "app/Esiti.h"
 #include "app/Indica.h"
 #include "app/Maglia.h"
 #include "app/Rapporto.h"
@@ -143,7 +144,8 @@ std::string ControlloDelProgetto(const std::filesystem::path& cartella) {
 
 } // namespace
 
-std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std::string& dopo) {
+std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std::string& dopo,
+                               const std::vector<std::string>& finestre) {
     std::unique_ptr<Project> progetto;
     try {
         progetto = Project::Load(cartella);
@@ -165,7 +167,19 @@ std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std:
     HostData dati(*progetto);
     const cad::DisegnoRilievo disegno = cad::DisegnaRilievo(eng, cad::DatiDi(&dati));
     cad::OpzioniFigura opzioni;
-    if (giudizio) {
+    // The tools that judge a person's picks: what their results showed.
+    cad::Sovrapposizione mostrati;
+    if (!giudizio) {
+        std::vector<json> viste;
+        for (const std::string& f : finestre)
+            viste.push_back(json::parse(f, nullptr, false));
+        DisegnaEsitiMostrati(dopo, EsitiMostrati(dopo, viste), *progetto, mostrati);
+    }
+    if (!mostrati.forme.empty() || !mostrati.anelli.empty()) {
+        opzioni.finestra = cad::EstensioneRilievo(eng);
+        opzioni.aiMargini = true;
+        opzioni.sopra = &mostrati;
+    } else if (giudizio) {
         opzioni.finestra = cad::Estensione(eng);
         opzioni.sopra = &giudizio->sopra;
     } else {
@@ -398,7 +412,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
     std::string ultimo;
     for (;;) {
         // After every tool the drawing is the project's as it is now, with what the tool judged.
-        driver.SetDrawing(DisegnoDelProgetto(cartella, ultimo));
+        driver.SetDrawing(DisegnoDelProgetto(cartella, ultimo, driver.DialogsShown()));
         std::string controllo = ControlloDelProgetto(cartella);
         std::uint64_t controlloN = 0;
         {

@@ -93,6 +93,11 @@ test("FPregeoTollDistanze: a start point and end points clicked in the drawing g
   await page.screenshot({ path: path.join(require("./aiuto.js").uscita, "disegno-distanze-riga-scelta.png") });
   await pulsante(page, "Fine").click();
   await esito(page);
+  // After the tool, the survey shows the distances it judged, as its results said.
+  await page.locator("#vista svg g.distanza.in-tolleranza").first().waitFor();
+  assert.deepEqual(await page.locator("#vista svg g.distanza > title").allTextContents(), [
+    "PF01/0120/G337 - PF02/0120/G337: Diff. 0.012, Toll. 0.450, in tolleranza",
+    "PF01/0120/G337 - PF03/0120/G337: Diff. 0.000, Toll. 2.000, in tolleranza"]);
   const atteso = fs.readFileSync(scenario("toll-distanze-demo/expected.txt"), "utf8");
   assert.deepEqual(righeCad(trascrizione(progetto)), righeCad(atteso));
   // The recorded script says what was clicked as the point actions it was.
@@ -229,6 +234,7 @@ test("a check finding clicked marks what it names, and opens its row's editor wh
     return page.locator("#vista svg g.evidenziato > title").allTextContents();
   };
   // Grouped as check --json groups them.
+  await page.locator("#controllo h3").first().waitFor();
   assert.deepEqual(await page.locator("#controllo h3").allInnerTexts(), ["Libretto Pregeo (errori 18, avvertimenti 3)",
     "Vista Riga 3 (errori 5, avvertimenti 0)", "Vista Riga 4,5 (errori 6, avvertimenti 1)", "Vista Riga 7 (errori 6, avvertimenti 0)",
     "Vista Punti di Orientamento Pregeo (errori 10, avvertimenti 0)", "Senza vista (errori 0, avvertimenti 1)"]);
