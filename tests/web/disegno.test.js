@@ -258,6 +258,11 @@ test("after the alignment tool the survey shows each judged row 5 on its alignme
   const { page } = await apri(t, { campione: "tolleranze" });
   await page.locator("#vista .disegno svg").waitFor();
   await strumento(page, "FPregeoTollAllineamenti");
+  // The row of the grid selected marks the row 5 it judged and the ends of its alignment.
+  await page.locator(".griglia td", { hasText: "Squadro" }).first().click();
+  await calma(page);
+  await page.waitForFunction(() => document.querySelectorAll("#vista svg g.punto.evidenziato").length === 3);
+  assert.deepEqual((await page.locator("#vista svg g.punto.evidenziato > title").allTextContents()).sort(), ["31", "32", "35"]);
   await pulsante(page, "Esci").click();
   await esito(page);
   await page.locator("#vista svg g.riga5.fuori-tolleranza").waitFor();
