@@ -185,6 +185,10 @@ test("the drawing pans and zooms in the page and is shown whole again", async t 
   await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
   const pizzicata = (await svg.getAttribute("viewBox")).split(" ").map(Number);
   assert.ok(pizzicata[2] < Number(base.split(" ")[2]) / 2, "pinched to " + pizzicata);
+  // A tablet held upright: the drawing above the tools, across the screen.
+  await page.setViewportSize({ width: 800, height: 1100 });
+  const v = await page.locator("#vista").boundingBox(), m = await page.locator("#main").boundingBox();
+  assert.ok(v.y + v.height <= m.y + 1 && v.width > 700, JSON.stringify({ v, m }));
 });
 
 test("after the station tool the survey shows the mesh and the stations it judged, until the next tool", async t => {
