@@ -18,6 +18,7 @@
 #include <httplib.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <ctime>
@@ -176,7 +177,10 @@ std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std:
         DisegnaEsitiMostrati(dopo, EsitiMostrati(dopo, viste), *progetto, mostrati);
     }
     if (!mostrati.forme.empty() || !mostrati.anelli.empty()) {
-        opzioni.finestra = cad::EstensioneRilievo(eng);
+        // The survey and what was judged, fiducial points far off included.
+        const cad::Finestra a = cad::EstensioneRilievo(eng), b = cad::EstensioneDi(mostrati);
+        opzioni.finestra = {std::min(a.xMin, b.xMin), std::min(a.yMin, b.yMin), std::max(a.xMax, b.xMax),
+                            std::max(a.yMax, b.yMax)};
         opzioni.aiMargini = true;
         opzioni.sopra = &mostrati;
     } else if (giudizio) {

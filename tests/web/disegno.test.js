@@ -154,6 +154,11 @@ test("FPregeoTollOggRilievoDist: the mesh drawn, a side and internal points clic
     await pulsante(page, p).click();
   }
   await esito(page);
+  // After it, the side and the internal points it judged, as its results said.
+  // (a level side: a box without height, which the browser calls hidden)
+  await page.locator("#vista svg g.lato").waitFor({ state: "attached" });
+  assert.deepEqual((await page.locator("#vista svg g[class^='interno'] > title").allTextContents()).map(t => t.split(" ")[0]),
+    ["I1", "I2", "I3"]);
   const atteso = fs.readFileSync(scenario("toll-oggril-dist-30-per-cento/expected.txt"), "utf8");
   assert.deepEqual(righeCad(trascrizione(progetto)), righeCad(atteso));
 });
