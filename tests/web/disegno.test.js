@@ -279,3 +279,16 @@ test("after the alignment tool the survey shows each judged row 5 on its alignme
   assert.equal(await page.locator("#vista svg g.riga5.in-tolleranza").count(), 3);
   assert.ok(await page.locator("#vista svg g.riga4").count() > 0);
 });
+
+test("a row of the stations' results marks the station and the two ends of its side", async t => {
+  const { page } = await apri(t, { campione: "tolleranze" });
+  await page.locator("#vista .disegno svg").waitFor();
+  await strumento(page, "FPregeoTollStazOutTriang");
+  await page.locator(".griglia td", { hasText: /^\s*500$/ }).first().click();
+  await calma(page);
+  await page.waitForFunction(() => document.querySelectorAll("#vista svg g.punto.evidenziato").length === 3);
+  const nomi = (await page.locator("#vista svg g.punto.evidenziato > title").allTextContents()).map(t => t.split(" (")[0]);
+  assert.deepEqual(nomi.sort(), ["500", "PF01/0120/G337", "PF02/0120/G337"]);
+  await pulsante(page, "Esci").click();
+  await esito(page);
+});
