@@ -272,7 +272,11 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         std::future<std::string> pronto;
         {
             std::lock_guard lock(sessione.m);
-            if (sessione.inCorso || sessione.daAvviare || sessione.lavoro) {
+            if (sessione.lavoro) {
+                Rifiuta(res, 409, "un rapporto è già in preparazione");
+                return;
+            }
+            if (sessione.inCorso || sessione.daAvviare) {
                 Rifiuta(res, 409, "uno strumento è aperto: il rapporto si salva fra uno strumento e l'altro");
                 return;
             }
