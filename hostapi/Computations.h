@@ -6,6 +6,8 @@
 #include "hostapi/Platform.h"
 #include "hostapi/TotalStation.h"
 
+#include <memory>
+
 class CGcadEng;
 
 // Computes booklet rows from the survey: the point coordinates of rows 5 and the surfaces of rows 7.
@@ -23,13 +25,17 @@ public:
     bool CalcolaSngRiga7(CRig* row) const;
 
     // Coordinates of a named point: booklet row 5, orientation point, station, observed point or GPS
-    // point with valid coordinates, in that order. False when none has them.
+    // point with valid coordinates, in that order. False when none has them. The objects are looked up by
+    // name through an index made at the first call: while this object lives, points may gain or lose
+    // coordinates but none may be added, removed or renamed.
     bool CercaCoordinate(const WString& name, double& x, double& y) const;
 
 private:
+    struct Indice;
     CCts* m_Cts;
     CLibCmp* m_Cmp;
     CLibGps* m_Gps;
+    mutable std::shared_ptr<const Indice> m_Indice;
 };
 
 // Host check of a row 8 fiducial point name in its full form "PFnn/ffff/cccc": -1 when valid, otherwise

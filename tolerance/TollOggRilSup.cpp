@@ -71,13 +71,11 @@ void CTollOggRilSup::Esegui(bool mostra) {
             if (riga->GetTipoRiga() == '5' && !riga->EstValidoXY())
                 calcolo.CalcolaSngRiga45(riga);
         }
-    }
-    if (m_pCts) {
         const CCtsRigArray& righe = m_pCts->m_Righe7;
         for (int r = 0; r < righe.GetRigArSize(); ++r) {
             CRig* riga = righe.GetRigAt(r);
             CRisSuperficie esito;
-            if (riga->GetTipoRiga() == '7' && IsRigaChiusaPerToll(riga) && Dividi(riga, esito))
+            if (riga->GetTipoRiga() == '7' && IsRigaChiusaPerToll(riga) && Dividi(riga, esito, calcolo))
                 m_Risultati.push_back(std::move(esito));
         }
     }
@@ -109,13 +107,14 @@ void CTollOggRilSup::SetMaglia(const CPoint3dVector& maglia) {
 }
 
 bool CTollOggRilSup::Dividi(CRig* riga, CRisSuperficie& esito) {
+    return Dividi(riga, esito, CCalcRighePregeo(m_pCts, m_pLibCmp, m_pLibGps, nullptr));
+}
+
+bool CTollOggRilSup::Dividi(CRig* riga, CRisSuperficie& esito, const CCalcRighePregeo& calcolo) {
     esito = CRisSuperficie();
     esito.riga = riga;
-    {
-        const CCalcRighePregeo calcolo(m_pCts, m_pLibCmp, m_pLibGps, nullptr);
-        if (!calcolo.CalcolaSngRiga7(riga)) // a vertex without coordinates has no place to judge
-            return false;
-    }
+    if (!calcolo.CalcolaSngRiga7(riga)) // a vertex without coordinates has no place to judge
+        return false;
     const int nRiga = riga->GetVrtArSize();
     const int nMaglia = m_RigaMaglia.GetVrtArSize();
     if (nRiga < 3 || nMaglia < 3 || riga->GetVrtAt(nRiga - 1)->GetNome() != riga->GetVrtAt(0)->GetNome())

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "hostapi/Booklet.h"
+#include "hostapi/Computations.h"
 #include "hostapi/Dialog.h"
 #include "hostapi/Gps.h"
 #include "hostapi/Points.h"
@@ -45,6 +46,8 @@ public:
     // Splits one row against the mesh of the last Esegui (recomputing the row's surface): false when the
     // row yields no finding (it cannot be overlaid, or the mesh leaves it in one piece outside).
     bool Dividi(CRig* riga, CRisSuperficie& esito);
+    // The same, the row's vertices looked up through calcolo (one for all the rows of a run).
+    bool Dividi(CRig* riga, CRisSuperficie& esito, const CCalcRighePregeo& calcolo);
 
 private:
     CWnd* m_pParent;

@@ -1,6 +1,10 @@
 #include "hostapi/Computations.h"
 
 #include <cmath>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 CCalcRighePregeo::CCalcRighePregeo(CCts* booklet, CLibCmp* stations, CLibGps* gps, CGcadEng*)
     : m_Cts(booklet), m_Cmp(stations), m_Gps(gps) {}
@@ -13,44 +17,69 @@ bool Valido(const CEgn* p) {
 
 } // namespace
 
-bool CCalcRighePregeo::CercaCoordinate(const WString& name, double& x, double& y) const {
-    auto found = [&](const CEgn* p) {
-        x = p->GetCoordX();
-        y = p->GetCoordY();
-        return true;
+// Every object that can give a name its coordinates, by name, in the order of the lookup; whether one has
+// them is asked at each lookup.
+struct CCalcRighePregeo::Indice {
+    struct Voce {
+        const CEgn* punto;
+        const Voce* prossima; // the next object of the same name
     };
-    auto take = [&](const CEgn* p) { return Valido(p) && p->GetNome() == name && found(p); };
-    if (m_Cts) {
-        // A row 5 is named by its label; its own point name stays empty.
-        const CCtsRigArray& rows = m_Cts->m_Righe45;
-        for (int i = 0; i < rows.GetRigArSize(); ++i) {
-            const CRig* r = rows.GetRigAt(i);
-            if (r->GetTipoRiga() == '5' && r->GetLblNome1() == name && Valido(r))
-                return found(r);
-        }
-    }
-    if (m_Cmp) {
-        for (int i = 0; i < m_Cmp->GetOriArSize(); ++i)
-            if (take(m_Cmp->GetOriAt(i)))
-                return true;
-        for (int j = 0; j < m_Cmp->GetJobArSize(); ++j)
-            for (int s = 0; s < m_Cmp->GetStaArSize(j); ++s) {
-                if (take(m_Cmp->GetStaAt(j, s)))
-                    return true;
-                for (int k = 0; k < m_Cmp->GetPunArSize(j, s); ++k)
-                    if (take(m_Cmp->GetPunAt(j, s, k)))
-                        return true;
+    std::vector<Voce> voci;
+    std::unordered_map<std::u16string, std::size_t> prime; // each name's first object
+};
+
+bool CCalcRighePregeo::CercaCoordinate(const WString& name, double& x, double& y) const {
+    if (!m_Indice) {
+        auto indice = std::make_shared<Indice>();
+        std::vector<std::pair<std::u16string, const CEgn*>> tutti;
+        const auto add = [&](const CEgn* p, const WString& nome) {
+            if (p)
+                tutti.emplace_back(nome.view(), p);
+        };
+        if (m_Cts) {
+            // A row 5 is named by its label; its own point name stays empty.
+            const CCtsRigArray& rows = m_Cts->m_Righe45;
+            for (int i = 0; i < rows.GetRigArSize(); ++i) {
+                const CRig* r = rows.GetRigAt(i);
+                if (r->GetTipoRiga() == '5')
+                    add(r, r->GetLblNome1());
             }
-    }
-    if (m_Gps) {
-        for (int g = 0; g < m_Gps->GetGrpArSize(); ++g) {
-            if (take(m_Gps->GetGrpAt(g)))
-                return true;
-            for (int k = 0; k < m_Gps->GetPunArSize(g); ++k)
-                if (take(m_Gps->GetPunAt(g, k)))
-                    return true;
         }
+        if (m_Cmp) {
+            for (int i = 0; i < m_Cmp->GetOriArSize(); ++i)
+                add(m_Cmp->GetOriAt(i), m_Cmp->GetOriAt(i)->GetNome());
+            for (int j = 0; j < m_Cmp->GetJobArSize(); ++j)
+                for (int s = 0; s < m_Cmp->GetStaArSize(j); ++s) {
+                    add(m_Cmp->GetStaAt(j, s), m_Cmp->GetStaAt(j, s)->GetNome());
+                    for (int k = 0; k < m_Cmp->GetPunArSize(j, s); ++k)
+                        add(m_Cmp->GetPunAt(j, s, k), m_Cmp->GetPunAt(j, s, k)->GetNome());
+                }
+        }
+        if (m_Gps) {
+            for (int g = 0; g < m_Gps->GetGrpArSize(); ++g) {
+                add(m_Gps->GetGrpAt(g), m_Gps->GetGrpAt(g)->GetNome());
+                for (int k = 0; k < m_Gps->GetPunArSize(g); ++k)
+                    add(m_Gps->GetPunAt(g, k), m_Gps->GetPunAt(g, k)->GetNome());
+            }
+        }
+        indice->voci.resize(tutti.size());
+        // Chained from the last back, so each name's chain runs in the order of the lookup.
+        for (std::size_t i = tutti.size(); i-- > 0;) {
+            const auto [it, nuovo] = indice->prime.try_emplace(std::move(tutti[i].first), i);
+            indice->voci[i] = {tutti[i].second, nuovo ? nullptr : &indice->voci[it->second]};
+            it->second = i;
+        }
+        m_Indice = std::move(indice);
     }
+    const auto it = m_Indice->prime.find(std::u16string(name.view()));
+    if (it == m_Indice->prime.end())
+        return false;
+    for (const Indice::Voce* v = &m_Indice->voci[it->second]; v; v = v->prossima)
+        if (Valido(v->punto)) {
+            x = v->punto->GetCoordX();
+            y = v->punto->GetCoordY();
+            return true;
+        }
     return false;
 }
 
