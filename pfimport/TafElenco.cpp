@@ -4,6 +4,7 @@
 #include "resources/FileTesto.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -367,6 +368,156 @@ WString NomeBase(const WString& path) {
     return punto >= 0 ? nome.Left(punto) : nome;
 }
 
+// How the list packs a record: its fields in declaration order, each as
+//   a text: its length n times 2 plus 1 when it is wide, as a varint, then n bytes of the device code page
+//     (every text read from a file) or n UTF-16 units, low byte first (a web answer may hold any);
+//   an integer: zigzag, as a varint;
+//   a real: 0 for undefined; 2 + (k << 4 | d << 1 | negative) for k / 10^d, the way RealeCampo computes
+//     a coordinate (d up to 7), which gives back the very same double; else 1 and its 8 bytes.
+// A varint takes 7 bits a byte, low bits first, the high bit set on every byte but the last.
+
+// The characters of bytes 0x80 to 0x9F, the only ones of the code page that are not Latin-1.
+const char16_t* AltiCp1252() {
+    static const auto alti = [] {
+        std::array<char16_t, 32> t{};
+        for (std::size_t i = 0; i < t.size(); ++i)
+            t[i] = CharFromCp1252(static_cast<unsigned char>(0x80 + i));
+        return t;
+    }();
+    return alti.data();
+}
+
+// The code-page byte of a character, -1 when it has none.
+int ByteCp1252(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    const char16_t* alti = AltiCp1252();
+    for (int i = 0; i < 32; ++i)
+        if (alti[i] == c)
+            return 0x80 + i;
+    return -1;
+}
+
+void ScriviVarint(std::string& r, std::uint64_t v) {
+    while (v >= 0x80) {
+        r.push_back(static_cast<char>(v | 0x80));
+        v >>= 7;
+    }
+    r.push_back(static_cast<char>(v));
+}
+
+void ScriviTesto(std::string& r, std::u16string_view t) {
+    const std::size_t inizio = r.size();
+    ScriviVarint(r, std::uint64_t{t.size()} * 2);
+    for (char16_t c : t) {
+        const int b = ByteCp1252(c);
+        if (b < 0) {
+            r.resize(inizio);
+            ScriviVarint(r, std::uint64_t{t.size()} * 2 + 1);
+            for (char16_t w : t) {
+                r.push_back(static_cast<char>(w & 0xFF));
+                r.push_back(static_cast<char>(w >> 8));
+            }
+            return;
+        }
+        r.push_back(static_cast<char>(b));
+    }
+}
+
+void ScriviIntero(std::string& r, std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    ScriviVarint(r, (u << 1) ^ (v < 0 ? 0xFFFFFFFFu : 0u));
+}
+
+constexpr int kDecimaliPacchetto = 7;
+constexpr std::uint64_t kMantissaPacchetto = std::uint64_t{1} << 52;
+
+void ScriviReale(std::string& r, double v) {
+    if (v == REALE_INDEFINITO) {
+        ScriviVarint(r, 0);
+        return;
+    }
+    if (std::isfinite(v)) {
+        const double a = std::fabs(v);
+        for (int d = 0; d <= kDecimaliPacchetto; ++d) {
+            const double scalato = a * kPotenze10[d];
+            if (!(scalato < static_cast<double>(kMantissaPacchetto)))
+                break;
+            const auto k = static_cast<std::uint64_t>(std::llround(scalato));
+            if (static_cast<double>(k) / kPotenze10[d] == a) {
+                ScriviVarint(
+                    r, 2 + ((k << 4) | (static_cast<std::uint64_t>(d) << 1) | (std::signbit(v) ? 1 : 0)));
+                return;
+            }
+        }
+    }
+    ScriviVarint(r, 1);
+    unsigned char byte[sizeof v];
+    std::memcpy(byte, &v, sizeof v);
+    r.append(reinterpret_cast<const char*>(byte), sizeof byte);
+}
+
+// Reads a packed record field by field, in the order it was written.
+class CLettoreRecord {
+public:
+    explicit CLettoreRecord(const unsigned char* p) : m_P(p) {}
+    void Testo(std::u16string& out) {
+        const std::uint64_t v = Varint();
+        const auto n = static_cast<std::size_t>(v >> 1);
+        out.resize(n);
+        if (v & 1) {
+            for (std::size_t i = 0; i < n; ++i, m_P += 2)
+                out[i] = static_cast<char16_t>(m_P[0] | (m_P[1] << 8));
+            return;
+        }
+        const char16_t* alti = AltiCp1252();
+        for (std::size_t i = 0; i < n; ++i) {
+            const unsigned char b = m_P[i];
+            out[i] = (b & 0xE0) == 0x80 ? alti[b - 0x80] : static_cast<char16_t>(b);
+        }
+        m_P += n;
+    }
+    WString Testo() {
+        std::u16string t;
+        Testo(t);
+        return WString(std::move(t));
+    }
+    void Salta() {
+        const std::uint64_t v = Varint();
+        m_P += (v >> 1) * ((v & 1) ? 2 : 1);
+    }
+    std::int32_t Intero() {
+        const auto u = static_cast<std::uint32_t>(Varint());
+        return static_cast<std::int32_t>((u >> 1) ^ (0u - (u & 1)));
+    }
+    double Reale() {
+        const std::uint64_t v = Varint();
+        if (v == 0)
+            return REALE_INDEFINITO;
+        if (v == 1) {
+            double d = 0;
+            std::memcpy(&d, m_P, sizeof d);
+            m_P += sizeof d;
+            return d;
+        }
+        const std::uint64_t u = v - 2;
+        const double a = static_cast<double>(u >> 4) / kPotenze10[(u >> 1) & 7];
+        return (u & 1) ? -a : a;
+    }
+
+private:
+    std::uint64_t Varint() {
+        std::uint64_t v = 0;
+        for (int shift = 0;; shift += 7) {
+            const unsigned char b = *m_P++;
+            v |= std::uint64_t{b & 0x7Fu} << shift;
+            if (!(b & 0x80))
+                return v;
+        }
+    }
+    const unsigned char* m_P;
+};
+
 } // namespace
 
 WString CodiceFoglioTaf(const WString& foglio, char16_t allegato) {
@@ -491,8 +642,8 @@ bool CTafElenco::CaricaOut(const WString& path, const WString& comune) {
         conta.Conta(record);
         if (!record)
             continue;
-        CTafPunto* punto = Nuovo();
-        punto->Comune = comune;
+        CTafPunto punto;
+        punto.Comune = comune;
         std::size_t inizio = 0;
         for (int campo = 1; campo <= 6; ++campo) {
             const std::size_t virgola = riga.find(u',', inizio);
@@ -502,25 +653,26 @@ bool CTafElenco::CaricaOut(const WString& path, const WString& comune) {
             inizio = virgola + 1;
             switch (campo) {
             case 1:
-                punto->Foglio = testo;
+                punto.Foglio = testo;
                 break;
             case 2:
-                punto->NumPF = Intero(testo);
+                punto.NumPF = Intero(testo);
                 break;
             case 3:
-                punto->AttP = InteroAssoluto(testo);
+                punto.AttP = InteroAssoluto(testo);
                 break;
             case 4:
-                punto->Nord = Reale(testo);
+                punto.Nord = Reale(testo);
                 break;
             case 5:
-                punto->Est = Reale(testo);
+                punto.Est = Reale(testo);
                 break;
             default:
-                punto->Quota = Reale(testo);
+                punto.Quota = Reale(testo);
                 break;
             }
         }
+        Archivia(punto);
     }
     return conta.Riuscito();
 }
@@ -529,47 +681,79 @@ bool CTafElenco::LeggiRigaTaf(const WString& riga) {
     return Leggi(riga.view());
 }
 
-// The fields are cut from the line in place; a text reaches the heap only when it is longer than a
-// string keeps in itself.
+// The fields are cut from the line in place and packed straight away: nothing of a line reaches the heap.
 bool CTafElenco::Leggi(std::u16string_view riga) {
     if (!IsRecordTaf(riga))
         return false;
     // A coordinate whose column the line does not reach whole was cut with the line: its digits are
     // not its value.
     const std::size_t testo = SenzaFineRiga(riga).size();
-    CTafPunto& p = *Nuovo();
-    p.Comune = WString(SenzaBianchiDx(SenzaBianchiSx(Campo(riga, 0, 5))));
-    p.Foglio = WString(RegolaFoglio(SenzaBianchiSx(Campo(riga, 5, 5)), At(riga, kColAllegato)).View());
-    p.NumPF = std::abs(InteroCampo(Campo(riga, kColNumero, kLenNumero)));
-    p.Particella = WString(SenzaBianchiDx(Campo(riga, 18, 11)));
-    p.DescrPlan = WString(SenzaBianchiDx(Campo(riga, 30, 70)));
-    if (testo >= kColNord + kLenCoordinata)
-        p.Nord = RealeCampo(Campo(riga, kColNord, kLenCoordinata));
-    if (testo >= kColEst + kLenCoordinata)
-        p.Est = RealeCampo(Campo(riga, kColEst, kLenCoordinata));
-    p.AttP = std::abs(InteroCampo(Campo(riga, 127, 2)));
-    p.FoglioOr = WString(SenzaBianchiSx(Campo(riga, 130, 4)));
-    p.AllegOr = WString(Campo(riga, 135, 1));
-    p.FiducOr = WString(SenzaBianchiSx(Campo(riga, 137, 4)));
-    p.DataAgg = WString(Campo(riga, 142, 6));
-    p.CausaAgg = WString(SenzaBianchiDx(Campo(riga, 149, 15)));
-    if (riga.size() >= kLunghezzaConQuota) {
-        p.DescrQuota = WString(SenzaBianchiDx(Campo(riga, 165, 70)));
-        p.AttQ = std::abs(InteroCampo(Campo(riga, 236, 2)));
-        p.Quota = RealeCampo(Campo(riga, 241, 10));
-    }
+    const bool conQuota = riga.size() >= kLunghezzaConQuota;
+    std::string& r = m_Scritto;
+    r.clear();
+    ScriviTesto(r, RegolaFoglio(SenzaBianchiSx(Campo(riga, 5, 5)), At(riga, kColAllegato)).View());
+    ScriviTesto(r, SenzaBianchiDx(Campo(riga, 30, 70)));
+    ScriviTesto(r, conQuota ? SenzaBianchiDx(Campo(riga, 165, 70)) : std::u16string_view());
+    ScriviTesto(r, SenzaBianchiDx(SenzaBianchiSx(Campo(riga, 0, 5))));
+    ScriviIntero(r, std::abs(InteroCampo(Campo(riga, kColNumero, kLenNumero))));
+    ScriviIntero(r, std::abs(InteroCampo(Campo(riga, 127, 2))));
+    ScriviIntero(r, conQuota ? std::abs(InteroCampo(Campo(riga, 236, 2))) : 0);
+    ScriviReale(r, testo >= kColNord + kLenCoordinata ? RealeCampo(Campo(riga, kColNord, kLenCoordinata))
+                                                      : REALE_INDEFINITO);
+    ScriviReale(r, testo >= kColEst + kLenCoordinata ? RealeCampo(Campo(riga, kColEst, kLenCoordinata))
+                                                     : REALE_INDEFINITO);
+    ScriviReale(r, conQuota ? RealeCampo(Campo(riga, 241, 10)) : REALE_INDEFINITO);
+    ScriviTesto(r, SenzaBianchiDx(Campo(riga, 18, 11)));
+    ScriviTesto(r, SenzaBianchiSx(Campo(riga, 130, 4)));
+    ScriviTesto(r, Campo(riga, 135, 1));
+    ScriviTesto(r, SenzaBianchiSx(Campo(riga, 137, 4)));
+    ScriviTesto(r, Campo(riga, 142, 6));
+    ScriviTesto(r, SenzaBianchiDx(Campo(riga, 149, 15)));
+    Archivia(r);
     return true;
 }
 
-CTafPunto* CTafElenco::Nuovo() {
-    if (m_Liberi == 0) {
-        m_Liberi = m_Blocchi.empty() ? kPrimoBlocco : std::min(2 * m_UltimoBlocco, kBloccoMassimo);
-        m_UltimoBlocco = m_Liberi;
-        m_Blocchi.push_back(std::make_unique_for_overwrite<CTafPunto[]>(m_Liberi));
+void CTafElenco::Archivia(const CTafPunto& p) {
+    std::string& r = m_Scritto;
+    r.clear();
+    ScriviTesto(r, p.Foglio.view());
+    ScriviTesto(r, p.DescrPlan.view());
+    ScriviTesto(r, p.DescrQuota.view());
+    ScriviTesto(r, p.Comune.view());
+    ScriviIntero(r, p.NumPF);
+    ScriviIntero(r, p.AttP);
+    ScriviIntero(r, p.AttQ);
+    ScriviReale(r, p.Nord);
+    ScriviReale(r, p.Est);
+    ScriviReale(r, p.Quota);
+    ScriviTesto(r, p.Particella.view());
+    ScriviTesto(r, p.FoglioOr.view());
+    ScriviTesto(r, p.AllegOr.view());
+    ScriviTesto(r, p.FiducOr.view());
+    ScriviTesto(r, p.DataAgg.view());
+    ScriviTesto(r, p.CausaAgg.view());
+    Archivia(r);
+}
+
+void CTafElenco::Archivia(const std::string& record) {
+    // A record longer than a block (a web answer's field may be) gets a block of its own.
+    if (m_Blocchi.empty() || m_Usati + record.size() > kBlocco) {
+        m_Blocchi.push_back(
+            std::make_unique_for_overwrite<unsigned char[]>(std::max(kBlocco, record.size())));
+        m_Usati = 0;
     }
-    CTafPunto* p = &m_Blocchi.back()[m_UltimoBlocco - m_Liberi--];
-    m_Punti.push_back(p);
-    return p;
+    std::memcpy(m_Blocchi.back().get() + m_Usati, record.data(), record.size());
+    if (m_Conteggio % kPosizioniPerBlocco == 0)
+        m_Posizioni.push_back(std::make_unique_for_overwrite<std::uint32_t[]>(kPosizioniPerBlocco));
+    m_Posizioni.back()[m_Conteggio % kPosizioniPerBlocco] =
+        static_cast<std::uint32_t>((m_Blocchi.size() - 1) * kBlocco + m_Usati);
+    m_Usati += record.size();
+    ++m_Conteggio;
+}
+
+const unsigned char* CTafElenco::Record(std::size_t index) const {
+    const std::uint32_t posizione = m_Posizioni[index / kPosizioniPerBlocco][index % kPosizioniPerBlocco];
+    return m_Blocchi[posizione / kBlocco].get() + posizione % kBlocco;
 }
 
 namespace {
@@ -621,8 +805,8 @@ bool CTafElenco::LeggiRispostaTaf(const WString& risposta, const WString& comune
         if (!IsRigaPunto(riga, posizione))
             continue;
         punti = true;
-        auto p = std::make_unique<CTafPunto>();
-        p->Comune = comune;
+        CTafPunto p;
+        p.Comune = comune;
         int campo = posizione ? 0 : 1;
         std::size_t da = 0;
         for (std::size_t dollaro = riga.find(u'$'); dollaro != std::u16string_view::npos && campo <= 15;
@@ -630,56 +814,56 @@ bool CTafElenco::LeggiRispostaTaf(const WString& risposta, const WString& comune
             const WString v(riga.substr(da, dollaro - da));
             switch (campo) {
             case 0:
-                p->Comune = v;
+                p.Comune = v;
                 break;
             case 1:
-                p->Foglio = v;
+                p.Foglio = v;
                 break;
             case 2:
-                p->NumPF = Intero(v);
+                p.NumPF = Intero(v);
                 break;
             case 3:
-                p->DescrPlan = v;
+                p.DescrPlan = v;
                 break;
             case 4:
-                p->Nord = Reale(v);
+                p.Nord = Reale(v);
                 break;
             case 5:
-                p->Est = Reale(v);
+                p.Est = Reale(v);
                 break;
             case 6:
-                p->AttP = InteroAssoluto(v);
+                p.AttP = InteroAssoluto(v);
                 break;
             case 7:
-                p->Quota = Reale(v);
+                p.Quota = Reale(v);
                 break;
             case 8:
-                p->DescrQuota = v;
+                p.DescrQuota = v;
                 break;
             case 9:
-                p->AttQ = InteroAssoluto(v);
+                p.AttQ = InteroAssoluto(v);
                 break;
             case 10:
-                p->Particella = v;
+                p.Particella = v;
                 break;
             case 11:
-                p->FoglioOr = v;
+                p.FoglioOr = v;
                 break;
             case 12:
-                p->AllegOr = v;
+                p.AllegOr = v;
                 break;
             case 13:
-                p->FiducOr = v;
+                p.FiducOr = v;
                 break;
             case 14:
-                p->DataAgg = v;
+                p.DataAgg = v;
                 break;
             default:
-                p->CausaAgg = v;
+                p.CausaAgg = v;
                 break;
             }
         }
-        Aggiungi(std::move(p));
+        Archivia(p);
     }
     return punti || !righe;
 }
@@ -687,25 +871,62 @@ bool CTafElenco::LeggiRispostaTaf(const WString& risposta, const WString& comune
 void CTafElenco::Aggiungi(std::unique_ptr<CTafPunto> punto) {
     if (!punto)
         return;
-    m_Punti.push_back(punto.get());
-    m_Aggiunti.push_back(std::move(punto));
+    Archivia(*punto);
+    m_Costruiti.emplace(m_Conteggio - 1, std::move(punto));
 }
 
 void CTafElenco::Svuota() {
-    m_Punti.clear();
-    m_Aggiunti.clear();
+    m_Costruiti.clear();
     m_Blocchi.clear();
-    m_Liberi = 0;
+    m_Posizioni.clear();
+    m_Usati = 0;
+    m_Conteggio = 0;
 }
 
 CTafPunto* CTafElenco::GetNext() {
-    if (m_Iter >= m_Punti.size())
+    if (m_Iter >= m_Conteggio)
         return nullptr;
-    return m_Punti[m_Iter++];
+    return GetAt(static_cast<int>(m_Iter++));
 }
 
 CTafPunto* CTafElenco::GetAt(int index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= m_Punti.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= m_Conteggio)
         return nullptr;
-    return m_Punti[static_cast<std::size_t>(index)];
+    const auto i = static_cast<std::size_t>(index);
+    std::unique_ptr<CTafPunto>& costruito = m_Costruiti[i];
+    if (!costruito) {
+        auto p = std::make_unique<CTafPunto>();
+        CLettoreRecord r(Record(i));
+        p->Foglio = r.Testo();
+        p->DescrPlan = r.Testo();
+        p->DescrQuota = r.Testo();
+        p->Comune = r.Testo();
+        p->NumPF = r.Intero();
+        p->AttP = r.Intero();
+        p->AttQ = r.Intero();
+        p->Nord = r.Reale();
+        p->Est = r.Reale();
+        p->Quota = r.Reale();
+        p->Particella = r.Testo();
+        p->FoglioOr = r.Testo();
+        p->AllegOr = r.Testo();
+        p->FiducOr = r.Testo();
+        p->DataAgg = r.Testo();
+        p->CausaAgg = r.Testo();
+        costruito = std::move(p);
+    }
+    return costruito.get();
+}
+
+bool CTafElenco::GetNome(int index, std::int32_t& numPF, std::u16string& foglio,
+                         std::u16string& comune) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_Conteggio)
+        return false;
+    CLettoreRecord r(Record(static_cast<std::size_t>(index)));
+    r.Testo(foglio);
+    r.Salta();
+    r.Salta();
+    r.Testo(comune);
+    numPF = r.Intero();
+    return true;
 }
