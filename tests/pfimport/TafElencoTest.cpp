@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <iterator>
 #include <random>
@@ -515,6 +516,81 @@ TEST(TafDemo, SampleFolderReadsAsTaf) {
         EXPECT_FALSE(IsRealeIndefinito(p->Nord));
         EXPECT_FALSE(IsRealeIndefinito(p->Quota));
     }
+}
+
+} // namespace
+
+namespace {
+
+// A web answer's fields come back from the packed list as the plain conversions give them: texts in any
+// script or longer than a block, reals of every shape, integers at the ends of their range.
+TEST(TafPacchetto, WebFieldsComeBackAsTheConversionsGiveThem) {
+    const std::u16string lungo(70000, u'\x4E2D');
+    const std::vector<std::u16string> testi = {
+        u"", u"A123", u"CROCE \xE8 \x20AC\x178\xFF", u"\x81\x9F\x80", u"\x4E2D\xD83D\xDE00", lungo};
+    const std::vector<std::u16string> reali = {
+        u"5012345.67",         u"-12.5", u"-0",  u"1e-300", u"1e300",   u"0.1234567891",
+        u"123456789012345678", u"",      u"abc", u"9e199",  u"1.7e200", u"1,5"};
+    const std::vector<std::u16string> interi = {u"7", u"-7", u"99999", u"-99999", u"", u"x"};
+    std::u16string risposta;
+    for (std::size_t i = 0; i < 24; ++i) {
+        const std::u16string& t = testi[i % testi.size()];
+        const std::u16string& r = reali[i % reali.size()];
+        const std::u16string& n = interi[i % interi.size()];
+        // number, sheet, PF, description, north, east, reliability, height, height text, height reliability,
+        // parcel, sheet of origin, annex, PF of origin, date, cause
+        risposta += u"A123$" + t + u"$12$" + t + u"$1$2$" + n + u"$" + r + u"$" + t + u"$" + n + u"$" + t +
+                    u"$" + t + u"$" + t + u"$" + t + u"$" + t + u"$" + t + u"$\r\n";
+    }
+    CTafElenco elenco;
+    ASSERT_TRUE(elenco.LeggiRispostaTaf(WString(risposta), u"A123", true));
+    ASSERT_EQ(elenco.GetCount(), 24);
+    for (int i = 0; i < 24; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const WString t(testi[k % testi.size()]), r(reali[k % reali.size()]), n(interi[k % interi.size()]);
+        const CTafPunto& p = *elenco.GetAt(i);
+        for (const WString* campo : {&p.Foglio, &p.DescrPlan, &p.DescrQuota, &p.Particella, &p.FoglioOr,
+                                     &p.AllegOr, &p.FiducOr, &p.DataAgg, &p.CausaAgg})
+            EXPECT_EQ(*campo, t) << i;
+        const double quota = DoubleDaCString(r);
+        EXPECT_TRUE(std::memcmp(&p.Quota, &quota, sizeof quota) == 0) << i << " " << p.Quota;
+        EXPECT_EQ(p.AttP, std::abs(ShortDaStringNullZero(n))) << i;
+        EXPECT_EQ(p.AttQ, std::abs(ShortDaStringNullZero(n))) << i;
+        EXPECT_EQ(p.NumPF, 12);
+        EXPECT_EQ(p.Nord, 1);
+        std::int32_t numPF = 0;
+        std::u16string foglio, comune;
+        ASSERT_TRUE(elenco.GetNome(i, numPF, foglio, comune));
+        EXPECT_EQ(numPF, 12);
+        EXPECT_EQ(WString(foglio), t);
+        EXPECT_EQ(comune, u"A123");
+    }
+    std::int32_t numPF = 0;
+    std::u16string foglio, comune;
+    EXPECT_FALSE(elenco.GetNome(24, numPF, foglio, comune));
+    EXPECT_FALSE(elenco.GetNome(-1, numPF, foglio, comune));
+}
+
+// A record handed out is the same one the next time, changes included (the grid rewrites the date), until
+// the next load; a record given to the list is the one handed back.
+TEST(TafPacchetto, HandedOutRecordsStayUntilTheNextLoad) {
+    CTafElenco elenco;
+    elenco.LeggiRigaTaf(W((RigaTaf().Testo() + "\n").c_str()));
+    auto proprio = std::make_unique<CTafPunto>();
+    CTafPunto* dato = proprio.get();
+    elenco.Aggiungi(std::move(proprio));
+    CTafPunto* primo = elenco.GetAt(0);
+    primo->DataAgg = u"15/03/99";
+    EXPECT_EQ(elenco.GetAt(0), primo);
+    EXPECT_EQ(elenco.GetAt(0)->DataAgg, u"15/03/99");
+    EXPECT_EQ(elenco.GetAt(1), dato);
+    elenco.ResetIter();
+    EXPECT_EQ(elenco.GetNext(), primo);
+    EXPECT_EQ(elenco.GetNext(), dato);
+    EXPECT_EQ(elenco.GetAt(2), nullptr);
+    elenco.Svuota();
+    EXPECT_EQ(elenco.GetCount(), 0);
+    EXPECT_EQ(elenco.GetAt(0), nullptr);
 }
 
 } // namespace
