@@ -197,35 +197,44 @@ constexpr double kPotenze10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 constexpr int kCifreEsatte = 15;
 
 // DoubleDaString on a field: blanks, a sign, digits with at most one separator ('.' or ','), blanks.
-// The fields of a TAF line are read here; longer numbers go to the host.
-double RealeCampo(std::u16string_view testo) {
+// The fields of a TAF line are read here, as their digits and decimals; longer numbers go to the host.
+struct NumeroCampo {
+    bool numero = false;
+    bool lungo = false; // more digits than kCifreEsatte: `testo` is for the host
+    bool negativo = false;
+    std::uint64_t cifre = 0;
+    int decimali = 0;
+    std::u16string_view testo;
+    double Valore() const {
+        const double valore = static_cast<double>(cifre) / kPotenze10[decimali];
+        return negativo ? -valore : valore;
+    }
+};
+NumeroCampo LeggiNumeroCampo(std::u16string_view testo) {
+    NumeroCampo out;
     const std::u16string_view s = SenzaBianchiDx(SenzaBianchiSx(testo));
     std::size_t i = 0;
-    const bool negativo = !s.empty() && s[0] == u'-';
+    out.negativo = !s.empty() && s[0] == u'-';
     if (!s.empty() && (s[0] == u'+' || s[0] == u'-'))
         i = 1;
-    std::uint64_t cifre = 0;
     int n = 0;
-    int decimali = 0;
     bool separatore = false;
     for (; i < s.size(); ++i) {
         const char16_t c = s[i];
         if (c >= u'0' && c <= u'9') {
-            cifre = n < kCifreEsatte ? cifre * 10 + static_cast<unsigned>(c - u'0') : cifre;
+            out.cifre = n < kCifreEsatte ? out.cifre * 10 + static_cast<unsigned>(c - u'0') : out.cifre;
             ++n;
-            decimali += separatore;
+            out.decimali += separatore;
         } else if ((c == u'.' || c == u',') && !separatore) {
             separatore = true;
         } else {
-            return REALE_INDEFINITO;
+            return {};
         }
     }
-    if (n == 0)
-        return REALE_INDEFINITO;
-    if (n > kCifreEsatte)
-        return DoubleDaCString(WString(s));
-    const double valore = static_cast<double>(cifre) / kPotenze10[decimali];
-    return negativo ? -valore : valore;
+    out.numero = n > 0;
+    out.lungo = n > kCifreEsatte;
+    out.testo = s;
+    return out;
 }
 
 // The runtime's wtof, with an exponent: leading blanks, sign, digits, decimals and exponent as far as
@@ -398,64 +407,112 @@ int ByteCp1252(char16_t c) {
     return -1;
 }
 
-void ScriviVarint(std::string& r, std::uint64_t v) {
-    while (v >= 0x80) {
-        r.push_back(static_cast<char>(v | 0x80));
-        v >>= 7;
-    }
-    r.push_back(static_cast<char>(v));
-}
-
-void ScriviTesto(std::string& r, std::u16string_view t) {
-    const std::size_t inizio = r.size();
-    ScriviVarint(r, std::uint64_t{t.size()} * 2);
-    for (char16_t c : t) {
-        const int b = ByteCp1252(c);
-        if (b < 0) {
-            r.resize(inizio);
-            ScriviVarint(r, std::uint64_t{t.size()} * 2 + 1);
-            for (char16_t w : t) {
-                r.push_back(static_cast<char>(w & 0xFF));
-                r.push_back(static_cast<char>(w >> 8));
-            }
-            return;
-        }
-        r.push_back(static_cast<char>(b));
-    }
-}
-
-void ScriviIntero(std::string& r, std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    ScriviVarint(r, (u << 1) ^ (v < 0 ? 0xFFFFFFFFu : 0u));
-}
-
 constexpr int kDecimaliPacchetto = 7;
 constexpr std::uint64_t kMantissaPacchetto = std::uint64_t{1} << 52;
 
-void ScriviReale(std::string& r, double v) {
-    if (v == REALE_INDEFINITO) {
-        ScriviVarint(r, 0);
-        return;
+// A record packed into a buffer made large enough beforehand for its worst case, so that the bytes go in
+// without a check each.
+class CPacco {
+public:
+    // The worst case of a record whose texts hold `caratteri` characters in all.
+    static std::size_t Massimo(std::size_t caratteri) { return 16 * kVarintMassimo + 2 * caratteri + 3 * 8; }
+
+    CPacco(std::string& buffer, std::size_t massimo) {
+        if (buffer.size() < massimo)
+            buffer.resize(massimo);
+        m_Inizio = m_P = reinterpret_cast<unsigned char*>(buffer.data());
     }
-    if (std::isfinite(v)) {
-        const double a = std::fabs(v);
-        for (int d = 0; d <= kDecimaliPacchetto; ++d) {
-            const double scalato = a * kPotenze10[d];
-            if (!(scalato < static_cast<double>(kMantissaPacchetto)))
-                break;
-            const auto k = static_cast<std::uint64_t>(std::llround(scalato));
-            if (static_cast<double>(k) / kPotenze10[d] == a) {
-                ScriviVarint(
-                    r, 2 + ((k << 4) | (static_cast<std::uint64_t>(d) << 1) | (std::signbit(v) ? 1 : 0)));
+    const unsigned char* Dati() const { return m_Inizio; }
+    std::size_t Lunghezza() const { return static_cast<std::size_t>(m_P - m_Inizio); }
+
+    void Testo(std::u16string_view t) {
+        const std::size_t n = t.size();
+        // Most texts are ASCII: tested all at once, then copied without a look-up.
+        char16_t tutti = 0;
+        for (char16_t c : t)
+            tutti |= c;
+        if (tutti < 0x80) {
+            Varint(std::uint64_t{n} * 2);
+            for (std::size_t i = 0; i < n; ++i)
+                m_P[i] = static_cast<unsigned char>(t[i]);
+            m_P += n;
+            return;
+        }
+        unsigned char* inizio = m_P;
+        Varint(std::uint64_t{n} * 2);
+        for (char16_t c : t) {
+            const int b = ByteCp1252(c);
+            if (b < 0) {
+                m_P = inizio;
+                Varint(std::uint64_t{n} * 2 + 1);
+                for (char16_t w : t) {
+                    *m_P++ = static_cast<unsigned char>(w & 0xFF);
+                    *m_P++ = static_cast<unsigned char>(w >> 8);
+                }
                 return;
             }
+            *m_P++ = static_cast<unsigned char>(b);
         }
     }
-    ScriviVarint(r, 1);
-    unsigned char byte[sizeof v];
-    std::memcpy(byte, &v, sizeof v);
-    r.append(reinterpret_cast<const char*>(byte), sizeof byte);
-}
+
+    void Intero(std::int32_t v) {
+        const auto u = static_cast<std::uint32_t>(v);
+        Varint((u << 1) ^ (v < 0 ? 0xFFFFFFFFu : 0u));
+    }
+
+    void Reale(double v) {
+        if (v == REALE_INDEFINITO) {
+            Varint(0);
+            return;
+        }
+        if (std::isfinite(v)) {
+            const double a = std::fabs(v);
+            for (int d = 0; d <= kDecimaliPacchetto; ++d) {
+                const double scalato = a * kPotenze10[d];
+                if (!(scalato < static_cast<double>(kMantissaPacchetto)))
+                    break;
+                const auto k = static_cast<std::uint64_t>(std::llround(scalato));
+                if (static_cast<double>(k) / kPotenze10[d] == a) {
+                    Esatto(k, d, std::signbit(v));
+                    return;
+                }
+            }
+        }
+        Varint(1);
+        std::memcpy(m_P, &v, sizeof v);
+        m_P += sizeof v;
+    }
+
+    // RealeCampo's value of a field, packed from its digits without computing it.
+    void RealeCampo(std::u16string_view testo) {
+        const NumeroCampo n = LeggiNumeroCampo(testo);
+        if (!n.numero)
+            Varint(0);
+        else if (n.lungo)
+            Reale(DoubleDaCString(WString(n.testo)));
+        else if (n.decimali > kDecimaliPacchetto)
+            Reale(n.Valore());
+        else
+            Esatto(n.cifre, n.decimali, n.negativo);
+    }
+
+private:
+    static constexpr std::size_t kVarintMassimo = 10;
+
+    void Varint(std::uint64_t v) {
+        while (v >= 0x80) {
+            *m_P++ = static_cast<unsigned char>(v | 0x80);
+            v >>= 7;
+        }
+        *m_P++ = static_cast<unsigned char>(v);
+    }
+    void Esatto(std::uint64_t k, int decimali, bool negativo) {
+        Varint(2 + ((k << 4) | (static_cast<std::uint64_t>(decimali) << 1) | (negativo ? 1 : 0)));
+    }
+
+    unsigned char* m_Inizio;
+    unsigned char* m_P;
+};
 
 // Reads a packed record field by field, in the order it was written.
 class CLettoreRecord {
@@ -689,65 +746,66 @@ bool CTafElenco::Leggi(std::u16string_view riga) {
     // not its value.
     const std::size_t testo = SenzaFineRiga(riga).size();
     const bool conQuota = riga.size() >= kLunghezzaConQuota;
-    std::string& r = m_Scritto;
-    r.clear();
-    ScriviTesto(r, RegolaFoglio(SenzaBianchiSx(Campo(riga, 5, 5)), At(riga, kColAllegato)).View());
-    ScriviTesto(r, SenzaBianchiDx(Campo(riga, 30, 70)));
-    ScriviTesto(r, conQuota ? SenzaBianchiDx(Campo(riga, 165, 70)) : std::u16string_view());
-    ScriviTesto(r, SenzaBianchiDx(SenzaBianchiSx(Campo(riga, 0, 5))));
-    ScriviIntero(r, std::abs(InteroCampo(Campo(riga, kColNumero, kLenNumero))));
-    ScriviIntero(r, std::abs(InteroCampo(Campo(riga, 127, 2))));
-    ScriviIntero(r, conQuota ? std::abs(InteroCampo(Campo(riga, 236, 2))) : 0);
-    ScriviReale(r, testo >= kColNord + kLenCoordinata ? RealeCampo(Campo(riga, kColNord, kLenCoordinata))
-                                                      : REALE_INDEFINITO);
-    ScriviReale(r, testo >= kColEst + kLenCoordinata ? RealeCampo(Campo(riga, kColEst, kLenCoordinata))
-                                                     : REALE_INDEFINITO);
-    ScriviReale(r, conQuota ? RealeCampo(Campo(riga, 241, 10)) : REALE_INDEFINITO);
-    ScriviTesto(r, SenzaBianchiDx(Campo(riga, 18, 11)));
-    ScriviTesto(r, SenzaBianchiSx(Campo(riga, 130, 4)));
-    ScriviTesto(r, Campo(riga, 135, 1));
-    ScriviTesto(r, SenzaBianchiSx(Campo(riga, 137, 4)));
-    ScriviTesto(r, Campo(riga, 142, 6));
-    ScriviTesto(r, SenzaBianchiDx(Campo(riga, 149, 15)));
-    Archivia(r);
+    CPacco r(m_Scritto, CPacco::Massimo(riga.size() + 8));
+    r.Testo(RegolaFoglio(SenzaBianchiSx(Campo(riga, 5, 5)), At(riga, kColAllegato)).View());
+    r.Testo(SenzaBianchiDx(Campo(riga, 30, 70)));
+    r.Testo(conQuota ? SenzaBianchiDx(Campo(riga, 165, 70)) : std::u16string_view());
+    r.Testo(SenzaBianchiDx(SenzaBianchiSx(Campo(riga, 0, 5))));
+    r.Intero(std::abs(InteroCampo(Campo(riga, kColNumero, kLenNumero))));
+    r.Intero(std::abs(InteroCampo(Campo(riga, 127, 2))));
+    r.Intero(conQuota ? std::abs(InteroCampo(Campo(riga, 236, 2))) : 0);
+    r.RealeCampo(testo >= kColNord + kLenCoordinata ? Campo(riga, kColNord, kLenCoordinata)
+                                                    : std::u16string_view());
+    r.RealeCampo(testo >= kColEst + kLenCoordinata ? Campo(riga, kColEst, kLenCoordinata)
+                                                   : std::u16string_view());
+    r.RealeCampo(conQuota ? Campo(riga, 241, 10) : std::u16string_view());
+    r.Testo(SenzaBianchiDx(Campo(riga, 18, 11)));
+    r.Testo(SenzaBianchiSx(Campo(riga, 130, 4)));
+    r.Testo(Campo(riga, 135, 1));
+    r.Testo(SenzaBianchiSx(Campo(riga, 137, 4)));
+    r.Testo(Campo(riga, 142, 6));
+    r.Testo(SenzaBianchiDx(Campo(riga, 149, 15)));
+    Archivia(r.Dati(), r.Lunghezza());
     return true;
 }
 
 void CTafElenco::Archivia(const CTafPunto& p) {
-    std::string& r = m_Scritto;
-    r.clear();
-    ScriviTesto(r, p.Foglio.view());
-    ScriviTesto(r, p.DescrPlan.view());
-    ScriviTesto(r, p.DescrQuota.view());
-    ScriviTesto(r, p.Comune.view());
-    ScriviIntero(r, p.NumPF);
-    ScriviIntero(r, p.AttP);
-    ScriviIntero(r, p.AttQ);
-    ScriviReale(r, p.Nord);
-    ScriviReale(r, p.Est);
-    ScriviReale(r, p.Quota);
-    ScriviTesto(r, p.Particella.view());
-    ScriviTesto(r, p.FoglioOr.view());
-    ScriviTesto(r, p.AllegOr.view());
-    ScriviTesto(r, p.FiducOr.view());
-    ScriviTesto(r, p.DataAgg.view());
-    ScriviTesto(r, p.CausaAgg.view());
-    Archivia(r);
+    std::size_t caratteri = 0;
+    for (const WString* t : {&p.Foglio, &p.DescrPlan, &p.DescrQuota, &p.Comune, &p.Particella, &p.FoglioOr,
+                             &p.AllegOr, &p.FiducOr, &p.DataAgg, &p.CausaAgg})
+        caratteri += t->view().size();
+    CPacco r(m_Scritto, CPacco::Massimo(caratteri));
+    r.Testo(p.Foglio.view());
+    r.Testo(p.DescrPlan.view());
+    r.Testo(p.DescrQuota.view());
+    r.Testo(p.Comune.view());
+    r.Intero(p.NumPF);
+    r.Intero(p.AttP);
+    r.Intero(p.AttQ);
+    r.Reale(p.Nord);
+    r.Reale(p.Est);
+    r.Reale(p.Quota);
+    r.Testo(p.Particella.view());
+    r.Testo(p.FoglioOr.view());
+    r.Testo(p.AllegOr.view());
+    r.Testo(p.FiducOr.view());
+    r.Testo(p.DataAgg.view());
+    r.Testo(p.CausaAgg.view());
+    Archivia(r.Dati(), r.Lunghezza());
 }
 
-void CTafElenco::Archivia(const std::string& record) {
+void CTafElenco::Archivia(const unsigned char* record, std::size_t lunghezza) {
     // A record longer than a block (a web answer's field may be) gets a block of its own.
-    if (m_Blocchi.empty() || m_Usati + record.size() > kBlocco) {
-        m_Blocchi.push_back(
-            std::make_unique_for_overwrite<unsigned char[]>(std::max(kBlocco, record.size())));
+    if (m_Blocchi.empty() || m_Usati + lunghezza > kBlocco) {
+        m_Blocchi.push_back(std::make_unique_for_overwrite<unsigned char[]>(std::max(kBlocco, lunghezza)));
         m_Usati = 0;
     }
-    std::memcpy(m_Blocchi.back().get() + m_Usati, record.data(), record.size());
+    std::memcpy(m_Blocchi.back().get() + m_Usati, record, lunghezza);
     if (m_Conteggio % kPosizioniPerBlocco == 0)
         m_Posizioni.push_back(std::make_unique_for_overwrite<std::uint32_t[]>(kPosizioniPerBlocco));
     m_Posizioni.back()[m_Conteggio % kPosizioniPerBlocco] =
         static_cast<std::uint32_t>((m_Blocchi.size() - 1) * kBlocco + m_Usati);
-    m_Usati += record.size();
+    m_Usati += lunghezza;
     ++m_Conteggio;
 }
 

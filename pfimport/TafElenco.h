@@ -98,7 +98,7 @@ public:
 private:
     bool Leggi(std::u16string_view riga);
     // Keeps the record as text: it is appended in the last block, or a new one when it does not fit.
-    void Archivia(const std::string& record);
+    void Archivia(const unsigned char* record, std::size_t lunghezza);
     void Archivia(const CTafPunto& punto);
     const unsigned char* Record(std::size_t index) const;
 

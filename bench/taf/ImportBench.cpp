@@ -2,8 +2,8 @@
 // 100 000 and 400 000 lines, against the whole-province load alone (the import's own first step). Each is
 // a process of its own, started fresh with the allocator's default settings (the first run, as a surveyor
 // meets it); the figures are the best of three processes, taken in turn: the operation's processor time
-// inside the process, the process's wall time and its peak resident size. The ratio is what counts:
-// looking the names up must cost little beside reading the province.
+// inside the process, the whole process's processor time and its peak resident size. The ratio is what
+// counts: looking the names up must cost little beside reading the province.
 #include "host/core/HostContext.h"
 #include "host/project/Project.h"
 #include "pfimport/DatiImportPF.h"
@@ -141,7 +141,7 @@ Misura1 Esegui(const std::string& tipo, const std::filesystem::path& cartella,
 Misura1 Migliore(const Misura1& a, const Misura1& b) {
     Misura1 m = a;
     m.esito.cpuMs = std::min(a.esito.cpuMs, b.esito.cpuMs);
-    m.processo.murMs = std::min(a.processo.murMs, b.processo.murMs);
+    m.processo.cpuMs = std::min(a.processo.cpuMs, b.processo.cpuMs);
     m.processo.piccoMb = std::min(a.processo.piccoMb, b.processo.piccoMb);
     m.processo.stato = std::max(a.processo.stato, b.processo.stato);
     return m;
@@ -188,10 +188,10 @@ int main(int argc, char** argv) {
             "%d righe, %zu comuni: provincia intera %ld punti in %.1f ms (processo %.1f ms, picco %.1f MB); "
             "importazione automatica di 100 nomi (%ld importati) in %.1f ms, x%.2f (processo %.1f ms, "
             "x%.2f; picco %.1f MB)%s\n",
-            righe, prov.comuni.size(), carico.esito.quanti, carico.esito.cpuMs, carico.processo.murMs,
+            righe, prov.comuni.size(), carico.esito.quanti, carico.esito.cpuMs, carico.processo.cpuMs,
             carico.processo.piccoMb, importazione.esito.quanti, importazione.esito.cpuMs,
-            importazione.esito.cpuMs / carico.esito.cpuMs, importazione.processo.murMs,
-            importazione.processo.murMs / carico.processo.murMs, importazione.processo.piccoMb,
+            importazione.esito.cpuMs / carico.esito.cpuMs, importazione.processo.cpuMs,
+            importazione.processo.cpuMs / carico.processo.cpuMs, importazione.processo.piccoMb,
             carico.processo.stato == 0 && importazione.processo.stato == 0 ? "" : "  ERRORE");
     }
     return 0;
