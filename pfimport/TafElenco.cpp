@@ -27,8 +27,10 @@ constexpr int kLenNumero = 4;
 constexpr int kLunghezzaConQuota = 250;
 
 // The file in text mode, one read of at most 1022 characters at a time; a longer line arrives in pieces,
-// each taken as a line. A NUL byte would end the text of its read, as it does for any C text: the line
-// holding it is told apart instead, so that a damaged line is not taken for a short one.
+// each taken as a line. The bytes are kept as they come (the code page is one byte a character, so the
+// pieces are those of the wide reader) and widened only where a text is wanted. A NUL byte would end the
+// text of its read, as it does for any C text: the line holding it is told apart instead, so that a
+// damaged line is not taken for a short one.
 class CLettoreRighe {
 public:
     explicit CLettoreRighe(const WString& path) : m_File(_wfopen(path.c_str(), u"rt")) {
@@ -44,58 +46,42 @@ public:
     bool Avanti() {
         // What the last read wrote goes back to the mark, so that the next one's end shows.
         std::fill(m_Buffer, m_Buffer + m_Scritti, kVuoto);
-        if (fgetws(m_Buffer, kLetturaMax, m_File) == nullptr) {
+        if (fgets(m_Buffer, kLetturaMax, m_File) == nullptr) {
             m_Scritti = 1;
             return false;
         }
-        m_Lunghezza = Lunghezza();
-        // A read writes its text and one NUL; text past the first NUL means the line holds one.
-        m_Nul = m_Buffer[m_Lunghezza + 1] != kVuoto;
+        m_Lunghezza = std::strlen(m_Buffer);
+        // A read ends after a line end, when the buffer is full or at the end of the file, and writes a
+        // NUL after its text. Unless the text ends one of the first two ways, a NUL past the first one
+        // means the line holds one: the mark is no NUL.
+        const bool intera =
+            (m_Lunghezza > 0 && m_Buffer[m_Lunghezza - 1] == '\n') || m_Lunghezza == kTestoMax;
+        m_Nul = !intera && std::memchr(m_Buffer + m_Lunghezza + 1, 0, kTestoMax - m_Lunghezza) != nullptr;
         m_Scritti = m_Nul ? kBuffer : m_Lunghezza + 1;
         return true;
     }
     // The line as far as its first `n` characters: the filters look at a few columns of every line.
-    std::u16string_view Inizio(std::size_t n) const { return {m_Buffer, std::min(n, m_Lunghezza)}; }
-    std::u16string_view Riga() const { return {m_Buffer, m_Lunghezza}; }
+    std::string_view Inizio(std::size_t n) const { return {m_Buffer, std::min(n, m_Lunghezza)}; }
+    std::string_view Riga() const { return {m_Buffer, m_Lunghezza}; }
     // The line held a NUL: it is damaged, whatever its first characters say.
     bool ConNul() const { return m_Nul; }
 
 private:
     static constexpr std::size_t kBuffer = 1024;
-    static constexpr int kLetturaMax = kBuffer - 1; // 1022 characters and the terminator
-    static constexpr std::size_t kBlocco = 32;
-    static_assert(kBuffer % kBlocco == 0);
-    // No byte of the code page reads as this non-character: it marks what no read wrote.
-    static constexpr char16_t kVuoto = 0xFFFF;
-
-    // The text's length. Whole blocks of the buffer are tested for a NUL at once (the compiler
-    // vectorises the test), then the NUL is looked for in its block. A read writes at most
-    // kLetturaMax characters, so the last one of the buffer is always the mark.
-    std::size_t Lunghezza() const {
-        for (std::size_t inizio = 0; inizio < kBuffer; inizio += kBlocco) {
-            const char16_t* blocco = m_Buffer + inizio;
-            char16_t nul = 0;
-            for (std::size_t i = 0; i < kBlocco; ++i)
-                nul |= blocco[i] == 0 ? 0xFFFF : 0;
-            if (nul) {
-                std::size_t i = 0;
-                while (blocco[i] != 0)
-                    ++i;
-                return inizio + i;
-            }
-        }
-        return kBuffer - 2; // not reached: every read ends with a NUL
-    }
+    static constexpr int kLetturaMax = kBuffer - 1;       // 1022 characters and the terminator
+    static constexpr std::size_t kTestoMax = kBuffer - 2; // the text of a full read
+    // A line end can only be a read's last character: anywhere else it is what no read wrote.
+    static constexpr char kVuoto = '\n';
 
     PlatformFile* m_File;
-    char16_t m_Buffer[kBuffer];
+    char m_Buffer[kBuffer];
     std::size_t m_Lunghezza = 0;
     std::size_t m_Scritti = 0;
     bool m_Nul = false;
 };
 
-char16_t At(std::u16string_view s, std::size_t i) {
-    return i < s.size() ? s[i] : u'\0';
+template <typename C> C At(std::basic_string_view<C> s, std::size_t i) {
+    return i < s.size() ? s[i] : C{};
 }
 
 // The sheet code of at most 5 characters plus the annex, built without touching the heap: the filters
@@ -156,14 +142,14 @@ double Reale(const WString& testo) {
 bool Bianco(char16_t c) {
     return c == u' ' || (c >= 0x09 && c <= 0x0D);
 }
-std::u16string_view SenzaBianchiSx(std::u16string_view s) {
+template <typename C> std::basic_string_view<C> SenzaBianchiSx(std::basic_string_view<C> s) {
     while (!s.empty() && Bianco(s.front()))
         s.remove_prefix(1);
     return s;
 }
-std::u16string_view SenzaBianchiDx(std::u16string_view s) {
+template <typename C> std::basic_string_view<C> SenzaBianchiDx(std::basic_string_view<C> s) {
     // Text fields are padded with blanks: drop them eight at a time first.
-    static constexpr char16_t kBlank[8] = {u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' '};
+    static constexpr C kBlank[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
     while (s.size() >= 8 && std::memcmp(s.data() + s.size() - 8, kBlank, sizeof kBlank) == 0)
         s.remove_suffix(8);
     while (!s.empty() && Bianco(s.back()))
@@ -172,12 +158,13 @@ std::u16string_view SenzaBianchiDx(std::u16string_view s) {
 }
 
 // A fixed field, as far as the line holds it.
-std::u16string_view Campo(std::u16string_view riga, std::size_t first, std::size_t length) {
-    return first < riga.size() ? riga.substr(first, length) : std::u16string_view();
+template <typename C>
+std::basic_string_view<C> Campo(std::basic_string_view<C> riga, std::size_t first, std::size_t length) {
+    return first < riga.size() ? riga.substr(first, length) : std::basic_string_view<C>();
 }
 
 // ShortDaStringNullZero on a field: blanks, a sign and the leading digits, clamped to a short.
-int InteroCampo(std::u16string_view s) {
+template <typename C> int InteroCampo(std::basic_string_view<C> s) {
     s = SenzaBianchiSx(s);
     std::size_t i = 0;
     bool negativo = false;
@@ -198,21 +185,21 @@ constexpr int kCifreEsatte = 15;
 
 // DoubleDaString on a field: blanks, a sign, digits with at most one separator ('.' or ','), blanks.
 // The fields of a TAF line are read here, as their digits and decimals; longer numbers go to the host.
-struct NumeroCampo {
+template <typename C> struct NumeroCampo {
     bool numero = false;
     bool lungo = false; // more digits than kCifreEsatte: `testo` is for the host
     bool negativo = false;
     std::uint64_t cifre = 0;
     int decimali = 0;
-    std::u16string_view testo;
+    std::basic_string_view<C> testo;
     double Valore() const {
         const double valore = static_cast<double>(cifre) / kPotenze10[decimali];
         return negativo ? -valore : valore;
     }
 };
-NumeroCampo LeggiNumeroCampo(std::u16string_view testo) {
-    NumeroCampo out;
-    const std::u16string_view s = SenzaBianchiDx(SenzaBianchiSx(testo));
+template <typename C> NumeroCampo<C> LeggiNumeroCampo(std::basic_string_view<C> testo) {
+    NumeroCampo<C> out;
+    const std::basic_string_view<C> s = SenzaBianchiDx(SenzaBianchiSx(testo));
     std::size_t i = 0;
     out.negativo = !s.empty() && s[0] == u'-';
     if (!s.empty() && (s[0] == u'+' || s[0] == u'-'))
@@ -312,11 +299,11 @@ double Wtof(std::u16string_view riga, std::size_t first, std::size_t length) {
     return negativo ? -valore : valore;
 }
 
-bool IsAlfanumerico(char16_t c) {
+template <typename C> bool IsAlfanumerico(C c) {
     return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
-std::u16string_view SenzaBlank(std::u16string_view s) {
+template <typename C> std::basic_string_view<C> SenzaBlank(std::basic_string_view<C> s) {
     while (!s.empty() && s.front() == u' ')
         s.remove_prefix(1);
     while (!s.empty() && s.back() == u' ')
@@ -325,26 +312,72 @@ std::u16string_view SenzaBlank(std::u16string_view s) {
 }
 
 // Blanks around, then `minimo` to `massimo` letters or digits: a municipality or sheet code.
-bool IsCodice(std::u16string_view s, std::size_t minimo, std::size_t massimo) {
+template <typename C> bool IsCodice(std::basic_string_view<C> s, std::size_t minimo, std::size_t massimo) {
     s = SenzaBlank(s);
-    return s.size() >= minimo && s.size() <= massimo && std::all_of(s.begin(), s.end(), IsAlfanumerico);
+    return s.size() >= minimo && s.size() <= massimo && std::all_of(s.begin(), s.end(), IsAlfanumerico<C>);
 }
 
 // Blanks around, a sign, then one to four digits (a TAF column's width): a fiducial point number.
-bool IsNumeroPF(std::u16string_view s) {
+template <typename C> bool IsNumeroPF(std::basic_string_view<C> s) {
     s = SenzaBlank(s);
     if (!s.empty() && (s.front() == u'+' || s.front() == u'-'))
         s.remove_prefix(1);
     return !s.empty() && s.size() <= 4 &&
-           std::all_of(s.begin(), s.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+           std::all_of(s.begin(), s.end(), [](C c) { return c >= '0' && c <= '9'; });
+}
+
+std::string_view SenzaFineRiga(std::string_view riga) {
+    while (!riga.empty() && (riga.back() == '\n' || riga.back() == '\r'))
+        riga.remove_suffix(1);
+    return riga;
+}
+using ::SenzaFineRiga;
+
+// The characters of the device code page, by byte: a line read as bytes widens as the wide reader would.
+const std::array<char16_t, 256>& Cp1252() {
+    static const auto tabella = [] {
+        std::array<char16_t, 256> t{};
+        for (std::size_t b = 0; b < t.size(); ++b)
+            t[b] = CharFromCp1252(static_cast<unsigned char>(b));
+        return t;
+    }();
+    return tabella;
+}
+
+bool Leggibile(std::u16string_view riga) {
+    return IsRigaLeggibile(riga);
+}
+// A line of bytes as IsRigaLeggibile would find it widened. Printable ASCII, the usual case, is told
+// apart for the whole line at once.
+bool Leggibile(std::string_view riga) {
+    riga = SenzaFineRiga(riga);
+    unsigned char fuori = 0;
+    for (char c : riga)
+        fuori |= static_cast<unsigned char>(static_cast<unsigned char>(c) - 0x20) > 0x5E ? 1 : 0;
+    if (!fuori)
+        return true;
+    const auto& tabella = Cp1252();
+    return std::none_of(riga.begin(), riga.end(), [&](char c) {
+        return IsCarattereIllegibile(tabella[static_cast<unsigned char>(c)]);
+    });
+}
+
+// Widens the first `n` bytes of a line (at most kLarghi) as the wide reader would.
+constexpr std::size_t kLarghi = 1024;
+std::u16string_view Largo(std::string_view riga, std::size_t n, char16_t* out) {
+    n = std::min(n, riga.size());
+    const auto& tabella = Cp1252();
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = tabella[static_cast<unsigned char>(riga[i])];
+    return {out, n};
 }
 
 // A TAF line names a fiducial point: municipality, sheet, annex and number in their columns, and nothing
 // illegible anywhere. Anything else that a filter lets through (random bytes, a broken copy) is no point.
-bool IsRecordTaf(std::u16string_view riga) {
-    const char16_t allegato = At(riga, kColAllegato);
-    return IsRigaLeggibile(riga) && IsCodice(Campo(riga, 0, 5), 4, 5) && IsCodice(Campo(riga, 5, 5), 1, 5) &&
-           (allegato == u'\0' || allegato == u' ' || IsAlfanumerico(allegato)) &&
+template <typename C> bool IsRecordTaf(std::basic_string_view<C> riga) {
+    const C allegato = At(riga, kColAllegato);
+    return Leggibile(riga) && IsCodice(Campo(riga, 0, 5), 4, 5) && IsCodice(Campo(riga, 5, 5), 1, 5) &&
+           (allegato == C{} || allegato == ' ' || IsAlfanumerico(allegato)) &&
            IsNumeroPF(Campo(riga, kColNumero, kLenNumero));
 }
 
@@ -455,6 +488,14 @@ public:
         }
     }
 
+    // Bytes of the code page, as they came from a file.
+    void Testo(std::string_view t) {
+        Varint(std::uint64_t{t.size()} * 2);
+        if (!t.empty())
+            std::memcpy(m_P, t.data(), t.size());
+        m_P += t.size();
+    }
+
     void Intero(std::int32_t v) {
         const auto u = static_cast<std::uint32_t>(v);
         Varint((u << 1) ^ (v < 0 ? 0xFFFFFFFFu : 0u));
@@ -484,12 +525,12 @@ public:
     }
 
     // RealeCampo's value of a field, packed from its digits without computing it.
-    void RealeCampo(std::u16string_view testo) {
-        const NumeroCampo n = LeggiNumeroCampo(testo);
+    template <typename C> void RealeCampo(std::basic_string_view<C> testo) {
+        const NumeroCampo<C> n = LeggiNumeroCampo(testo);
         if (!n.numero)
             Varint(0);
         else if (n.lungo)
-            Reale(DoubleDaCString(WString(n.testo)));
+            Reale(DoubleDaCString(Largo(n.testo)));
         else if (n.decimali > kDecimaliPacchetto)
             Reale(n.Valore());
         else
@@ -498,6 +539,13 @@ public:
 
 private:
     static constexpr std::size_t kVarintMassimo = 10;
+
+    static WString Largo(std::u16string_view t) { return WString(t); }
+    static WString Largo(std::string_view t) {
+        std::u16string largo(t.size(), u' ');
+        ::Largo(t, t.size(), largo.data());
+        return WString(std::move(largo));
+    }
 
     void Varint(std::uint64_t v) {
         while (v >= 0x80) {
@@ -633,7 +681,8 @@ bool CTafElenco::CaricaTafFiltro(const WString& path, const std::vector<WString>
     CConteggio conta;
     while (file.Avanti()) {
         // Municipality, sheet and annex lie in the first 12 columns.
-        const std::u16string_view riga = file.Inizio(kColAllegato + 1);
+        char16_t testa[kColAllegato + 1];
+        const std::u16string_view riga = Largo(file.Inizio(kColAllegato + 1), kColAllegato + 1, testa);
         std::size_t lunghezzaChiave = std::min<std::size_t>(5, riga.size());
         if (lunghezzaChiave == 5 && riga[4] == u' ')
             lunghezzaChiave = 4;
@@ -674,7 +723,9 @@ bool CTafElenco::CaricaTafVicino(const WString& path, double nord, double est, d
         return false;
     CConteggio conta;
     while (file.Avanti()) {
-        const std::u16string_view coordinate = file.Inizio(kColEst + kLenCoordinata);
+        char16_t testa[kColEst + kLenCoordinata];
+        const std::u16string_view coordinate =
+            Largo(file.Inizio(kColEst + kLenCoordinata), kColEst + kLenCoordinata, testa);
         const double n = Wtof(coordinate, kColNord, kLenCoordinata);
         const double e = Wtof(coordinate, kColEst, kLenCoordinata);
         if (DistanzaTaf(n - nord, e - est) <= raggio)
@@ -691,8 +742,9 @@ bool CTafElenco::CaricaOut(const WString& path, const WString& comune) {
     if (!file.Aperto())
         return false;
     CConteggio conta;
+    char16_t largo[kLarghi];
     while (file.Avanti()) {
-        const std::u16string_view riga = file.Riga();
+        const std::u16string_view riga = Largo(file.Riga(), kLarghi, largo);
         if (SenzaBianchiDx(riga).empty() && !file.ConNul())
             continue;
         const bool record = !file.ConNul() && IsRecordOut(riga);
@@ -738,34 +790,63 @@ bool CTafElenco::LeggiRigaTaf(const WString& riga) {
     return Leggi(riga.view());
 }
 
-// The fields are cut from the line in place and packed straight away: nothing of a line reaches the heap.
-bool CTafElenco::Leggi(std::u16string_view riga) {
+namespace {
+
+CodiceFoglio RegolaFoglioDi(std::u16string_view riga) {
+    return RegolaFoglio(SenzaBianchiSx(Campo(riga, 5, 5)), At(riga, kColAllegato));
+}
+CodiceFoglio RegolaFoglioDi(std::string_view riga) {
+    char16_t largo[kColAllegato + 1];
+    return RegolaFoglioDi(Largo(riga, kColAllegato + 1, largo));
+}
+
+// The fields of a TAF line, cut in place and packed; false, and nothing packed, when it names no point.
+template <typename C>
+bool PaccaRigaTaf(std::basic_string_view<C> riga, std::string& buffer, std::string_view& pacco) {
+    using Vista = std::basic_string_view<C>;
     if (!IsRecordTaf(riga))
         return false;
     // A coordinate whose column the line does not reach whole was cut with the line: its digits are
     // not its value.
     const std::size_t testo = SenzaFineRiga(riga).size();
     const bool conQuota = riga.size() >= kLunghezzaConQuota;
-    CPacco r(m_Scritto, CPacco::Massimo(riga.size() + 8));
-    r.Testo(RegolaFoglio(SenzaBianchiSx(Campo(riga, 5, 5)), At(riga, kColAllegato)).View());
+    CPacco r(buffer, CPacco::Massimo(riga.size() + 8));
+    r.Testo(RegolaFoglioDi(riga).View());
     r.Testo(SenzaBianchiDx(Campo(riga, 30, 70)));
-    r.Testo(conQuota ? SenzaBianchiDx(Campo(riga, 165, 70)) : std::u16string_view());
+    r.Testo(conQuota ? SenzaBianchiDx(Campo(riga, 165, 70)) : Vista());
     r.Testo(SenzaBianchiDx(SenzaBianchiSx(Campo(riga, 0, 5))));
     r.Intero(std::abs(InteroCampo(Campo(riga, kColNumero, kLenNumero))));
     r.Intero(std::abs(InteroCampo(Campo(riga, 127, 2))));
     r.Intero(conQuota ? std::abs(InteroCampo(Campo(riga, 236, 2))) : 0);
-    r.RealeCampo(testo >= kColNord + kLenCoordinata ? Campo(riga, kColNord, kLenCoordinata)
-                                                    : std::u16string_view());
-    r.RealeCampo(testo >= kColEst + kLenCoordinata ? Campo(riga, kColEst, kLenCoordinata)
-                                                   : std::u16string_view());
-    r.RealeCampo(conQuota ? Campo(riga, 241, 10) : std::u16string_view());
+    r.RealeCampo(testo >= kColNord + kLenCoordinata ? Campo(riga, kColNord, kLenCoordinata) : Vista());
+    r.RealeCampo(testo >= kColEst + kLenCoordinata ? Campo(riga, kColEst, kLenCoordinata) : Vista());
+    r.RealeCampo(conQuota ? Campo(riga, 241, 10) : Vista());
     r.Testo(SenzaBianchiDx(Campo(riga, 18, 11)));
     r.Testo(SenzaBianchiSx(Campo(riga, 130, 4)));
     r.Testo(Campo(riga, 135, 1));
     r.Testo(SenzaBianchiSx(Campo(riga, 137, 4)));
     r.Testo(Campo(riga, 142, 6));
     r.Testo(SenzaBianchiDx(Campo(riga, 149, 15)));
-    Archivia(r.Dati(), r.Lunghezza());
+    pacco = {reinterpret_cast<const char*>(r.Dati()), r.Lunghezza()};
+    return true;
+}
+
+} // namespace
+
+// The fields are cut from the line in place and packed straight away: nothing of a line reaches the heap.
+bool CTafElenco::Leggi(std::u16string_view riga) {
+    std::string_view pacco;
+    if (!PaccaRigaTaf(riga, m_Scritto, pacco))
+        return false;
+    Archivia(reinterpret_cast<const unsigned char*>(pacco.data()), pacco.size());
+    return true;
+}
+
+bool CTafElenco::Leggi(std::string_view riga) {
+    std::string_view pacco;
+    if (!PaccaRigaTaf(riga, m_Scritto, pacco))
+        return false;
+    Archivia(reinterpret_cast<const unsigned char*>(pacco.data()), pacco.size());
     return true;
 }
 

@@ -97,6 +97,7 @@ public:
 
 private:
     bool Leggi(std::u16string_view riga);
+    bool Leggi(std::string_view riga); // bytes of the code page
     // Keeps the record as text: it is appended in the last block, or a new one when it does not fit.
     void Archivia(const unsigned char* record, std::size_t lunghezza);
     void Archivia(const CTafPunto& punto);
