@@ -44,10 +44,16 @@ public:
     }
     bool Aperto() const { return m_File != nullptr; }
     bool Avanti() {
-        // What the last read wrote goes back to the mark, so that the next one's end shows.
-        std::fill(m_Buffer, m_Buffer + m_Scritti, kVuoto);
+        // The buffer holds no NUL but what the last read wrote: its terminator, or (a damaged line) more,
+        // which the mark then covers again.
+        if (m_Nul)
+            std::fill(std::begin(m_Buffer), std::end(m_Buffer), kVuoto);
+        else
+            m_Buffer[m_Lunghezza] = kVuoto;
+        m_Nul = false;
         if (fgets(m_Buffer, kLetturaMax, m_File) == nullptr) {
-            m_Scritti = 1;
+            m_Lunghezza = 0;
+            m_Nul = true; // the buffer's state is not known
             return false;
         }
         m_Lunghezza = std::strlen(m_Buffer);
@@ -57,7 +63,6 @@ public:
         const bool intera =
             (m_Lunghezza > 0 && m_Buffer[m_Lunghezza - 1] == '\n') || m_Lunghezza == kTestoMax;
         m_Nul = !intera && std::memchr(m_Buffer + m_Lunghezza + 1, 0, kTestoMax - m_Lunghezza) != nullptr;
-        m_Scritti = m_Nul ? kBuffer : m_Lunghezza + 1;
         return true;
     }
     // The line as far as its first `n` characters: the filters look at a few columns of every line.
@@ -76,7 +81,6 @@ private:
     PlatformFile* m_File;
     char m_Buffer[kBuffer];
     std::size_t m_Lunghezza = 0;
-    std::size_t m_Scritti = 0;
     bool m_Nul = false;
 };
 
@@ -226,7 +230,7 @@ template <typename C> NumeroCampo<C> LeggiNumeroCampo(std::basic_string_view<C> 
 
 // The runtime's wtof, with an exponent: leading blanks, sign, digits, decimals and exponent as far as
 // they go; 0 when nothing reads as a number.
-double WtofGenerale(std::u16string_view campo) {
+template <typename C> double WtofGenerale(std::basic_string_view<C> campo) {
     char testo[32];
     std::size_t n = 0;
     std::size_t i = 0;
@@ -268,8 +272,8 @@ double WtofGenerale(std::u16string_view campo) {
 
 // wtof on a fixed field of at most 12 characters. The near read runs it twice on every line of a file,
 // so a number without exponent is read here, exactly (its digits are exact in a double).
-double Wtof(std::u16string_view riga, std::size_t first, std::size_t length) {
-    const std::u16string_view campo = Campo(riga, first, length);
+template <typename C> double Wtof(std::basic_string_view<C> riga, std::size_t first, std::size_t length) {
+    const std::basic_string_view<C> campo = Campo(riga, first, length);
     std::size_t i = 0;
     while (i < campo.size() && (campo[i] == u' ' || campo[i] == u'\t'))
         ++i;
@@ -672,23 +676,39 @@ bool CTafElenco::CaricaTafFiltro(const WString& path, const std::vector<WString>
     CLettoreRighe file(path);
     if (!file.Aperto())
         return false;
-    // A whole province lists hundreds of municipalities: look them up, do not scan them.
-    std::unordered_set<std::u16string_view> chiavi;
-    for (const WString& comune : comuni)
-        chiavi.insert(comune.view());
-    if (chiavi.empty())
+    if (comuni.empty())
         return true; // no municipality can match; the file need not be read
+    // A whole province lists hundreds of municipalities: look them up, do not scan them. The lines are
+    // bytes of the code page, so are the keys; a municipality that the code page cannot write matches
+    // no line.
+    std::vector<std::string> codici;
+    codici.reserve(comuni.size());
+    for (const WString& comune : comuni) {
+        std::string codice;
+        for (char16_t c : comune.view()) {
+            const int b = ByteCp1252(c);
+            if (b < 0) {
+                codice.clear();
+                break;
+            }
+            codice.push_back(static_cast<char>(b));
+        }
+        if (!codice.empty() || comune.IsEmpty())
+            codici.push_back(std::move(codice));
+    }
+    std::unordered_set<std::string_view> chiavi(codici.begin(), codici.end());
     CConteggio conta;
     while (file.Avanti()) {
         // Municipality, sheet and annex lie in the first 12 columns.
-        char16_t testa[kColAllegato + 1];
-        const std::u16string_view riga = Largo(file.Inizio(kColAllegato + 1), kColAllegato + 1, testa);
-        std::size_t lunghezzaChiave = std::min<std::size_t>(5, riga.size());
-        if (lunghezzaChiave == 5 && riga[4] == u' ')
+        const std::string_view inizio = file.Inizio(kColAllegato + 1);
+        std::size_t lunghezzaChiave = std::min<std::size_t>(5, inizio.size());
+        if (lunghezzaChiave == 5 && inizio[4] == ' ')
             lunghezzaChiave = 4;
-        if (!chiavi.contains(riga.substr(0, lunghezzaChiave)))
+        if (!chiavi.contains(inizio.substr(0, lunghezzaChiave)))
             continue;
         if (!fogli.empty()) {
+            char16_t testa[kColAllegato + 1];
+            const std::u16string_view riga = Largo(inizio, kColAllegato + 1, testa);
             // Columns 6 to 9: a blank first column is left out, blanks after it are zeros.
             char16_t foglio[4];
             std::size_t n = 0;
@@ -723,9 +743,7 @@ bool CTafElenco::CaricaTafVicino(const WString& path, double nord, double est, d
         return false;
     CConteggio conta;
     while (file.Avanti()) {
-        char16_t testa[kColEst + kLenCoordinata];
-        const std::u16string_view coordinate =
-            Largo(file.Inizio(kColEst + kLenCoordinata), kColEst + kLenCoordinata, testa);
+        const std::string_view coordinate = file.Inizio(kColEst + kLenCoordinata);
         const double n = Wtof(coordinate, kColNord, kLenCoordinata);
         const double e = Wtof(coordinate, kColEst, kLenCoordinata);
         if (DistanzaTaf(n - nord, e - est) <= raggio)
