@@ -12,6 +12,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_set>
 
 namespace {
@@ -110,13 +111,15 @@ int ValoreIntero(std::u16string_view s) {
 }
 
 // `foglio` holds at most 5 characters.
-CodiceFoglio RegolaFoglio(std::u16string_view foglio, char16_t allegato) {
+template <typename C> CodiceFoglio RegolaFoglio(std::basic_string_view<C> foglio, C allegato) {
     CodiceFoglio out;
     foglio = foglio.substr(0, 5);
     for (std::size_t pad = foglio.size(); pad < 3; ++pad)
         out.c[out.n++] = u'0';
-    for (char16_t ch : foglio)
-        out.c[out.n++] = ch;
+    // Bytes of a line come here only from a TAF record, whose sheet and annex are ASCII.
+    using U = std::make_unsigned_t<C>;
+    for (C ch : foglio)
+        out.c[out.n++] = static_cast<U>(ch);
     const std::u16string_view testo = out.View();
     if ((testo.size() == 3 && testo == u"999") || (testo.size() == 4 && testo == u"9999")) {
         out.c[0] = out.c[1] = out.c[2] = u'z';
@@ -128,7 +131,7 @@ CodiceFoglio RegolaFoglio(std::u16string_view foglio, char16_t allegato) {
         out.c[2] = out.c[3];
         out.n = 3;
     }
-    out.c[out.n++] = (allegato == u' ' || allegato == u'\0') ? u'0' : allegato;
+    out.c[out.n++] = (allegato == ' ' || allegato == C{}) ? u'0' : static_cast<U>(allegato);
     return out;
 }
 
@@ -202,29 +205,33 @@ template <typename C> struct NumeroCampo {
     }
 };
 template <typename C> NumeroCampo<C> LeggiNumeroCampo(std::basic_string_view<C> testo) {
+    const C* p = testo.data();
+    const C* fine = p + testo.size();
+    while (p < fine && Bianco(*p))
+        ++p;
+    while (fine > p && Bianco(fine[-1]))
+        --fine;
     NumeroCampo<C> out;
-    const std::basic_string_view<C> s = SenzaBianchiDx(SenzaBianchiSx(testo));
-    std::size_t i = 0;
-    out.negativo = !s.empty() && s[0] == u'-';
-    if (!s.empty() && (s[0] == u'+' || s[0] == u'-'))
-        i = 1;
-    int n = 0;
-    bool separatore = false;
-    for (; i < s.size(); ++i) {
-        const char16_t c = s[i];
-        if (c >= u'0' && c <= u'9') {
-            out.cifre = n < kCifreEsatte ? out.cifre * 10 + static_cast<unsigned>(c - u'0') : out.cifre;
-            ++n;
-            out.decimali += separatore;
-        } else if ((c == u'.' || c == u',') && !separatore) {
-            separatore = true;
-        } else {
-            return {};
-        }
+    out.testo = {p, static_cast<std::size_t>(fine - p)};
+    if (p < fine && (*p == '+' || *p == '-'))
+        out.negativo = *p++ == '-';
+    // Past kCifreEsatte digits the value is the host's: what gathers here is then not used.
+    const auto cifre = [&] {
+        const C* inizio = p;
+        for (; p < fine && static_cast<unsigned>(*p - '0') < 10u; ++p)
+            out.cifre = out.cifre * 10 + static_cast<unsigned>(*p - '0');
+        return static_cast<int>(p - inizio);
+    };
+    int n = cifre();
+    if (p < fine && (*p == '.' || *p == ',')) {
+        ++p;
+        out.decimali = cifre();
+        n += out.decimali;
     }
-    out.numero = n > 0;
+    if (p != fine || n == 0)
+        return {};
+    out.numero = true;
     out.lungo = n > kCifreEsatte;
-    out.testo = s;
     return out;
 }
 
@@ -814,8 +821,7 @@ CodiceFoglio RegolaFoglioDi(std::u16string_view riga) {
     return RegolaFoglio(SenzaBianchiSx(Campo(riga, 5, 5)), At(riga, kColAllegato));
 }
 CodiceFoglio RegolaFoglioDi(std::string_view riga) {
-    char16_t largo[kColAllegato + 1];
-    return RegolaFoglioDi(Largo(riga, kColAllegato + 1, largo));
+    return RegolaFoglio(SenzaBianchiSx(Campo(riga, 5, 5)), At(riga, kColAllegato));
 }
 
 // The fields of a TAF line, cut in place and packed; false, and nothing packed, when it names no point.
