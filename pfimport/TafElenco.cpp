@@ -216,17 +216,21 @@ template <typename C> NumeroCampo<C> LeggiNumeroCampo(std::basic_string_view<C> 
     if (p < fine && (*p == '+' || *p == '-'))
         out.negativo = *p++ == '-';
     // Past kCifreEsatte digits the value is the host's: what gathers here is then not used.
-    const auto cifre = [&] {
+    // The whole and the decimal digits gather apart, so that the two runs of multiplications overlap.
+    const auto cifre = [&](std::uint64_t& valore) {
         const C* inizio = p;
         for (; p < fine && static_cast<unsigned>(*p - '0') < 10u; ++p)
-            out.cifre = out.cifre * 10 + static_cast<unsigned>(*p - '0');
+            valore = valore * 10 + static_cast<unsigned>(*p - '0');
         return static_cast<int>(p - inizio);
     };
-    int n = cifre();
+    int n = cifre(out.cifre);
     if (p < fine && (*p == '.' || *p == ',')) {
         ++p;
-        out.decimali = cifre();
+        std::uint64_t frazione = 0;
+        out.decimali = cifre(frazione);
         n += out.decimali;
+        if (out.decimali <= kCifreEsatte)
+            out.cifre = out.cifre * static_cast<std::uint64_t>(kPotenze10[out.decimali]) + frazione;
     }
     if (p != fine || n == 0)
         return {};
