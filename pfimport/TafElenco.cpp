@@ -210,6 +210,22 @@ template <typename C> int InteroCampo(std::basic_string_view<C> s) {
 
 constexpr double kPotenze10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+constexpr std::uint64_t kPotenzeIntere10[] = {1,
+                                              10,
+                                              100,
+                                              1000,
+                                              10000,
+                                              100000,
+                                              1000000,
+                                              10000000,
+                                              100000000,
+                                              1000000000,
+                                              10000000000,
+                                              100000000000,
+                                              1000000000000,
+                                              10000000000000,
+                                              100000000000000,
+                                              1000000000000000};
 // Below this many digits the digits and the power of ten are exact doubles, so their quotient is the
 // correctly rounded value, as the C library would read it.
 constexpr int kCifreEsatte = 15;
@@ -254,7 +270,7 @@ template <typename C> NumeroCampo<C> LeggiNumeroCampo(std::basic_string_view<C> 
         out.decimali = cifre(frazione);
         n += out.decimali;
         if (out.decimali <= kCifreEsatte)
-            out.cifre = out.cifre * static_cast<std::uint64_t>(kPotenze10[out.decimali]) + frazione;
+            out.cifre = out.cifre * kPotenzeIntere10[out.decimali] + frazione;
     }
     if (p != fine || n == 0)
         return {};
@@ -600,6 +616,22 @@ private:
     }
 
     void Varint(std::uint64_t v) {
+        if (v < 0x80) {
+            *m_P++ = static_cast<unsigned char>(v);
+            return;
+        }
+        // Up to five bytes (a coordinate's) spread into one word and stored at once: every field has
+        // room for the longest varint.
+        if (std::endian::native == std::endian::little && v < (std::uint64_t{1} << 35)) {
+            const int n = (std::bit_width(v) + 6) / 7;
+            std::uint64_t parola = 0;
+            for (int i = 0; i < 5; ++i)
+                parola |= (((v >> (7 * i)) & 0x7F) | 0x80) << (8 * i);
+            parola &= ~(std::uint64_t{0x80} << (8 * (n - 1)));
+            std::memcpy(m_P, &parola, sizeof parola);
+            m_P += n;
+            return;
+        }
         while (v >= 0x80) {
             *m_P++ = static_cast<unsigned char>(v | 0x80);
             v >>= 7;
