@@ -469,8 +469,8 @@ WString NomeBase(const WString& path) {
 //   a text: its length n times 2 plus 1 when it is wide, as a varint, then n bytes of the device code page
 //     (every text read from a file) or n UTF-16 units, low byte first (a web answer may hold any);
 //   an integer: zigzag, as a varint;
-//   a real: 0 for undefined; 2 + (k << 4 | d << 1 | negative) for k / 10^d, the way RealeCampo computes
-//     a coordinate (d up to 7), which gives back the very same double; else 1 and its 8 bytes.
+//   a real: 0 for undefined; 2 + (k << 4 | d << 1 | negative) for k / 10^d, the way a coordinate's digits
+//     are read (d up to 7), which gives back the very same double; else 1 and its 8 bytes.
 // A varint takes 7 bits a byte, low bits first, the high bit set on every byte but the last.
 
 // The characters of bytes 0x80 to 0x9F, the only ones of the code page that are not Latin-1.
@@ -592,7 +592,7 @@ public:
         m_P += sizeof v;
     }
 
-    // RealeCampo's value of a field, packed from its digits without computing it.
+    // DoubleDaString's value of a field (blanks, sign, digits, one separator), packed from its digits.
     template <typename C> void RealeCampo(std::basic_string_view<C> testo) {
         const NumeroCampo<C> n = LeggiNumeroCampo(testo);
         if (!n.numero)
