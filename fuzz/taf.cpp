@@ -3,6 +3,7 @@
 #include "pfimport/TafElenco.h"
 
 #include <algorithm>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const WString taf = WString::FromUtf8(fuzz::Write("punti.taf", data, size).string());
@@ -15,6 +16,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (std::find(comuni.begin(), comuni.end(), elenco.GetAt(i)->Comune) == comuni.end())
             fuzz::Fail("a filtered read took a municipality that is not listed");
     elenco.Carica(taf, &comuni, nullptr, 5000000, 1500000, 250000);
+    // The name read from the packed text is the built record's.
+    std::int32_t numPF = 0;
+    std::u16string foglio, comune;
+    for (int i = 0; i < elenco.GetCount(); ++i) {
+        const CTafPunto& p = *elenco.GetAt(i);
+        if (!elenco.GetNome(i, numPF, foglio, comune) || numPF != p.NumPF || p.Foglio != WString(foglio) ||
+            p.Comune != WString(comune))
+            fuzz::Fail("a record's name differs from the one read without building it");
+    }
     elenco.Carica(out, nullptr, nullptr, REALE_INDEFINITO, REALE_INDEFINITO, REALE_INDEFINITO);
     for (int i = 0; i < elenco.GetCount(); ++i)
         if (elenco.GetAt(i)->Comune != u"A123")

@@ -143,9 +143,10 @@ namespace {
 
 // "PF%02d/%s/%s" appended to `out` without going through the formatter: the index makes one name per
 // record of a whole province.
-void AccodaNome(std::u16string& out, const CTafPunto& p) {
+void AccodaNome(std::u16string& out, std::int32_t numPF, std::u16string_view foglio,
+                std::u16string_view comune) {
     out += u"PF";
-    long long n = p.NumPF;
+    long long n = numPF;
     if (n < 0) {
         out += u'-';
         n = -n;
@@ -156,14 +157,14 @@ void AccodaNome(std::u16string& out, const CTafPunto& p) {
         cifre[k++] = static_cast<char16_t>(u'0' + n % 10);
         n /= 10;
     } while (n > 0);
-    if (p.NumPF >= 0 && k < 2)
+    if (numPF >= 0 && k < 2)
         out += u'0';
     while (k > 0)
         out += cifre[--k];
     out += u'/';
-    out += p.Foglio.view();
+    out += foglio;
     out += u'/';
-    out += p.Comune.view();
+    out += comune;
 }
 
 std::size_t SenzaSpaziADestra(const std::u16string& s, std::size_t inizio) {
@@ -177,7 +178,7 @@ std::size_t SenzaSpaziADestra(const std::u16string& s, std::size_t inizio) {
 
 WString NomePFDaRecord(const CTafPunto& punto, bool rifilato) {
     std::u16string nome;
-    AccodaNome(nome, punto);
+    AccodaNome(nome, punto.NumPF, punto.Foglio.view(), punto.Comune.view());
     if (rifilato)
         nome.resize(SenzaSpaziADestra(nome, 0));
     return WString(std::move(nome));
@@ -291,10 +292,13 @@ void CIndiceTaf::Costruisci(const CTafElenco& elenco, const std::vector<WString>
         m_Catene.try_emplace(nome);
     const int n = elenco.GetCount();
     m_Successivo.assign(static_cast<std::size_t>(n), -1);
-    std::u16string nome;
+    // The names are read from the list's text: building every record of a province would cost it again.
+    std::u16string nome, foglio, comune;
+    std::int32_t numPF = 0;
     for (int i = 0; i < n; ++i) {
         nome.clear();
-        AccodaNome(nome, *elenco.GetAt(i));
+        elenco.GetNome(i, numPF, foglio, comune);
+        AccodaNome(nome, numPF, foglio, comune);
         nome.resize(SenzaSpaziADestra(nome, 0));
         const auto it = m_Catene.find(nome);
         if (it == m_Catene.end())

@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // One fiducial point as the cadastre publishes it.
@@ -77,6 +79,7 @@ public:
     // that mentions "Warning" adds nothing and gives true.
     bool LeggiRispostaTaf(const WString& risposta, const WString& comune, bool posizione);
 
+    // Appends a record; the list keeps it as it is, so the pointer stays the record's.
     void Aggiungi(std::unique_ptr<CTafPunto> punto);
     void Svuota();
 
@@ -84,22 +87,35 @@ public:
     // The record under the cursor, then the cursor moves on; null after the last. The list keeps ownership.
     CTafPunto* GetNext();
 
-    int GetCount() const { return static_cast<int>(m_Punti.size()); }
+    int GetCount() const { return static_cast<int>(m_Conteggio); }
+    // A record is built from the list's text the first time it is asked for; the same one is handed out
+    // again until the next load, with whatever its holder changed in it.
     CTafPunto* GetAt(int index) const;
+    // What names a record (number, sheet code, municipality), read without building it: walks over every
+    // record of a province use this. False for an index out of range.
+    bool GetNome(int index, std::int32_t& numPF, std::u16string& foglio, std::u16string& comune) const;
 
 private:
-    // A record of the list's own for a line being read, appended to the list.
-    CTafPunto* Nuovo();
     bool Leggi(std::u16string_view riga);
+    bool Leggi(std::string_view riga); // bytes of the code page
+    // Keeps the record as text: it is appended in the last block, or a new one when it does not fit.
+    void Archivia(const unsigned char* record, std::size_t lunghezza);
+    void Archivia(const CTafPunto& punto);
+    const unsigned char* Record(std::size_t index) const;
 
-    // The records in list order. Those read from files live in blocks, so that a province of a few hundred
-    // thousand points costs a few hundred allocations, not one per point; Aggiungi keeps its own.
-    std::vector<CTafPunto*> m_Punti;
-    static constexpr std::size_t kPrimoBlocco = 16;
-    static constexpr std::size_t kBloccoMassimo = 256;
-    std::vector<std::unique_ptr<CTafPunto[]>> m_Blocchi;
-    std::size_t m_UltimoBlocco = 0; // size of the last block
-    std::size_t m_Liberi = 0;       // records of the last block not yet used
-    std::vector<std::unique_ptr<CTafPunto>> m_Aggiunti;
+    // Every record is kept once as packed text (see TafElenco.cpp) in blocks of kBlocco bytes, and found
+    // through its position: a province of a few hundred thousand points costs about a hundred bytes a
+    // point and a few thousand allocations, where a record of its own per point costs five times that.
+    static constexpr std::size_t kBlocco = 64 * 1024;
+    static constexpr std::size_t kPosizioniPerBlocco = 4096;
+    std::vector<std::unique_ptr<unsigned char[]>> m_Blocchi;
+    std::size_t m_Usati = 0; // bytes of the last block in use
+    // The position of each record, block index times kBlocco plus its offset, in blocks too: one array
+    // that doubled would hold three copies at its peak.
+    std::vector<std::unique_ptr<std::uint32_t[]>> m_Posizioni;
+    std::size_t m_Conteggio = 0;
+    // The records built so far, by index.
+    mutable std::unordered_map<std::size_t, std::unique_ptr<CTafPunto>> m_Costruiti;
+    std::string m_Scritto; // the record being packed, reused
     std::size_t m_Iter = 0;
 };

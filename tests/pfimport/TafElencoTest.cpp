@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <iterator>
 #include <random>
@@ -363,16 +364,26 @@ TEST_F(TafFile, ALoadNeverMerges) {
     EXPECT_EQ(elenco.GetCount(), 3);
 }
 
-// A file of every awkward shape: fields from lists of sound and malformed values, a byte-order mark, line
-// ends LF, CRLF and lone CR, lines cut short, longer than 1022 characters or holding NUL and 8-bit bytes,
-// no final line end.
-std::string FileStrano() {
-    std::mt19937 rnd(2024);
+// How a generated file is shaped: its seed, its line end (null: LF, CRLF or lone CR at random), its
+// number of lines, and which damage its lines may carry.
+struct FormaFile {
+    const char* nome;
+    unsigned seme;
+    const char* fineRiga;
+    int righe;
+    bool danni;
+    bool virgole = false; // OUT lines instead of TAF lines
+};
+
+// A file of every awkward shape: fields from lists of sound and malformed values, a byte-order mark, lines
+// cut short, longer than 1022 characters or holding NUL, CR and 8-bit bytes, no final line end.
+std::string FileStrano(const FormaFile& forma) {
+    std::mt19937 rnd(forma.seme);
     auto scegli = [&](std::initializer_list<const char*> v) {
         return std::string(v.begin()[rnd() % v.size()]);
     };
     std::string out = "\xEF\xBB\xBF";
-    for (int i = 0; i < 160; ++i) {
+    for (int i = 0; i < forma.righe; ++i) {
         RigaTaf r;
         r.comune = scegli({"A123", "A123B", "B456", " A12", "a123", "A1234"});
         r.foglio = scegli({"12", "1005", "999", "9999", "1", "12345", "ABCD", "-12", ""});
@@ -385,7 +396,11 @@ std::string FileStrano() {
         r.descrPlan = scegli({"SPIGOLO FABBRICATO", "CROCE \xE8 \x80\x9F\xFF", "", " \t X\v"});
         r.causaAgg = scegli({"IMPIANTO", "  A  ", ""});
         std::string s = r.Testo();
-        switch (rnd() % 8) {
+        if (forma.virgole) {
+            const std::string coda[] = {"", r.quota, r.quota + ",", r.quota + "," + r.descrPlan + ","};
+            s = r.foglio + "," + r.numero + "," + r.attP + "," + r.nord + "," + r.est + "," + coda[rnd() % 4];
+        }
+        switch (forma.danni ? rnd() % 8 : 7) {
         case 0:
             s.resize(rnd() % 260);
             break;
@@ -394,7 +409,7 @@ std::string FileStrano() {
             break;
         case 2:
             s += std::string(1000 + rnd() % 1200, 'X');
-            s.replace(1022, 5, "A123 ");
+            s.replace(1022, 5, forma.virgole ? "12,3," : "A123 ");
             break;
         case 3:
             s[rnd() % s.size()] = '\r';
@@ -402,10 +417,17 @@ std::string FileStrano() {
         default:
             break;
         }
-        out += s + scegli({"\n", "\r\n", "\r\n", "\r"});
+        out += s + (forma.fineRiga ? std::string(forma.fineRiga) : scegli({"\n", "\r\n", "\r\n", "\r"}));
     }
     return out + RigaTaf().Testo();
 }
+
+const FormaFile kForme[] = {
+    {"misto", 2024, nullptr, 160, true},    {"LF", 7, "\n", 120, true},
+    {"CRLF", 8, "\r\n", 120, true},         {"CR", 9, "\r", 60, true},
+    {"sano, CRLF", 10, "\r\n", 200, false}, {"vuoto", 11, "\n", 0, false},
+    {"OUT", 12, nullptr, 120, true, true},  {"OUT sano", 13, "\r\n", 60, false, true},
+};
 
 std::string Descrivi(CTafElenco& elenco) {
     std::string out;
@@ -427,27 +449,30 @@ std::string Descrivi(CTafElenco& elenco) {
     return out;
 }
 
-// Every loader on the awkward file gives the result and the records recorded in taf_equivalenza.txt (set
-// PREGEO_RISCRIVI_ATTESI to record them again).
+// Every loader on each generated file gives the result and the records that the reader gave when it built
+// a record per line (kept in taf_equivalenza.txt; set PREGEO_RISCRIVI_ATTESI to record them again).
 TEST_F(TafFile, AwkwardFilesReadAsRecorded) {
-    const std::string testo = FileStrano();
-    const WString taf = W(dir.Scrivi("strano.taf", testo)), out = W(dir.Scrivi("strano.out", testo));
-    const std::vector<WString> comuni = Lista({"A123", "A123B", "B456", "a123"}),
-                               fogli = Lista({"0120", "A05A", "zzz0", "001A", "7CDz", "-120"}), nessuno;
-    const struct {
-        const char* nome;
-        std::function<bool()> carica;
-    } carichi[] = {
-        {"comuni", [&] { return elenco.CaricaTafFiltro(taf, comuni, nessuno); }},
-        {"comuni e fogli", [&] { return elenco.CaricaTafFiltro(taf, comuni, fogli); }},
-        {"vicino, ogni riga", [&] { return elenco.CaricaTafVicino(taf, 1, 1, 1e300); }},
-        {"vicino", [&] { return elenco.CaricaTafVicino(taf, 1, 1, 1501233); }},
-        {"out", [&] { return elenco.CaricaOut(out, u"X"); }},
-    };
     std::string letto;
-    for (const auto& c : carichi) {
-        const bool riuscito = c.carica();
-        letto += std::string("# ") + c.nome + (riuscito ? "\n" : " (false)\n") + Descrivi(elenco);
+    for (const FormaFile& forma : kForme) {
+        const std::string testo = FileStrano(forma);
+        const WString taf = W(dir.Scrivi("strano.taf", testo)), out = W(dir.Scrivi("strano.out", testo));
+        const std::vector<WString> comuni = Lista({"A123", "A123B", "B456", "a123"}),
+                                   fogli = Lista({"0120", "A05A", "zzz0", "001A", "7CDz", "-120"}), nessuno;
+        const struct {
+            const char* nome;
+            std::function<bool()> carica;
+        } carichi[] = {
+            {"comuni", [&] { return elenco.CaricaTafFiltro(taf, comuni, nessuno); }},
+            {"comuni e fogli", [&] { return elenco.CaricaTafFiltro(taf, comuni, fogli); }},
+            {"vicino, ogni riga", [&] { return elenco.CaricaTafVicino(taf, 1, 1, 1e300); }},
+            {"vicino", [&] { return elenco.CaricaTafVicino(taf, 1, 1, 1501233); }},
+            {"out", [&] { return elenco.CaricaOut(out, u"X"); }},
+        };
+        for (const auto& c : carichi) {
+            const bool riuscito = c.carica();
+            letto += std::string("# ") + forma.nome + ": " + c.nome + (riuscito ? "\n" : " (false)\n") +
+                     Descrivi(elenco);
+        }
     }
     const char* atteso = "tests/pfimport/taf_equivalenza.txt";
     if (std::getenv("PREGEO_RISCRIVI_ATTESI"))
@@ -491,6 +516,81 @@ TEST(TafDemo, SampleFolderReadsAsTaf) {
         EXPECT_FALSE(IsRealeIndefinito(p->Nord));
         EXPECT_FALSE(IsRealeIndefinito(p->Quota));
     }
+}
+
+} // namespace
+
+namespace {
+
+// A web answer's fields come back from the packed list as the plain conversions give them: texts in any
+// script or longer than a block, reals of every shape, integers at the ends of their range.
+TEST(TafPacchetto, WebFieldsComeBackAsTheConversionsGiveThem) {
+    const std::u16string lungo(70000, u'\x4E2D');
+    const std::vector<std::u16string> testi = {
+        u"", u"A123", u"CROCE \xE8 \x20AC\x178\xFF", u"\x81\x9F\x80", u"\x4E2D\xD83D\xDE00", lungo};
+    const std::vector<std::u16string> reali = {
+        u"5012345.67",         u"-12.5", u"-0",  u"1e-300", u"1e300",   u"0.1234567891",
+        u"123456789012345678", u"",      u"abc", u"9e199",  u"1.7e200", u"1,5"};
+    const std::vector<std::u16string> interi = {u"7", u"-7", u"99999", u"-99999", u"", u"x"};
+    std::u16string risposta;
+    for (std::size_t i = 0; i < 24; ++i) {
+        const std::u16string& t = testi[i % testi.size()];
+        const std::u16string& r = reali[i % reali.size()];
+        const std::u16string& n = interi[i % interi.size()];
+        // number, sheet, PF, description, north, east, reliability, height, height text, height reliability,
+        // parcel, sheet of origin, annex, PF of origin, date, cause
+        risposta += u"A123$" + t + u"$12$" + t + u"$1$2$" + n + u"$" + r + u"$" + t + u"$" + n + u"$" + t +
+                    u"$" + t + u"$" + t + u"$" + t + u"$" + t + u"$" + t + u"$\r\n";
+    }
+    CTafElenco elenco;
+    ASSERT_TRUE(elenco.LeggiRispostaTaf(WString(risposta), u"A123", true));
+    ASSERT_EQ(elenco.GetCount(), 24);
+    for (int i = 0; i < 24; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const WString t(testi[k % testi.size()]), r(reali[k % reali.size()]), n(interi[k % interi.size()]);
+        const CTafPunto& p = *elenco.GetAt(i);
+        for (const WString* campo : {&p.Foglio, &p.DescrPlan, &p.DescrQuota, &p.Particella, &p.FoglioOr,
+                                     &p.AllegOr, &p.FiducOr, &p.DataAgg, &p.CausaAgg})
+            EXPECT_EQ(*campo, t) << i;
+        const double quota = DoubleDaCString(r);
+        EXPECT_TRUE(std::memcmp(&p.Quota, &quota, sizeof quota) == 0) << i << " " << p.Quota;
+        EXPECT_EQ(p.AttP, std::abs(ShortDaStringNullZero(n))) << i;
+        EXPECT_EQ(p.AttQ, std::abs(ShortDaStringNullZero(n))) << i;
+        EXPECT_EQ(p.NumPF, 12);
+        EXPECT_EQ(p.Nord, 1);
+        std::int32_t numPF = 0;
+        std::u16string foglio, comune;
+        ASSERT_TRUE(elenco.GetNome(i, numPF, foglio, comune));
+        EXPECT_EQ(numPF, 12);
+        EXPECT_EQ(WString(foglio), t);
+        EXPECT_EQ(comune, u"A123");
+    }
+    std::int32_t numPF = 0;
+    std::u16string foglio, comune;
+    EXPECT_FALSE(elenco.GetNome(24, numPF, foglio, comune));
+    EXPECT_FALSE(elenco.GetNome(-1, numPF, foglio, comune));
+}
+
+// A record handed out is the same one the next time, changes included (the grid rewrites the date), until
+// the next load; a record given to the list is the one handed back.
+TEST(TafPacchetto, HandedOutRecordsStayUntilTheNextLoad) {
+    CTafElenco elenco;
+    elenco.LeggiRigaTaf(W((RigaTaf().Testo() + "\n").c_str()));
+    auto proprio = std::make_unique<CTafPunto>();
+    CTafPunto* dato = proprio.get();
+    elenco.Aggiungi(std::move(proprio));
+    CTafPunto* primo = elenco.GetAt(0);
+    primo->DataAgg = u"15/03/99";
+    EXPECT_EQ(elenco.GetAt(0), primo);
+    EXPECT_EQ(elenco.GetAt(0)->DataAgg, u"15/03/99");
+    EXPECT_EQ(elenco.GetAt(1), dato);
+    elenco.ResetIter();
+    EXPECT_EQ(elenco.GetNext(), primo);
+    EXPECT_EQ(elenco.GetNext(), dato);
+    EXPECT_EQ(elenco.GetAt(2), nullptr);
+    elenco.Svuota();
+    EXPECT_EQ(elenco.GetCount(), 0);
+    EXPECT_EQ(elenco.GetAt(0), nullptr);
 }
 
 } // namespace
