@@ -1,5 +1,6 @@
 #include "host/ui/GridCells.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -93,15 +94,17 @@ void GridCells::Forget(std::uint32_t text) {
 
 std::uint32_t GridCells::RestOf(const GridCell& cell) {
     const Rest rest{cell.data, cell.format, cell.image < 0 ? -1 : cell.image, cell.bk, cell.fg};
-    if (m_Rests[m_LastRest] == rest)
-        return m_LastRest;
+    for (const std::uint32_t k : m_Recent)
+        if (m_Rests[k] == rest)
+            return k;
     const auto [it, added] = m_RestIndex.try_emplace(rest, static_cast<std::uint32_t>(m_Rests.size()));
     if (added) {
         if (m_Rests.size() >= kRest)
             throw std::bad_alloc();
         m_Rests.push_back(rest);
     }
-    m_LastRest = it->second;
+    std::copy_backward(m_Recent.begin(), m_Recent.end() - 1, m_Recent.end());
+    m_Recent[0] = it->second;
     return it->second;
 }
 

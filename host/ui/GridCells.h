@@ -6,6 +6,7 @@
 #include "hostapi/Grid.h"
 #include "hostapi/WString.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -79,6 +80,6 @@ private:
     std::size_t m_Garbage = 0;
     std::vector<Rest> m_Rests = {Rest{0, DT_LEFT, -1, CLR_DEFAULT, CLR_DEFAULT}};
     std::map<Rest, std::uint32_t> m_RestIndex = {{m_Rests.front(), 0}};
-    // Cells are mostly set one after the other alike.
-    std::uint32_t m_LastRest = 0;
+    // Cells are mostly set one after the other alike, an attribute at a time.
+    std::array<std::uint32_t, 4> m_Recent{};
 };
