@@ -11,12 +11,9 @@
 // bench_grandi FOLDER SECTION... runs only those sections: verifica disegno scelte esporta carico.
 // Times are processor times of the child process (user + system), so other load on the machine counts
 // little; memory is the child's peak resident set.
+#include "bench/Lanciatore.h"
 #include "host/project/Project.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -30,8 +27,6 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -44,100 +39,11 @@ struct Misura {
     int stato = 0;
 };
 
-Misura EseguiQui(const std::vector<std::string>& argomenti, const fs::path& uscita) {
-    std::vector<char*> argv;
-    for (const std::string& a : argomenti)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t azioni;
-    posix_spawn_file_actions_init(&azioni);
-    posix_spawn_file_actions_addopen(&azioni, 1, uscita.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&azioni, 2, (uscita.string() + ".err").c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = 0;
-    Misura m;
-    if (posix_spawn(&pid, argv[0], &azioni, nullptr, argv.data(), environ) != 0) {
-        std::perror("posix_spawn");
-        m.stato = -1;
-        return m;
-    }
-    posix_spawn_file_actions_destroy(&azioni);
-    int stato = 0;
-    rusage uso{};
-    wait4(pid, &stato, 0, &uso);
-    m.cpuS = static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
-             static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
-    m.memMb = static_cast<double>(uso.ru_maxrss) / 1024.0;
-    m.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-    return m;
-}
-
 // The commands are spawned by a process forked before any survey is generated: a spawned child's peak
 // memory counts from its spawner's, and this process holds the generated surveys (about 80 MB).
-int g_Richieste = -1;
-int g_Risposte = -1;
-
-bool LeggiTutto(int fd, void* dati, std::size_t n) {
-    auto* p = static_cast<char*>(dati);
-    while (n > 0) {
-        const ssize_t r = ::read(fd, p, n);
-        if (r <= 0)
-            return false;
-        p += r;
-        n -= static_cast<std::size_t>(r);
-    }
-    return true;
-}
-
-void AvviaLanciatore() {
-    int richieste[2], risposte[2];
-    if (::pipe(richieste) != 0 || ::pipe(risposte) != 0)
-        return;
-    if (::fork() == 0) {
-        ::close(richieste[1]);
-        ::close(risposte[0]);
-        for (std::uint32_t n = 0; LeggiTutto(richieste[0], &n, sizeof n);) {
-            std::string testo(n, '\0');
-            if (!LeggiTutto(richieste[0], testo.data(), n))
-                break;
-            std::vector<std::string> parti;
-            for (std::size_t a = 0;;) {
-                const std::size_t b = testo.find('\0', a);
-                parti.push_back(testo.substr(a, b == std::string::npos ? b : b - a));
-                if (b == std::string::npos)
-                    break;
-                a = b + 1;
-            }
-            const fs::path uscita = parti.back();
-            parti.pop_back();
-            const Misura m = EseguiQui(parti, uscita);
-            if (::write(risposte[1], &m, sizeof m) != static_cast<ssize_t>(sizeof m))
-                break;
-        }
-        ::_exit(0);
-    }
-    ::close(richieste[0]);
-    ::close(risposte[1]);
-    g_Richieste = richieste[1];
-    g_Risposte = risposte[0];
-}
-
 Misura Esegui(const std::vector<std::string>& argomenti, const fs::path& uscita) {
-    if (g_Richieste < 0)
-        return EseguiQui(argomenti, uscita);
-    std::string testo;
-    for (const std::string& a : argomenti)
-        testo += a + '\0';
-    testo += uscita.string() + '\0';
-    testo.pop_back();
-    const auto n = static_cast<std::uint32_t>(testo.size());
-    Misura m;
-    m.stato = -1;
-    if (::write(g_Richieste, &n, sizeof n) != static_cast<ssize_t>(sizeof n) ||
-        ::write(g_Richieste, testo.data(), n) != static_cast<ssize_t>(n) ||
-        !LeggiTutto(g_Risposte, &m, sizeof m))
-        m.stato = -1;
-    return m;
+    const lanciatore::Processo p = lanciatore::Esegui(argomenti, uscita.string());
+    return {p.cpuMs / 1e3, p.piccoMb, p.stato};
 }
 
 double Cpu() {
@@ -284,7 +190,7 @@ double RigheVerifica(const std::vector<Punto>& pf) {
 } // namespace
 
 int main(int argc, char** argv) {
-    AvviaLanciatore();
+    lanciatore::Inizia();
     g_Bin = fs::canonical("/proc/self/exe").parent_path();
     const fs::path base = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / "pregeo_bench_grandi";
     const std::vector<std::string> scelte(argv + std::min(argc, 2), argv + argc);

@@ -10,7 +10,7 @@
 #include "pfimport/PregeoImportPF.h"
 #include "pfimport/TafElenco.h"
 
-#include "Lanciatore.h"
+#include "bench/Lanciatore.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -18,7 +18,7 @@
 
 #include "hostapi/FileIO.h"
 
-#include "Lanciatore.h"
+#include "bench/Lanciatore.h"
 
 #include <malloc.h>
 #include <unistd.h>

@@ -1,8 +1,9 @@
 // Measuring processes started fresh, each with its own peak resident size: a small process forked before
 // the bench generates its files starts them (a started process's peak counts from its starter's) and
-// reports each one's wall and processor time, peak and exit status.
+// reports each one's wall and processor time, peak and exit status. Shared by the benches.
 #pragma once
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -36,15 +37,25 @@ inline bool LeggiTutto(int fd, void* dati, std::size_t n) {
     return true;
 }
 
-inline Processo Avvia(const std::vector<std::string>& argomenti) {
+// The output goes to the file `uscita` (its errors to uscita.err) when one is named.
+inline Processo Avvia(const std::vector<std::string>& argomenti, const std::string& uscita = {}) {
     std::vector<char*> argv;
     for (const std::string& a : argomenti)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     Processo p;
+    posix_spawn_file_actions_t azioni;
+    posix_spawn_file_actions_init(&azioni);
+    if (!uscita.empty()) {
+        posix_spawn_file_actions_addopen(&azioni, 1, uscita.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&azioni, 2, (uscita + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+    }
     const auto t0 = std::chrono::steady_clock::now();
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    const int errore = posix_spawn(&pid, argv[0], &azioni, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&azioni);
+    if (errore != 0)
         return p;
     int stato = 0;
     rusage uso{};
@@ -81,7 +92,9 @@ inline void Inizia() {
                     break;
                 a = b + 1;
             }
-            const Processo p = Avvia(parti);
+            const std::string uscita = parti.back();
+            parti.pop_back();
+            const Processo p = Avvia(parti, uscita);
             if (::write(risposte[1], &p, sizeof p) != static_cast<ssize_t>(sizeof p))
                 break;
         }
@@ -94,13 +107,13 @@ inline void Inizia() {
 }
 
 // Runs the program and arguments in a fresh process through the starter (directly without one).
-inline Processo Esegui(const std::vector<std::string>& argomenti) {
+inline Processo Esegui(const std::vector<std::string>& argomenti, const std::string& uscita = {}) {
     if (g_Richieste < 0)
-        return Avvia(argomenti);
+        return Avvia(argomenti, uscita);
     std::string testo;
     for (const std::string& a : argomenti)
         testo += a + '\0';
-    testo.pop_back();
+    testo += uscita;
     const auto n = static_cast<std::uint32_t>(testo.size());
     Processo p;
     if (::write(g_Richieste, &n, sizeof n) != static_cast<ssize_t>(sizeof n) ||
