@@ -30,7 +30,8 @@ void* FunzioneDiParte(const std::string& parte, const char* funzione, std::strin
     void*& h = caricate[parte];
     if (!h) {
         const std::filesystem::path libreria = Cartella() / nome;
-        h = dlopen(libreria.c_str(), RTLD_NOW | RTLD_LOCAL);
+        // Lazy binding: PROJ and its companions have thousands of symbols that a part never calls.
+        h = dlopen(libreria.c_str(), RTLD_LAZY | RTLD_LOCAL);
         if (!h) {
             const char* perche = dlerror();
             caricate.erase(parte);
