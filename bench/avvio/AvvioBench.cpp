@@ -1,5 +1,6 @@
 // bench_avvio [N] [bin folder]: pregeo-host started as a whole process N times (200 unless told) for each of
 //   - /bin/true, the floor;
+//   - this program doing nothing: what any C++ program pays for loading libstdc++;
 //   - pregeo-host with no arguments (its usage): the program's own start, no project read;
 //   - check of the demo, the figure the start-up goal is about;
 //   - check of the demo without a coordinate system: the same less PROJ, which recognises the system;
@@ -98,6 +99,8 @@ struct Caso {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--niente")
+        return 0;
     const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     const fs::path bin = argc > 2 ? fs::path(argv[2]) : fs::read_symlink("/proc/self/exe").parent_path();
     const fs::path lavoro = fs::temp_directory_path() / ("bench-avvio-" + std::to_string(::getpid()));
@@ -119,6 +122,7 @@ int main(int argc, char** argv) {
     const std::string host = (bin / "pregeo-host").string();
     std::vector<Caso> casi = {
         {"/bin/true", {"/bin/true"}, {}, 0, 0},
+        {"C++ doing nothing", {fs::read_symlink("/proc/self/exe").string(), "--niente"}, {}, 0, 0},
         {"pregeo-host (usage)", {host}, {}, 0, 0},
         {"check demo", {host, "--project", demo.string(), "check"}, {}, 0, 0},
         {"check demo, no system", {host, "--project", senza.string(), "check"}, {}, 0, 0},
@@ -151,7 +155,7 @@ int main(int argc, char** argv) {
                     oggetti.back().size(), c.stato);
     }
     std::printf("\nshared objects of check demo:\n");
-    for (const std::string& o : oggetti[2])
+    for (const std::string& o : oggetti[3])
         std::printf("  %s\n", o.c_str());
     fs::remove_all(lavoro);
     return 0;
