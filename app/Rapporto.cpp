@@ -373,6 +373,29 @@ Rapporto Raccogli(Project& project) {
     return r;
 }
 
+std::string FiguraDelGiudizio(Project& project, const std::string& funzione) {
+    const cad::DatiRilievo dati{&project.cts, &project.cmp, &project.gps, project.nome};
+    Esame e;
+    cad::Sovrapposizione sopra;
+    // Judged before the drawing places the rows 5 and computes the rows 7, as in the report.
+    GiudiziRighe5 righe5;
+    if (funzione == "FPregeoTollAllineamenti")
+        righe5 = Allineamenti(project, e);
+    else if (funzione == "FPregeoTollSuperfici")
+        SuperficiCensuarie(project, e, sopra);
+    else
+        return {};
+    CGcadEng eng;
+    const cad::DisegnoRilievo disegno = cad::DisegnaRilievo(eng, dati);
+    if (funzione == "FPregeoTollAllineamenti")
+        DisegnaAllineamenti(project, righe5, sopra);
+    cad::OpzioniFigura opzioni;
+    opzioni.finestra = cad::EstensioneRilievo(eng);
+    opzioni.aiMargini = true;
+    opzioni.sopra = &sopra;
+    return cad::FiguraSvg(eng, disegno, opzioni);
+}
+
 std::string Html(const Rapporto& r) {
     std::string h = "<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
                     Esc("Rapporto - " + r.titolo) + "</title>\n<style>" + kStile +

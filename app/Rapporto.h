@@ -43,6 +43,11 @@ struct Rapporto {
 // The project is changed in memory only (rows 5 placed, rows 7 surfaces computed); it is not saved.
 Rapporto Raccogli(Project& project);
 
+// The survey's picture with one tool's findings over it, as the report draws them: the alignments and
+// the census surfaces; empty for a tool the report draws no judgement of here. The project is changed in
+// memory only.
+std::string FiguraDelGiudizio(Project& project, const std::string& funzione);
+
 // The report as one self-contained page: styles and drawings inline, nothing fetched.
 std::string Html(const Rapporto& r);
 

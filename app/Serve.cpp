@@ -1,7 +1,10 @@
 #include "app/Serve.h"
 
 #include "app/Demo.h"
+#include "app/Esiti.h"
+#include "app/Indica.h"
 #include "app/Maglia.h"
+#include "app/Rapporto.h"
 #include "app/Strumento.h"
 #include "app/WebGuard.h"
 #include "host/cad/Figura.h"
@@ -16,10 +19,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <ctime>
 #include <fstream>
+#include <functional>
+#include <future>
 #include <mutex>
 #include <optional>
 #include <ostream>
@@ -40,6 +46,8 @@ constexpr auto kPilotaScade = 15s;
 constexpr auto kAttesaAzione = 3s;
 // How long a page that follows the state waits for a change.
 constexpr auto kAttesaStato = 10s;
+// How long the page waits for the report; the tolerance tools run on the whole survey.
+constexpr auto kAttesaRapporto = 60s;
 
 const char* const kImmagini[] = {"Esiti.bmp", "IconaModifica.bmp", "GPSAcquisCADButtons.bmp"};
 
@@ -51,6 +59,11 @@ struct Sessione {
     bool inCorso = false;
     std::string pilota;
     std::chrono::steady_clock::time_point visto;
+    // Work the tools' thread does between tools, as it touches what the tools touch: the report.
+    std::optional<std::packaged_task<std::string()>> lavoro;
+    // The check of the project as it is now, with what each finding names, and its number.
+    std::string controllo = "{}";
+    std::uint64_t controlloN = 0;
 
     // Whether this page drives the tools; the first to ask drives until it is silent too long.
     bool Pilota(const std::string& client) {
@@ -122,15 +135,27 @@ bool GiudicaSullaMaglia(const std::string& strumento) {
     return strumento == "FPregeoTollStazOutTriang" || strumento == "FPregeoTollOggRilievoSup";
 }
 
+std::string ControlloDelProgetto(const std::filesystem::path& cartella) {
+    try {
+        return ControlloIndicato(*Project::Load(cartella))
+            .dump(-1, ' ', false, json::error_handler_t::replace);
+    } catch (const ProjectError& e) {
+        return json{{"nonValido", e.what()}}.dump(-1, ' ', false, json::error_handler_t::replace);
+    }
+}
+
 } // namespace
 
-std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std::string& dopo) {
+std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std::string& dopo,
+                               const std::vector<std::string>& finestre) {
     std::unique_ptr<Project> progetto;
     try {
         progetto = Project::Load(cartella);
     } catch (const ProjectError&) {
         return {};
     }
+    if (std::string svg = rapporto::FiguraDelGiudizio(*progetto, dopo); !svg.empty())
+        return svg;
     std::optional<GiudizioMaglia> giudizio;
     if (GiudicaSullaMaglia(dopo)) {
         // Judged on a copy of its own: the drawing below computes rows 5 in memory.
@@ -144,7 +169,22 @@ std::string DisegnoDelProgetto(const std::filesystem::path& cartella, const std:
     HostData dati(*progetto);
     const cad::DisegnoRilievo disegno = cad::DisegnaRilievo(eng, cad::DatiDi(&dati));
     cad::OpzioniFigura opzioni;
-    if (giudizio) {
+    // The tools that judge a person's picks: what their results showed.
+    cad::Sovrapposizione mostrati;
+    if (!giudizio) {
+        std::vector<json> viste;
+        for (const std::string& f : finestre)
+            viste.push_back(json::parse(f, nullptr, false));
+        DisegnaEsitiMostrati(dopo, EsitiMostrati(dopo, viste), *progetto, mostrati);
+    }
+    if (!mostrati.forme.empty() || !mostrati.anelli.empty()) {
+        // The survey and what was judged, fiducial points far off included.
+        const cad::Finestra a = cad::EstensioneRilievo(eng), b = cad::EstensioneDi(mostrati);
+        opzioni.finestra = {std::min(a.xMin, b.xMin), std::min(a.yMin, b.yMin), std::max(a.xMax, b.xMax),
+                            std::max(a.yMax, b.yMax)};
+        opzioni.aiMargini = true;
+        opzioni.sopra = &mostrati;
+    } else if (giudizio) {
         opzioni.finestra = cad::Estensione(eng);
         opzioni.sopra = &giudizio->sopra;
     } else {
@@ -221,6 +261,52 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
     server->Get("/api/disegno", [&](const parti::Domanda&, parti::Risposta& res) {
         Sicuro(res);
         res.Contenuto(driver.Drawing(), "image/svg+xml; charset=utf-8");
+    });
+    // The booklet check, grouped as check --json groups it, each finding with what it names; the state's
+    // "controllo" says when it changed.
+    server->Get("/api/controllo", [&](const parti::Domanda&, parti::Risposta& res) {
+        std::string doc;
+        {
+            std::lock_guard lock(sessione.m);
+            doc = sessione.controllo;
+        }
+        Sicuro(res);
+        res.Contenuto(doc, "application/json");
+    });
+    // The handover report, as `rapporto` writes it, to be saved by the browser.
+    server->Get("/api/rapporto", [&](const parti::Domanda&, parti::Risposta& res) {
+        std::future<std::string> pronto;
+        {
+            std::lock_guard lock(sessione.m);
+            if (sessione.lavoro) {
+                Rifiuta(res, 409, "un rapporto è già in preparazione");
+                return;
+            }
+            if (sessione.inCorso || sessione.daAvviare) {
+                Rifiuta(res, 409, "uno strumento è aperto: il rapporto si salva fra uno strumento e l'altro");
+                return;
+            }
+            sessione.lavoro.emplace([cartella] {
+                const auto progetto = Project::Load(cartella);
+                return rapporto::Html(rapporto::Raccogli(*progetto));
+            });
+            pronto = sessione.lavoro->get_future();
+        }
+        sessione.cv.notify_all();
+        if (pronto.wait_for(kAttesaRapporto) != std::future_status::ready) {
+            Rifiuta(res, 503, "il rapporto non è pronto");
+            return;
+        }
+        std::string html;
+        try {
+            html = pronto.get();
+        } catch (const std::exception& e) {
+            Rifiuta(res, 500, std::string("il rapporto non si può fare: ") + e.what());
+            return;
+        }
+        Sicuro(res);
+        res.Intestazione("Content-Disposition", "attachment; filename=\"rapporto.html\"");
+        res.Contenuto(html, "text/html; charset=utf-8");
     });
     server->Get("/api/stato", [&](const parti::Domanda& req, parti::Risposta& res) {
         const std::string client = req.Parametro("c").substr(0, 64);
@@ -340,15 +426,33 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
     std::string ultimo;
     for (;;) {
         // After every tool the drawing is the project's as it is now, with what the tool judged.
-        driver.SetDrawing(DisegnoDelProgetto(cartella, ultimo));
-        driver.Publish(json{{"modo", "strumenti"}, {"gruppi", Strumenti()}, {"esito", esito}}.dump());
-        std::string nome;
+        driver.SetDrawing(DisegnoDelProgetto(cartella, ultimo, driver.DialogsShown()));
+        std::string controllo = ControlloDelProgetto(cartella);
+        std::uint64_t controlloN = 0;
         {
+            std::lock_guard lock(sessione.m);
+            sessione.controllo = std::move(controllo);
+            controlloN = ++sessione.controlloN;
+        }
+        driver.Publish(
+            json{{"modo", "strumenti"}, {"gruppi", Strumenti()}, {"esito", esito}, {"controllo", controlloN}}
+                .dump());
+        std::string nome;
+        for (;;) {
             std::unique_lock lock(sessione.m);
-            sessione.cv.wait(lock, [&] { return sessione.daAvviare.has_value(); });
+            sessione.cv.wait(lock,
+                             [&] { return sessione.daAvviare.has_value() || sessione.lavoro.has_value(); });
+            if (sessione.lavoro) {
+                std::packaged_task<std::string()> lavoro = std::move(*sessione.lavoro);
+                sessione.lavoro.reset();
+                lock.unlock();
+                lavoro();
+                continue;
+            }
             nome = *sessione.daAvviare;
             sessione.daAvviare.reset();
             sessione.inCorso = true;
+            break;
         }
         const ExportInfo* info = nullptr;
         for (const auto& e : ModuleExports())

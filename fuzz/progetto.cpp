@@ -1,7 +1,8 @@
-// progetto.json: read, checked, then saved and read again, which must give the same text.
+// progetto.json: read, checked (each finding with what it names, as the page shows it), then saved and read
+// again, which must give the same text.
 #include "FuzzInput.h"
+#include "app/Indica.h"
 #include "host/project/Project.h"
-#include "rules/ControlloLibretto.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::unique_ptr<host::Project> project;
@@ -11,10 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const host::ProjectError&) {
         return 0;
     }
-    {
-        CControlloLibretto controllo(nullptr, &project->cts, &project->cmp, &project->gps, nullptr);
-        controllo.ControllaTutto();
-    }
+    host::ControlloIndicato(*project);
     const std::string saved = project->Serialize();
     try {
         if (host::Project::Parse(saved, "progetto.json")->Serialize() != saved)

@@ -6,7 +6,9 @@
 //   - the drawing (disegno) and the mesh picture (maglia) of 100 to 5 000 points, against the process
 //     that only loads the project (pregeo-host exports) and a getline loop over the project file;
 //   - 1 000 scripted picks on the distance tool's CAD view;
-//   - the export (esporta) of 5 000 points to DXF, GeoPackage and GeoJSON, against the project load.
+//   - the export (esporta) of 5 000 points to DXF, GeoPackage and GeoJSON, against the project load;
+//   - the load of a 14 MB project, against Python's json.load of the same file (whole processes both).
+// bench_grandi FOLDER SECTION... runs only those sections: verifica disegno scelte esporta carico.
 // Times are processor times of the child process (user + system), so other load on the machine counts
 // little; memory is the child's peak resident set.
 #include "host/project/Project.h"
@@ -18,6 +20,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -284,41 +287,51 @@ int main(int argc, char** argv) {
     AvviaLanciatore();
     g_Bin = fs::canonical("/proc/self/exe").parent_path();
     const fs::path base = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / "pregeo_bench_grandi";
+    const std::vector<std::string> scelte(argv + std::min(argc, 2), argv + argc);
+    const auto sezione = [&](const char* nome) {
+        return scelte.empty() || std::find(scelte.begin(), scelte.end(), nome) != scelte.end();
+    };
 
-    std::printf("Verifica distanze (Distanze -> Verifica, tutte le coppie)\n");
-    std::printf("%8s %10s %10s %10s %8s %8s\n", "PF", "coppie", "s CPU", "pavimento", "x", "MB");
-    for (const int n : {100, 500, 1000}) {
-        const fs::path dir = base / ("verifica_" + std::to_string(n));
-        const std::vector<Punto> pf = Genera(dir, n, 0, true);
-        const double pavimento = RigheVerifica(pf);
-        const Misura m = Host(dir, {"FPregeoImportDistanze"}, "click [Verifica]\nclick 2732\nclick [Fine]\n");
-        std::printf("%8d %10d %10.3f %10.3f %8.2f %8.1f\n", n, n * (n - 1) / 2, m.cpuS, pavimento,
-                    m.cpuS / pavimento, m.memMb);
+    if (sezione("verifica")) {
+        std::printf("Verifica distanze (Distanze -> Verifica, tutte le coppie)\n");
+        std::printf("%8s %10s %10s %10s %8s %8s\n", "PF", "coppie", "s CPU", "pavimento", "x", "MB");
+        for (const int n : {100, 500, 1000}) {
+            const fs::path dir = base / ("verifica_" + std::to_string(n));
+            const std::vector<Punto> pf = Genera(dir, n, 0, true);
+            const double pavimento = RigheVerifica(pf);
+            const Misura m =
+                Host(dir, {"FPregeoImportDistanze"}, "click [Verifica]\nclick 2732\nclick [Fine]\n");
+            std::printf("%8d %10d %10.3f %10.3f %8.2f %8.1f\n", n, n * (n - 1) / 2, m.cpuS, pavimento,
+                        m.cpuS / pavimento, m.memMb);
+        }
     }
 
-    std::printf("\nDisegno e maglia (punti del rilievo: 1/10 fiduciali)\n");
-    std::printf("%8s %10s %10s %10s %10s %8s %8s %8s\n", "punti", "carico s", "getline s", "disegno s",
-                "maglia s", "x car.", "x car.", "MB");
-    double prec[2] = {0, 0};
-    for (const int n : {100, 1000, 5000}) {
-        const fs::path dir = base / ("disegno_" + std::to_string(n));
-        Genera(dir, n / 10, n - n / 10, false);
-        const double righe = LetturaRighe(dir);
-        const Misura carico = Host(dir, {"exports"});
-        const Misura disegno = Host(dir, {"disegno", (dir / "disegno.svg").string()});
-        const Misura maglia = Host(dir, {"maglia", (dir / "maglia.svg").string()});
-        std::printf("%8d %10.3f %10.4f %10.3f %10.3f %8.2f %8.2f %8.1f", n, carico.cpuS, righe, disegno.cpuS,
-                    maglia.cpuS, disegno.cpuS / carico.cpuS, maglia.cpuS / carico.cpuS, maglia.memMb);
-        if (prec[0] > 0)
-            std::printf("   crescita disegno x%.1f maglia x%.1f", disegno.cpuS / prec[0],
-                        maglia.cpuS / prec[1]);
-        std::printf("\n");
-        prec[0] = disegno.cpuS;
-        prec[1] = maglia.cpuS;
+    if (sezione("disegno")) {
+        std::printf("\nDisegno e maglia (punti del rilievo: 1/10 fiduciali)\n");
+        std::printf("%8s %10s %10s %10s %10s %8s %8s %8s\n", "punti", "carico s", "getline s", "disegno s",
+                    "maglia s", "x car.", "x car.", "MB");
+        double prec[2] = {0, 0};
+        for (const int n : {100, 1000, 5000}) {
+            const fs::path dir = base / ("disegno_" + std::to_string(n));
+            Genera(dir, n / 10, n - n / 10, false);
+            const double righe = LetturaRighe(dir);
+            const Misura carico = Host(dir, {"exports"});
+            const Misura disegno = Host(dir, {"disegno", (dir / "disegno.svg").string()});
+            const Misura maglia = Host(dir, {"maglia", (dir / "maglia.svg").string()});
+            std::printf("%8d %10.3f %10.4f %10.3f %10.3f %8.2f %8.2f %8.1f", n, carico.cpuS, righe,
+                        disegno.cpuS, maglia.cpuS, disegno.cpuS / carico.cpuS, maglia.cpuS / carico.cpuS,
+                        maglia.memMb);
+            if (prec[0] > 0)
+                std::printf("   crescita disegno x%.1f maglia x%.1f", disegno.cpuS / prec[0],
+                            maglia.cpuS / prec[1]);
+            std::printf("\n");
+            prec[0] = disegno.cpuS;
+            prec[1] = maglia.cpuS;
+        }
     }
 
-    std::printf("\nScelte da script (strumento distanze, 1 000 punti finali su 5 000)\n");
-    {
+    if (sezione("scelte")) {
+        std::printf("\nScelte da script (strumento distanze, 1 000 punti finali su 5 000)\n");
         const fs::path dir = base / "scelte";
         Genera(dir, 1000, 4000, false);
         // Detail points: one insert each.
@@ -333,8 +346,8 @@ int main(int argc, char** argv) {
                     static_cast<double>(fs::file_size(dir / "bench.out")) / 1e6);
     }
 
-    std::printf("\nEsportazione (5 000 punti, 1/10 fiduciali; rapporto al carico del progetto)\n");
-    {
+    if (sezione("esporta")) {
+        std::printf("\nEsportazione (5 000 punti, 1/10 fiduciali; rapporto al carico del progetto)\n");
         const fs::path dir = base / "esporta";
         // Gauss-Boaga, west zone: the generator's coordinates are of that size.
         Genera(dir, 500, 4500, false, "EPSG:3003");
@@ -345,6 +358,26 @@ int main(int argc, char** argv) {
             std::printf("%10s %10.3f %10.3f %8.2f %8.1f\n", fs::path(file).extension().c_str() + 1, m.cpuS,
                         carico.cpuS, m.cpuS / carico.cpuS, m.memMb);
         }
+    }
+
+    if (sezione("carico")) {
+        std::printf(
+            "\nCaricamento di un progetto grande (rapporto a json.load di Python, processi interi)\n");
+        const fs::path dir = base / "carico";
+        Genera(dir, 2500, 22500, false);
+        const fs::path file = dir / host::kProjectFile;
+        const Misura carico = Host(dir, {"exports"});
+        const Misura python =
+            Esegui({"/usr/bin/python3", "-c",
+                    "import json,sys; json.load(open(sys.argv[1], encoding='utf-8'))", file.string()},
+                   dir / "python.out");
+        const Misura pythonVuoto = Esegui({"/usr/bin/python3", "-c", "import json,sys"}, dir / "python.out");
+        std::printf("progetto %.1f MB: pregeo-host %.3f s %.1f MB, python3 %.3f s %.1f MB "
+                    "(senza lettura %.3f s)\n",
+                    static_cast<double>(fs::file_size(file)) / 1e6, carico.cpuS, carico.memMb, python.cpuS,
+                    python.memMb, pythonVuoto.cpuS);
+        std::printf("rapporto: tempo x%.2f, memoria x%.2f\n", carico.cpuS / python.cpuS,
+                    carico.memMb / python.memMb);
     }
     return 0;
 }

@@ -1048,13 +1048,13 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
         if (action.verb != Action::Verb::Tap) {
             if (column < 0)
                 for (int k = 0; k < g.columns && column < 0; ++k)
-                    if (g.rows[row][k].hasCheck)
+                    if (g.cells.Attributes(row, k).hasCheck)
                         column = k;
-            if (column < 0 || column >= g.columns || !g.rows[row][column].hasCheck)
+            if (column < 0 || column >= g.columns || !g.cells.Attributes(row, column).hasCheck)
                 return refuse("la riga " + std::to_string(row) + " della griglia " + std::to_string(c->id) +
                               " non ha una casella" +
                               (action.column >= 0 ? " nella colonna " + std::to_string(action.column) : ""));
-            if (g.rows[row][column].checked == tick)
+            if (g.cells.Attributes(row, column).checked == tick)
                 return refuse("la riga " + std::to_string(row) + " della griglia " + std::to_string(c->id) +
                               (tick ? " è già spuntata" : " non è spuntata"));
         } else if (column < 0 || column >= g.columns) {
@@ -1070,8 +1070,13 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
             if (!Contains(dialog, c) || !c->grid)
                 return true;
         }
-        if (GridCell* cell = c->grid->Cell(row, column); cell && cell->hasCheck)
-            cell->checked = !cell->checked;
+        if (GridState& after = *c->grid; after.Valid(row, column)) {
+            GridCell cell = after.cells.Attributes(row, column);
+            if (cell.hasCheck) {
+                cell.checked = !cell.checked;
+                after.cells.PutAttributes(row, column, cell);
+            }
+        }
         SendGridNotify(*c, NM_CLICK, row, column);
         return true;
     }
@@ -1120,7 +1125,7 @@ bool Driver::Execute(const Action& action, const Prompt& prompt) {
             return refuse("la griglia " + std::to_string(c->id) + " non ha la cella modificabile " +
                           std::to_string(action.row) + " " + std::to_string(action.column));
         Echo(done);
-        g.rows[action.row][action.column].text = action.text;
+        g.cells.SetText(action.row, action.column, action.text);
         g.KeepEmptyLastRow();
         SendGridNotify(*c, GVN_ENDLABELEDIT, action.row, action.column);
         return true;

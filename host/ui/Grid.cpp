@@ -9,6 +9,22 @@ GridState* State(const CWnd* grid) {
     return w ? w->grid.get() : nullptr;
 }
 
+// The cell changed by f; false when there is no such cell.
+template <typename F> BOOL Change(const CWnd* grid, int row, int column, F f) {
+    GridState* g = State(grid);
+    if (!g || !g->Valid(row, column))
+        return FALSE;
+    GridCell cell = g->cells.Attributes(row, column);
+    f(cell);
+    g->cells.PutAttributes(row, column, cell);
+    return TRUE;
+}
+
+GridCell Read(const CWnd* grid, int row, int column) {
+    GridState* g = State(grid);
+    return g && g->Valid(row, column) ? g->cells.Attributes(row, column) : GridCell{};
+}
+
 } // namespace
 
 BOOL CCEGridCtrl::Create(const CRect& rect, CWnd* parent, UINT id, DWORD style) {
@@ -34,8 +50,7 @@ BOOL CCEGridCtrl::SetRowCount(int rows) {
     GridState* g = State(this);
     if (!g || rows < 0)
         return FALSE;
-    g->rows.resize(static_cast<std::size_t>(rows),
-                   std::vector<GridCell>(static_cast<std::size_t>(g->columns)));
+    g->cells.SetRows(rows);
     if (g->fixedRows > rows)
         g->fixedRows = rows;
     if (g->selectedRow >= rows)
@@ -51,8 +66,7 @@ BOOL CCEGridCtrl::SetColumnCount(int columns) {
     g->columns = columns;
     g->widths.resize(static_cast<std::size_t>(columns), 0);
     g->formats.resize(static_cast<std::size_t>(columns), DT_LEFT);
-    for (auto& row : g->rows)
-        row.resize(static_cast<std::size_t>(columns));
+    g->cells.SetColumns(columns);
     if (g->fixedColumns > columns)
         g->fixedColumns = columns;
     return TRUE;
@@ -104,13 +118,11 @@ int CCEGridCtrl::InsertColumn(const WString& heading, UINT format, int column) {
     ++g->columns;
     g->widths.insert(g->widths.begin() + at, 0);
     g->formats.insert(g->formats.begin() + at, format);
-    for (auto& row : g->rows) {
-        GridCell cell;
-        cell.format = format;
-        row.insert(row.begin() + at, cell);
-    }
+    GridCell cell;
+    cell.format = format;
+    g->cells.InsertColumn(at, cell);
     if (g->fixedRows > 0)
-        g->rows[0][at].text = heading;
+        g->cells.SetText(0, at, heading);
     return at;
 }
 
@@ -138,9 +150,9 @@ int CCEGridCtrl::InsertRow(const WString& heading, int row) {
     std::vector<GridCell> cells(static_cast<std::size_t>(g->columns));
     for (int c = 0; c < g->columns; ++c)
         cells[c].format = g->formats[c];
-    g->rows.insert(g->rows.begin() + at, std::move(cells));
     if (g->fixedColumns > 0 && g->columns > 0)
-        g->rows[at][0].text = heading;
+        cells[0].text = heading;
+    g->cells.InsertRow(at, cells);
     if (g->selectedRow >= at)
         ++g->selectedRow;
     g->Renumber();
@@ -151,7 +163,7 @@ BOOL CCEGridCtrl::DeleteRow(int row) {
     GridState* g = State(this);
     if (!g || row < 0 || row >= g->RowCount())
         return FALSE;
-    g->rows.erase(g->rows.begin() + row);
+    g->cells.EraseRow(row);
     if (row < g->fixedRows)
         --g->fixedRows;
     if (g->selectedRow == row)
@@ -168,7 +180,7 @@ BOOL CCEGridCtrl::DeleteNonFixedRows() {
     GridState* g = State(this);
     if (!g)
         return FALSE;
-    g->rows.resize(static_cast<std::size_t>(g->fixedRows));
+    g->cells.SetRows(g->fixedRows);
     g->selectedRow = -1;
     g->focus = CCellID{};
     g->KeepEmptyLastRow();
@@ -179,7 +191,7 @@ BOOL CCEGridCtrl::DeleteAllItems() {
     GridState* g = State(this);
     if (!g)
         return FALSE;
-    g->rows.clear();
+    g->cells.Clear();
     g->columns = 0;
     g->widths.clear();
     g->formats.clear();
@@ -192,63 +204,45 @@ BOOL CCEGridCtrl::DeleteAllItems() {
 
 BOOL CCEGridCtrl::SetItemText(int row, int column, const WString& text) {
     GridState* g = State(this);
-    GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    if (!cell)
+    if (!g || !g->Valid(row, column))
         return FALSE;
-    cell->text = text;
+    g->cells.SetText(row, column, text);
     return TRUE;
 }
 
 WString CCEGridCtrl::GetItemText(int row, int column) const {
     GridState* g = State(this);
-    const GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    return cell ? cell->text : WString();
+    return g && g->Valid(row, column) ? g->cells.Text(row, column) : WString();
 }
 
 BOOL CCEGridCtrl::SetItemFormat(int row, int column, UINT format) {
-    GridState* g = State(this);
-    GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    if (!cell)
-        return FALSE;
-    cell->format = format;
-    return TRUE;
+    return Change(this, row, column, [&](GridCell& cell) { cell.format = format; });
 }
 
 BOOL CCEGridCtrl::SetItemData(int row, int column, LPARAM data) {
-    GridState* g = State(this);
-    GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    if (!cell)
-        return FALSE;
-    cell->data = data;
-    return TRUE;
+    return Change(this, row, column, [&](GridCell& cell) { cell.data = data; });
 }
 
 LPARAM CCEGridCtrl::GetItemData(int row, int column) const {
-    GridState* g = State(this);
-    const GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    return cell ? cell->data : 0;
+    const GridCell cell = Read(this, row, column);
+    return cell.data;
 }
 
 BOOL CCEGridCtrl::SetCheck(int row, int column, BOOL checked) {
-    GridState* g = State(this);
-    GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    if (!cell)
-        return FALSE;
-    cell->hasCheck = true;
-    cell->checked = checked != FALSE;
-    return TRUE;
+    return Change(this, row, column, [&](GridCell& cell) {
+        cell.hasCheck = true;
+        cell.checked = checked != FALSE;
+    });
 }
 
 BOOL CCEGridCtrl::GetCheck(int row, int column) const {
-    GridState* g = State(this);
-    const GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    return cell && cell->hasCheck && cell->checked;
+    const GridCell cell = Read(this, row, column);
+    return cell.hasCheck && cell.checked;
 }
 
 BOOL CCEGridCtrl::IsCheckCell(int row, int column) const {
-    GridState* g = State(this);
-    const GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    return cell && cell->hasCheck;
+    const GridCell cell = Read(this, row, column);
+    return cell.hasCheck;
 }
 
 void CCEGridCtrl::SetImageList(CImageList* images) {
@@ -262,48 +256,30 @@ CImageList* CCEGridCtrl::GetImageList() const {
 }
 
 BOOL CCEGridCtrl::SetItemImage(int row, int column, int image) {
-    GridState* g = State(this);
-    GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    if (!cell)
-        return FALSE;
-    cell->image = image < 0 ? -1 : image;
-    return TRUE;
+    return Change(this, row, column, [&](GridCell& cell) { cell.image = image < 0 ? -1 : image; });
 }
 
 int CCEGridCtrl::GetItemImage(int row, int column) const {
-    GridState* g = State(this);
-    const GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    return cell ? cell->image : -1;
+    const GridCell cell = Read(this, row, column);
+    return cell.image;
 }
 
 BOOL CCEGridCtrl::SetItemBkColour(int row, int column, COLORREF colour) {
-    GridState* g = State(this);
-    GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    if (!cell)
-        return FALSE;
-    cell->bk = colour;
-    return TRUE;
+    return Change(this, row, column, [&](GridCell& cell) { cell.bk = colour; });
 }
 
 BOOL CCEGridCtrl::SetItemFgColour(int row, int column, COLORREF colour) {
-    GridState* g = State(this);
-    GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    if (!cell)
-        return FALSE;
-    cell->fg = colour;
-    return TRUE;
+    return Change(this, row, column, [&](GridCell& cell) { cell.fg = colour; });
 }
 
 COLORREF CCEGridCtrl::GetItemBkColour(int row, int column) const {
-    GridState* g = State(this);
-    const GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    return cell ? cell->bk : CLR_DEFAULT;
+    const GridCell cell = Read(this, row, column);
+    return cell.bk;
 }
 
 COLORREF CCEGridCtrl::GetItemFgColour(int row, int column) const {
-    GridState* g = State(this);
-    const GridCell* cell = g ? g->Cell(row, column) : nullptr;
-    return cell ? cell->fg : CLR_DEFAULT;
+    const GridCell cell = Read(this, row, column);
+    return cell.fg;
 }
 
 void CCEGridCtrl::SetSingleRowSelection(BOOL single) {
@@ -356,8 +332,8 @@ void CCEGridCtrl::AutoSizeColumns() {
     // Six pixels a character, as the device's small font, plus room for a box or an image.
     for (int c = 0; c < g->columns; ++c) {
         int width = 0;
-        for (const auto& row : g->rows) {
-            const GridCell& cell = row[c];
+        for (int r = 0; r < g->RowCount(); ++r) {
+            const GridCell cell = g->cells.Get(r, c);
             int w = cell.text.GetLength() * 6 + 6;
             if (cell.hasCheck || cell.image >= 0)
                 w += 16;

@@ -14,8 +14,7 @@ namespace detail {
 // What a grid's image says to a person: the row lists show the edit icon in their "Mod." column (a tap
 // there opens the row), the result grids show the outcome.
 std::string ImageMeaning(const GridState& g, int column, int image) {
-    const GridCell* heading = g.fixedRows > 0 ? g.Cell(0, column) : nullptr;
-    if (heading && heading->text == u"Mod.")
+    if (g.fixedRows > 0 && g.Valid(0, column) && g.cells.Text(0, column) == u"Mod.")
         return "modifica";
     if (image == 0)
         return "In tolleranza";
@@ -144,24 +143,25 @@ std::string GridCellText(const GridState& g, int column, const GridCell& cell, b
 
 void RenderGrid(const UiWindow& c, const std::string& indent, bool persona, std::string& out) {
     const GridState& g = *c.grid;
-    std::vector<std::vector<std::string>> table;
-    std::vector<std::size_t> widths(static_cast<std::size_t>(g.columns) + 1, 0);
+    const std::size_t perRow = static_cast<std::size_t>(g.columns) + 1;
+    const auto text = [&](int r, std::size_t i) {
+        if (i == 0)
+            return std::to_string(r);
+        const int column = static_cast<int>(i) - 1;
+        return GridCellText(g, column, g.cells.Get(r, column), persona);
+    };
+    // The texts are made twice, once for the widths: a grid of a million rows is not held twice over.
+    std::vector<std::size_t> widths(perRow, 0);
+    for (int r = 0; r < g.RowCount(); ++r)
+        for (std::size_t i = 0; i < perRow; ++i)
+            widths[i] = std::max(widths[i], Columns(text(r, i)));
+    std::string row;
     for (int r = 0; r < g.RowCount(); ++r) {
-        std::vector<std::string> line;
-        line.push_back(std::to_string(r));
-        for (int col = 0; col < g.columns; ++col)
-            line.push_back(GridCellText(g, col, g.rows[r][col], persona));
-        for (std::size_t i = 0; i < line.size(); ++i)
-            widths[i] = std::max(widths[i], Columns(line[i]));
-        table.push_back(std::move(line));
-    }
-    for (int r = 0; r < g.RowCount(); ++r) {
-        std::string row = indent + (r == g.selectedRow ? "> " : "  ");
-        const auto& line = table[r];
-        for (std::size_t i = 0; i < line.size(); ++i) {
+        row = indent + (r == g.selectedRow ? "> " : "  ");
+        for (std::size_t i = 0; i < perRow; ++i) {
             if (i > 0)
                 row += " | ";
-            row += i + 1 < line.size() ? Pad(line[i], widths[i]) : line[i];
+            row += i + 1 < perRow ? Pad(text(r, i), widths[i]) : text(r, i);
         }
         // Empty cells at the end of a row leave no trailing separators.
         for (;;) {
@@ -171,7 +171,8 @@ void RenderGrid(const UiWindow& c, const std::string& indent, bool persona, std:
                 break;
             row.resize(row.size() - 2);
         }
-        out += row + "\n";
+        out += row;
+        out += '\n';
     }
 }
 

@@ -45,7 +45,7 @@ json Grid(const GridState& g) {
     for (int r = 0; r < g.RowCount(); ++r) {
         json cells = json::array();
         for (int col = 0; col < g.columns; ++col) {
-            const GridCell& cell = g.rows[r][col];
+            const GridCell cell = g.cells.Get(r, col);
             json c{{"t", Utf8(cell.text)}};
             if (cell.hasCheck)
                 c["v"] = cell.checked;
@@ -192,8 +192,14 @@ void WebDriver::Begin(const std::string& tool) {
     m_Script.clear();
     m_LastCarried.clear();
     m_Refused.clear();
+    m_Shown.clear();
     m_Abandoned = false;
     m_Action.reset();
+}
+
+std::vector<std::string> WebDriver::DialogsShown() const {
+    std::lock_guard lock(m_Mutex);
+    return m_Shown;
 }
 
 std::string WebDriver::RecordedScript() const {
@@ -323,6 +329,13 @@ std::optional<Action> WebDriver::Next(const Prompt& prompt) {
     if (!m_Refused.empty())
         state["rifiutata"] = m_Refused;
     m_Refused.clear();
+    // A long session keeps its last dialogs: the results come at the end.
+    constexpr std::size_t kDialoghiTenuti = 256;
+    if (prompt.kind == Prompt::Kind::Dialog) {
+        if (m_Shown.size() >= kDialoghiTenuti)
+            m_Shown.erase(m_Shown.begin());
+        m_Shown.push_back(state["finestra"].dump(-1, ' ', false, json::error_handler_t::replace));
+    }
     m_Waiting = true;
     PublishLocked(state.dump(-1, ' ', false, json::error_handler_t::replace));
     m_Changed.wait(lock, [&] { return m_Action.has_value() || m_Abandoned; });

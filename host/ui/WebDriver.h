@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace host::ui {
 
@@ -33,6 +34,9 @@ public:
     std::string TranscriptText() const { return m_Text.str(); }
     // The actions carried out since Begin, one line each, as a script replays them.
     std::string RecordedScript() const;
+    // The dialogs shown since Begin, each time one waited for the user (JSON, as in the state's
+    // "finestra"): what a tool's results said, for the drawing after it.
+    std::vector<std::string> DialogsShown() const;
     // Publishes a state of the host's own (the list of tools, the end of a tool): a JSON object.
     void Publish(const std::string& json);
 
@@ -70,6 +74,7 @@ private:
     std::string m_Script;
     std::string m_LastCarried;
     std::string m_Refused; // why the last action was refused, shown with the next state
+    std::vector<std::string> m_Shown;
 
     mutable std::mutex m_Mutex;
     mutable std::condition_variable m_Changed;

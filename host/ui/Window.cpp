@@ -54,20 +54,20 @@ void GridState::Renumber() {
     if (!autoNumber || columns == 0)
         return;
     for (int r = fixedRows; r < RowCount(); ++r)
-        rows[r][0].text = WString::Formatted(u"%d", r - fixedRows + 1);
+        cells.SetText(r, 0, WString::Formatted(u"%d", r - fixedRows + 1));
 }
 
 void GridState::KeepEmptyLastRow() {
     if (!autoAdd || columns == 0)
         return;
-    const auto isEmpty = [&](const std::vector<GridCell>& row) {
+    const auto isEmpty = [&](int row) {
         for (int c = autoNumber ? 1 : 0; c < columns; ++c)
-            if (!row[c].text.IsEmpty())
+            if (cells.HasText(row, c))
                 return false;
         return true;
     };
-    if (RowCount() == fixedRows || !isEmpty(rows.back()))
-        rows.emplace_back(static_cast<std::size_t>(columns));
+    if (RowCount() == fixedRows || !isEmpty(RowCount() - 1))
+        cells.SetRows(RowCount() + 1);
     Renumber();
 }
 

@@ -2,6 +2,7 @@
 // its parent window (a modal dialog's by the modal loop).
 #pragma once
 
+#include "host/ui/GridCells.h"
 #include "hostapi/Controls.h"
 #include "hostapi/Dialog.h"
 #include "hostapi/Grid.h"
@@ -11,22 +12,9 @@
 #include <string>
 #include <vector>
 
-constexpr COLORREF CLR_DEFAULT = 0xFF000000;
-
 struct UiItem {
     WString text;
     std::uintptr_t data = 0;
-};
-
-struct GridCell {
-    WString text;
-    LPARAM data = 0;
-    UINT format = DT_LEFT;
-    int image = -1;
-    bool hasCheck = false;
-    bool checked = false;
-    COLORREF bk = CLR_DEFAULT;
-    COLORREF fg = CLR_DEFAULT;
 };
 
 struct GridState {
@@ -35,7 +23,7 @@ struct GridState {
     int columns = 0;
     std::vector<int> widths;
     std::vector<UINT> formats;
-    std::vector<std::vector<GridCell>> rows;
+    GridCells cells;
     CImageList* images = nullptr;
     bool singleRow = false;
     bool editable = false;
@@ -44,13 +32,9 @@ struct GridState {
     int selectedRow = -1;
     CCellID focus;
 
-    int RowCount() const { return static_cast<int>(rows.size()); }
+    int RowCount() const { return cells.Rows(); }
     bool Valid(int row, int column) const {
         return row >= 0 && row < RowCount() && column >= 0 && column < columns;
-    }
-    GridCell* Cell(int row, int column) { return Valid(row, column) ? &rows[row][column] : nullptr; }
-    const GridCell* Cell(int row, int column) const {
-        return Valid(row, column) ? &rows[row][column] : nullptr;
     }
     void Renumber();
     void KeepEmptyLastRow();

@@ -93,6 +93,11 @@ test("FPregeoTollDistanze: a start point and end points clicked in the drawing g
   await page.screenshot({ path: path.join(require("./aiuto.js").uscita, "disegno-distanze-riga-scelta.png") });
   await pulsante(page, "Fine").click();
   await esito(page);
+  // After the tool, the survey shows the distances it judged, as its results said.
+  await page.locator("#vista svg g.distanza.in-tolleranza").first().waitFor();
+  assert.deepEqual(await page.locator("#vista svg g.distanza > title").allTextContents(), [
+    "PF01/0120/G337 - PF02/0120/G337: Diff. 0.012, Toll. 0.450, in tolleranza",
+    "PF01/0120/G337 - PF03/0120/G337: Diff. 0.000, Toll. 2.000, in tolleranza"]);
   const atteso = fs.readFileSync(scenario("toll-distanze-demo/expected.txt"), "utf8");
   assert.deepEqual(righeCad(trascrizione(progetto)), righeCad(atteso));
   // The recorded script says what was clicked as the point actions it was.
@@ -149,6 +154,11 @@ test("FPregeoTollOggRilievoDist: the mesh drawn, a side and internal points clic
     await pulsante(page, p).click();
   }
   await esito(page);
+  // After it, the side and the internal points it judged, as its results said.
+  // (a level side: a box without height, which the browser calls hidden)
+  await page.locator("#vista svg g.lato").waitFor({ state: "attached" });
+  assert.deepEqual((await page.locator("#vista svg g[class^='interno'] > title").allTextContents()).map(t => t.split(" ")[0]),
+    ["I1", "I2", "I3"]);
   const atteso = fs.readFileSync(scenario("toll-oggril-dist-30-per-cento/expected.txt"), "utf8");
   assert.deepEqual(righeCad(trascrizione(progetto)), righeCad(atteso));
 });
@@ -180,6 +190,10 @@ test("the drawing pans and zooms in the page and is shown whole again", async t 
   await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
   const pizzicata = (await svg.getAttribute("viewBox")).split(" ").map(Number);
   assert.ok(pizzicata[2] < Number(base.split(" ")[2]) / 2, "pinched to " + pizzicata);
+  // A tablet held upright: the drawing above the tools, across the screen.
+  await page.setViewportSize({ width: 800, height: 1100 });
+  const v = await page.locator("#vista").boundingBox(), m = await page.locator("#main").boundingBox();
+  assert.ok(v.y + v.height <= m.y + 1 && v.width > 700, JSON.stringify({ v, m }));
 });
 
 test("after the station tool the survey shows the mesh and the stations it judged, until the next tool", async t => {
@@ -218,4 +232,63 @@ test("the view's own buttons act on the drawing: zoom on a clicked point, then z
   await pulsante(page, "Annulla").click();
   await esito(page);
   assert.match(trascrizione(progetto), /^cad: zoomed in on #1 "PF01\/0120\/G337"$/m);
+});
+
+test("a check finding clicked marks what it names, and opens its row's editor where there is one", async t => {
+  const { page, progetto } = await apri(t, { campione: "checker" });
+  await page.locator("#vista .disegno svg").waitFor();
+  const voce = testo => page.locator("#controllo button.voce", { hasText: testo }).first();
+  const evidenziati = async () => {
+    await calma(page);
+    return page.locator("#vista svg g.evidenziato > title").allTextContents();
+  };
+  // Grouped as check --json groups them.
+  await page.locator("#controllo h3").first().waitFor();
+  assert.deepEqual(await page.locator("#controllo h3").allInnerTexts(), ["Libretto Pregeo (errori 18, avvertimenti 3)",
+    "Vista Riga 3 (errori 5, avvertimenti 0)", "Vista Riga 4,5 (errori 6, avvertimenti 1)", "Vista Riga 7 (errori 6, avvertimenti 0)",
+    "Vista Punti di Orientamento Pregeo (errori 10, avvertimenti 0)", "Senza vista (errori 0, avvertimenti 1)"]);
+  // A station has no editor: it is only marked.
+  await voce("Nome Stazione: S1").click();
+  await page.waitForFunction(() => document.querySelectorAll("#vista svg g.evidenziato").length === 1);
+  assert.deepEqual(await evidenziati(), ["S1"]);
+  assert.equal(await page.locator(".dialogo").count(), 0);
+  // A vertex of a row 3: the point is marked and the row opens in its editor, as a tap in the list.
+  await voce("Punto: 101").click();
+  await page.locator(".dialogo .titolo", { hasText: /^Riga 3$/ }).waitFor();
+  assert.deepEqual(await evidenziati(), ["101"]);
+  await page.screenshot({ path: path.join(require("./aiuto.js").uscita, "disegno-controllo-riga3.png") });
+  await page.locator("#elenco").click();
+  await esito(page);
+  const script = fs.readdirSync(path.join(progetto, "sessioni")).find(n => n.endsWith("FPregeoEditRiga3.script"));
+  assert.equal(fs.readFileSync(path.join(progetto, "sessioni", script), "utf8"), "tap 2373 1 2\n");
+});
+
+test("after the alignment tool the survey shows each judged row 5 on its alignment, until the next tool", async t => {
+  const { page } = await apri(t, { campione: "tolleranze" });
+  await page.locator("#vista .disegno svg").waitFor();
+  await strumento(page, "FPregeoTollAllineamenti");
+  // The row of the grid selected marks the row 5 it judged and the ends of its alignment.
+  await page.locator(".griglia td", { hasText: "Squadro" }).first().click();
+  await calma(page);
+  await page.waitForFunction(() => document.querySelectorAll("#vista svg g.punto.evidenziato").length === 3);
+  assert.deepEqual((await page.locator("#vista svg g.punto.evidenziato > title").allTextContents()).sort(), ["31", "32", "35"]);
+  await pulsante(page, "Esci").click();
+  await esito(page);
+  await page.locator("#vista svg g.riga5.fuori-tolleranza").waitFor();
+  assert.deepEqual(await page.locator("#vista svg g.riga5.fuori-tolleranza > title").allTextContents(), ["35"]);
+  assert.equal(await page.locator("#vista svg g.riga5.in-tolleranza").count(), 3);
+  assert.ok(await page.locator("#vista svg g.riga4").count() > 0);
+});
+
+test("a row of the stations' results marks the station and the two ends of its side", async t => {
+  const { page } = await apri(t, { campione: "tolleranze" });
+  await page.locator("#vista .disegno svg").waitFor();
+  await strumento(page, "FPregeoTollStazOutTriang");
+  await page.locator(".griglia td", { hasText: /^\s*500$/ }).first().click();
+  await calma(page);
+  await page.waitForFunction(() => document.querySelectorAll("#vista svg g.punto.evidenziato").length === 3);
+  const nomi = (await page.locator("#vista svg g.punto.evidenziato > title").allTextContents()).map(t => t.split(" (")[0]);
+  assert.deepEqual(nomi.sort(), ["500", "PF01/0120/G337", "PF02/0120/G337"]);
+  await pulsante(page, "Esci").click();
+  await esito(page);
 });

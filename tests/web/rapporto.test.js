@@ -8,7 +8,7 @@ const fs = require("node:fs");
 const os = require("node:os");
 const path = require("node:path");
 const { chromium } = require("playwright-core");
-const { sorgente, bin, uscita } = require("./aiuto.js");
+const { sorgente, bin, uscita, apri } = require("./aiuto.js");
 
 test("the report of samples/tolleranze opens offline, whole, with labels apart", async t => {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), "pregeo-rapporto-"));
@@ -67,4 +67,17 @@ test("the report of samples/tolleranze opens offline, whole, with labels apart",
   });
   assert.deepEqual(sovrapposte, []);
   await page.screenshot({ path: path.join(uscita, "rapporto-tolleranze.png"), fullPage: true });
+});
+
+test("the page saves the same report as the command writes", async t => {
+  const { page, progetto } = await apri(t, { campione: "tolleranze" });
+  const salva = page.locator("#salva-rapporto");
+  await salva.waitFor();
+  const [scaricato] = await Promise.all([page.waitForEvent("download"), salva.click()]);
+  assert.equal(scaricato.suggestedFilename(), "rapporto.html");
+  const dallaPagina = fs.readFileSync(await scaricato.path(), "utf8");
+  const file = path.join(progetto, "..", "r.html");
+  const r = spawnSync(path.join(bin, "pregeo-host"), ["--project", progetto, "rapporto", file], { encoding: "utf8" });
+  assert.equal(r.status, 0, r.stderr);
+  assert.equal(dallaPagina, fs.readFileSync(file, "utf8"));
 });

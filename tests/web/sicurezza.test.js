@@ -37,6 +37,11 @@ test("refused: no token, a wrong token, a foreign Origin or Host, an oversized b
     ["a foreign Origin", { metodo: "POST", percorso: "/api/azione?t=" + srv.token,
       headers: Object.assign({ Origin: "http://example.com" }, json), corpo: azione }, 403],
     ["a rebound Host", { percorso: "/api/stato?t=" + srv.token, headers: { Host: "example.com:" + srv.porta } }, 403],
+    ["the check without the token", { percorso: "/api/controllo" }, 403],
+    ["the report without the token", { percorso: "/api/rapporto" }, 403],
+    ["the report for a rebound Host", { percorso: "/api/rapporto?t=" + srv.token, headers: { Host: "example.com:" + srv.porta } }, 403],
+    // The report runs what the tools run: not while one is open.
+    ["the report while a tool is open", { percorso: "/api/rapporto?t=" + srv.token }, 409],
     ["an oversized body", { metodo: "POST", percorso: "/api/azione?t=" + srv.token, headers: json,
       corpo: JSON.stringify({ c: "x", azione: "type 2204 " + "9".repeat(20000) }) }, 413],
     ["an overlong action", { metodo: "POST", percorso: "/api/azione?t=" + srv.token, headers: json,
