@@ -9,13 +9,14 @@
 #include "app/WebGuard.h"
 #include "host/cad/Figura.h"
 #include "host/core/HostContext.h"
+#include "host/core/Parti.h"
+#include "host/parti/Server.h"
 #include "host/project/Project.h"
 #include "host/ui/WebDriver.h"
 #include "hostapi/Dialog.h"
 
 #include "Pagina.inc"
 
-#include <httplib.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -101,28 +102,28 @@ json Strumenti() {
     return gruppi;
 }
 
-void Sicuro(httplib::Response& res) {
-    res.set_header("Cache-Control", "no-store");
-    res.set_header("X-Content-Type-Options", "nosniff");
-    res.set_header("Referrer-Policy", "no-referrer");
-    res.set_header("X-Frame-Options", "DENY");
+void Sicuro(parti::Risposta& res) {
+    res.Intestazione("Cache-Control", "no-store");
+    res.Intestazione("X-Content-Type-Options", "nosniff");
+    res.Intestazione("Referrer-Policy", "no-referrer");
+    res.Intestazione("X-Frame-Options", "DENY");
 }
 
-void Rifiuta(httplib::Response& res, int status, const std::string& why) {
-    res.status = status;
+void Rifiuta(parti::Risposta& res, int status, const std::string& why) {
+    res.Stato(status);
     Sicuro(res);
-    res.set_content(json{{"errore", why}}.dump(), "application/json");
+    res.Contenuto(json{{"errore", why}}.dump(), "application/json");
 }
 
 // The body of a page's request, or the status that refuses it.
-std::optional<web::Corpo> LeggiRichiesta(const httplib::Request& req, httplib::Response& res) {
-    if (req.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
+std::optional<web::Corpo> LeggiRichiesta(const parti::Domanda& req, parti::Risposta& res) {
+    if (req.Intestazione("Content-Type").rfind("application/json", 0) != 0) {
         Rifiuta(res, 415, "la richiesta deve essere JSON");
         return std::nullopt;
     }
     web::Corpo corpo;
     std::string why;
-    if (const int status = web::LeggiCorpo(req.body, corpo, why); status != 0) {
+    if (const int status = web::LeggiCorpo(req.Corpo(), corpo, why); status != 0) {
         Rifiuta(res, status, why);
         return std::nullopt;
     }
@@ -204,31 +205,36 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
     Sessione sessione;
     const std::string token = web::NuovoToken();
 
-    httplib::Server server;
-    server.set_payload_max_length(web::kMaxBody);
-    server.set_read_timeout(5s);
-    const int bound = porta > 0 ? (server.bind_to_port("127.0.0.1", porta) ? porta : -1)
-                                : server.bind_to_any_port("127.0.0.1");
+    // The HTTP server and what it brings along (OpenSSL, zlib, brotli) are loaded by this command only.
+    std::string motivo;
+    auto* const crea = FunzioneDi<parti::CreaServer>("serve", "PregeoServeServer", motivo);
+    if (!crea) {
+        err << "pregeo-host: " << motivo << "\n";
+        ui::SetActiveDriver(precedente);
+        return 1;
+    }
+    const std::unique_ptr<parti::ServerHttp> server(crea(web::kMaxBody, 5));
+    const int bound = server->Lega("127.0.0.1", porta);
     if (bound <= 0) {
         err << "pregeo-host: la porta " << porta << " di 127.0.0.1 non è disponibile\n";
         ui::SetActiveDriver(precedente);
         return 2;
     }
 
-    server.set_pre_routing_handler([&](const httplib::Request& req, httplib::Response& res) {
+    server->Prima([&](const parti::Domanda& req, parti::Risposta& res) {
         web::Richiesta r;
-        const std::string t = req.get_param_value("t");
-        const std::string host = req.get_header_value("Host");
-        const std::string origin = req.get_header_value("Origin");
+        const std::string t = req.Parametro("t");
+        const std::string host = req.Intestazione("Host");
+        const std::string origin = req.Intestazione("Origin");
         r.token = t;
         r.host = host;
         r.origin = origin;
-        r.hasOrigin = req.has_header("Origin");
+        r.hasOrigin = req.HaIntestazione("Origin");
         if (web::Ammessa(r, token, bound) != 0) {
             Rifiuta(res, 403, "vietato");
-            return httplib::Server::HandlerResponse::Handled;
+            return true;
         }
-        return httplib::Server::HandlerResponse::Unhandled;
+        return false;
     });
 
     const auto stato = [&](const std::string& client) {
@@ -238,37 +244,37 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
                                                              : cartella.filename().string();
         return j.dump(-1, ' ', false, json::error_handler_t::replace);
     };
-    const auto rispondi = [&](httplib::Response& res, const std::string& client) {
+    const auto rispondi = [&](parti::Risposta& res, const std::string& client) {
         Sicuro(res);
-        res.set_content(stato(client), "application/json");
+        res.Contenuto(stato(client), "application/json");
     };
 
-    server.Get("/", [&](const httplib::Request&, httplib::Response& res) {
+    server->Get("/", [&](const parti::Domanda&, parti::Risposta& res) {
         Sicuro(res);
-        res.set_header("Content-Security-Policy",
-                       "default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; "
-                       "img-src 'self' data:; connect-src 'self'; base-uri 'none'; form-action 'none'; "
-                       "frame-ancestors 'none'");
-        res.set_content(kPagina, "text/html; charset=utf-8");
+        res.Intestazione("Content-Security-Policy",
+                         "default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; "
+                         "img-src 'self' data:; connect-src 'self'; base-uri 'none'; form-action 'none'; "
+                         "frame-ancestors 'none'");
+        res.Contenuto(kPagina, "text/html; charset=utf-8");
     });
     // The drawing beside the tools; the state's "disegno" says when it changed.
-    server.Get("/api/disegno", [&](const httplib::Request&, httplib::Response& res) {
+    server->Get("/api/disegno", [&](const parti::Domanda&, parti::Risposta& res) {
         Sicuro(res);
-        res.set_content(driver.Drawing(), "image/svg+xml; charset=utf-8");
+        res.Contenuto(driver.Drawing(), "image/svg+xml; charset=utf-8");
     });
     // The booklet check, grouped as check --json groups it, each finding with what it names; the state's
     // "controllo" says when it changed.
-    server.Get("/api/controllo", [&](const httplib::Request&, httplib::Response& res) {
+    server->Get("/api/controllo", [&](const parti::Domanda&, parti::Risposta& res) {
         std::string doc;
         {
             std::lock_guard lock(sessione.m);
             doc = sessione.controllo;
         }
         Sicuro(res);
-        res.set_content(doc, "application/json");
+        res.Contenuto(doc, "application/json");
     });
     // The handover report, as `rapporto` writes it, to be saved by the browser.
-    server.Get("/api/rapporto", [&](const httplib::Request&, httplib::Response& res) {
+    server->Get("/api/rapporto", [&](const parti::Domanda&, parti::Risposta& res) {
         std::future<std::string> pronto;
         {
             std::lock_guard lock(sessione.m);
@@ -299,15 +305,15 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
             return;
         }
         Sicuro(res);
-        res.set_header("Content-Disposition", "attachment; filename=\"rapporto.html\"");
-        res.set_content(html, "text/html; charset=utf-8");
+        res.Intestazione("Content-Disposition", "attachment; filename=\"rapporto.html\"");
+        res.Contenuto(html, "text/html; charset=utf-8");
     });
-    server.Get("/api/stato", [&](const httplib::Request& req, httplib::Response& res) {
-        const std::string client = req.get_param_value("c").substr(0, 64);
-        if (req.has_param("dopo")) {
+    server->Get("/api/stato", [&](const parti::Domanda& req, parti::Risposta& res) {
+        const std::string client = req.Parametro("c").substr(0, 64);
+        if (req.HaParametro("dopo")) {
             std::uint64_t dopo = 0;
             try {
-                dopo = std::stoull(req.get_param_value("dopo"));
+                dopo = std::stoull(req.Parametro("dopo"));
             } catch (const std::exception&) {
                 Rifiuta(res, 400, "dopo non valido");
                 return;
@@ -318,16 +324,16 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         rispondi(res, client);
     });
     // The project's own folders, for a file or folder choice; nothing above the project.
-    server.Get("/api/cartella", [&](const httplib::Request& req, httplib::Response& res) {
-        const std::string sub = req.get_param_value("sub");
+    server->Get("/api/cartella", [&](const parti::Domanda& req, parti::Risposta& res) {
+        const std::string sub = req.Parametro("sub");
         if (sub.size() > 1024) {
             Rifiuta(res, 400, "percorso troppo lungo");
             return;
         }
         Sicuro(res);
-        res.set_content(driver.Folder(sub), "application/json");
+        res.Contenuto(driver.Folder(sub), "application/json");
     });
-    server.Post("/api/azione", [&](const httplib::Request& req, httplib::Response& res) {
+    server->Post("/api/azione", [&](const parti::Domanda& req, parti::Risposta& res) {
         const auto j = LeggiRichiesta(req, res);
         if (!j)
             return;
@@ -344,7 +350,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         }
         rispondi(res, client);
     });
-    server.Post("/api/avvia", [&](const httplib::Request& req, httplib::Response& res) {
+    server->Post("/api/avvia", [&](const parti::Domanda& req, parti::Risposta& res) {
         const auto j = LeggiRichiesta(req, res);
         if (!j)
             return;
@@ -374,7 +380,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
         driver.WaitAfter(seq, kAttesaAzione);
         rispondi(res, client);
     });
-    server.Post("/api/abbandona", [&](const httplib::Request& req, httplib::Response& res) {
+    server->Post("/api/abbandona", [&](const parti::Domanda& req, parti::Risposta& res) {
         const auto j = LeggiRichiesta(req, res);
         if (!j)
             return;
@@ -391,7 +397,7 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
     for (const char* bmp : kImmagini) {
         const std::string nome = bmp;
         const std::string percorso = "/img/" + nome.substr(0, nome.size() - 4) + ".png";
-        server.Get(percorso, [nome](const httplib::Request& req, httplib::Response& res) {
+        server->Get(percorso, [nome](const parti::Domanda& req, parti::Risposta& res) {
             CBitmap bitmap;
             if (!bitmap.LoadFromFile(FGetSpecialFolderPathAndSubDir(
                     CARTELLA_INSTALLAZIONE, u"Support\\" + WString::FromUtf8(nome)))) {
@@ -400,18 +406,18 @@ int Servi(const std::filesystem::path& cartella, int porta, LoadedModule& modulo
             }
             // The colour the image list shows as transparent, RRGGBB.
             std::optional<COLORREF> trasparente;
-            const std::string t = req.get_param_value("trasparente");
+            const std::string t = req.Parametro("trasparente");
             if (t.size() == 6 && t.find_first_not_of("0123456789abcdef") == std::string::npos) {
                 const unsigned long v = std::stoul(t, nullptr, 16);
                 trasparente = static_cast<COLORREF>(((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16));
             }
             Sicuro(res);
-            res.set_content(cad::BitmapPng(bitmap, trasparente), "image/png");
+            res.Contenuto(cad::BitmapPng(bitmap, trasparente), "image/png");
         });
     }
 
     // The server runs until the program is stopped from outside.
-    std::thread([&] { server.listen_after_bind(); }).detach();
+    std::thread([&] { server->Ascolta(); }).detach();
     out << "pregeo-host serve: apri nel browser http://127.0.0.1:" << bound << "/?t=" << token << "\n"
         << "(solo da questo computer; Ctrl-C per finire)\n"
         << std::flush;

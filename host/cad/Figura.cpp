@@ -1,16 +1,16 @@
 // Pictures of the drawing. One scene, drawn through a painter: the SVG painter writes the XML itself so
-// that names stay text (cairo's SVG writes glyph outlines), the PNG painter draws with cairo.
+// that names stay text (cairo's SVG writes glyph outlines), the PNG painter draws with cairo, loaded with
+// its part (libpregeo-figure.so) only when a PNG is asked for.
 #include "host/cad/Figura.h"
 
 #include "host/core/Limits.h"
+#include "host/core/Parti.h"
 
 #include <algorithm>
-#include <cairo.h>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fontconfig/fontconfig.h>
 #include <fstream>
 #include <memory>
 #include <numbers>
@@ -22,10 +22,7 @@ namespace host::cad {
 
 namespace {
 
-struct P {
-    double x = 0;
-    double y = 0;
-};
+using P = parti::Punto;
 
 // What lies beyond any survey's reach is left out of a picture (undefined coordinates too).
 bool Usabile(const CPuntoCad& q) {
@@ -41,13 +38,7 @@ bool Usabili(const FormaFigura& f) {
                                            [](const std::vector<CPuntoCad>& b) { return Usabili(b); });
 }
 
-struct Carattere {
-    double corpo = 11;
-    Colore colore{0.15, 0.15, 0.15};
-    bool grassetto = false;
-    bool corsivo = false;
-    bool centrato = false;
-};
+using Carattere = parti::Carattere;
 
 class Pittore {
 public:
@@ -176,107 +167,39 @@ private:
 
 class PittorePng : public Pittore {
 public:
-    ~PittorePng() override {
-        if (m_Cr)
-            cairo_destroy(m_Cr);
-        if (m_Surface)
-            cairo_surface_destroy(m_Surface);
+    PittorePng() {
+        if (auto* crea = FunzioneDi<parti::CreaTela>("figure", "PregeoFigureTela", m_Motivo))
+            m_Tela.reset(crea());
     }
-    void Inizia(int w, int h) override {
-        // cairo and fontconfig keep fonts for the process's life; give them back at its end.
-        static const bool liberaAllaFine = [] {
-            std::atexit([] {
-                cairo_debug_reset_static_data();
-                FcFini();
-            });
-            return true;
-        }();
-        (void)liberaAllaFine;
-        m_Surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-        m_Cr = cairo_create(m_Surface);
-        cairo_set_source_rgb(m_Cr, 1, 1, 1);
-        cairo_paint(m_Cr);
+    // Whether cairo is there to draw; the reason, in Italian, when it is not.
+    bool Pronto(std::string& motivo) const {
+        motivo = m_Motivo;
+        return m_Tela != nullptr;
     }
-    void Ritaglia(double x, double y, double w, double h) override {
-        cairo_save(m_Cr);
-        cairo_rectangle(m_Cr, x, y, w, h);
-        cairo_clip(m_Cr);
-    }
-    void FineRitaglio() override { cairo_restore(m_Cr); }
+    void Inizia(int w, int h) override { m_Tela->Inizia(w, h); }
+    void Ritaglia(double x, double y, double w, double h) override { m_Tela->Ritaglia(x, y, w, h); }
+    void FineRitaglio() override { m_Tela->FineRitaglio(); }
     void Spezzata(const std::vector<P>& punti, bool chiusa, const Tratto* tratto,
                   const Colore* fondo) override {
-        if (punti.empty())
-            return;
-        cairo_new_path(m_Cr);
-        cairo_move_to(m_Cr, punti[0].x, punti[0].y);
-        for (std::size_t i = 1; i < punti.size(); ++i)
-            cairo_line_to(m_Cr, punti[i].x, punti[i].y);
-        if (chiusa)
-            cairo_close_path(m_Cr);
-        Dipingi(tratto, fondo);
+        m_Tela->Spezzata(punti, chiusa, tratto, fondo);
     }
     void Poligono(const std::vector<std::vector<P>>& anelli, const Tratto* tratto,
                   const Colore* fondo) override {
-        cairo_new_path(m_Cr);
-        for (const std::vector<P>& anello : anelli) {
-            for (std::size_t i = 0; i < anello.size(); ++i)
-                (i ? cairo_line_to : cairo_move_to)(m_Cr, anello[i].x, anello[i].y);
-            if (!anello.empty())
-                cairo_close_path(m_Cr);
-        }
-        cairo_set_fill_rule(m_Cr, CAIRO_FILL_RULE_EVEN_ODD);
-        Dipingi(tratto, fondo);
-        cairo_set_fill_rule(m_Cr, CAIRO_FILL_RULE_WINDING);
+        m_Tela->Poligono(anelli, tratto, fondo);
     }
     void Cerchio(P c, double r, const Tratto* tratto, const Colore* fondo) override {
-        cairo_new_path(m_Cr);
-        cairo_arc(m_Cr, c.x, c.y, r, 0, 2 * std::numbers::pi);
-        Dipingi(tratto, fondo);
+        m_Tela->Cerchio(c, r, tratto, fondo);
     }
     void Testo(P at, const WString& testo, const Carattere& c) override {
-        cairo_select_font_face(m_Cr, "DejaVu Sans",
-                               c.corsivo ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
-                               c.grassetto ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-        cairo_set_font_size(m_Cr, c.corpo);
-        const std::string utf8 = testo.ToUtf8();
-        double x = at.x;
-        if (c.centrato) {
-            cairo_text_extents_t ext;
-            cairo_text_extents(m_Cr, utf8.c_str(), &ext);
-            x -= ext.x_advance / 2;
-        }
-        cairo_set_source_rgba(m_Cr, c.colore.r, c.colore.g, c.colore.b, c.colore.a);
-        cairo_move_to(m_Cr, x, at.y);
-        cairo_show_text(m_Cr, utf8.c_str());
+        m_Tela->Testo(at, testo.ToUtf8(), c);
     }
     bool Fine(const std::filesystem::path& file, std::string& error) override {
-        cairo_surface_flush(m_Surface);
-        const cairo_status_t st = cairo_surface_write_to_png(m_Surface, file.c_str());
-        if (st != CAIRO_STATUS_SUCCESS) {
-            error = "cannot write " + file.string() + ": " + cairo_status_to_string(st);
-            return false;
-        }
-        return true;
+        return m_Tela->Fine(file.string(), error);
     }
 
 private:
-    void Dipingi(const Tratto* tratto, const Colore* fondo) {
-        if (fondo) {
-            cairo_set_source_rgba(m_Cr, fondo->r, fondo->g, fondo->b, fondo->a);
-            tratto ? cairo_fill_preserve(m_Cr) : cairo_fill(m_Cr);
-        }
-        if (tratto) {
-            cairo_set_source_rgba(m_Cr, tratto->colore.r, tratto->colore.g, tratto->colore.b,
-                                  tratto->colore.a);
-            cairo_set_line_width(m_Cr, tratto->spessore);
-            const double dash[] = {4, 3};
-            cairo_set_dash(m_Cr, dash, tratto->tratteggio ? 2 : 0, 0);
-            cairo_stroke(m_Cr);
-        }
-    }
-
-    cairo_surface_t* m_Surface = nullptr;
-    cairo_t* m_Cr = nullptr;
+    std::unique_ptr<parti::TelaPng> m_Tela;
+    std::string m_Motivo;
 };
 
 // ---------------------------------------------------------------------------------------------------
@@ -911,10 +834,14 @@ bool ScriviFigura(const CGcadEng& eng, const DisegnoRilievo& disegno, const Opzi
         return false;
     }
     std::unique_ptr<Pittore> pittore;
-    if (formato == "svg")
+    if (formato == "svg") {
         pittore = std::make_unique<PittoreSvg>();
-    else
-        pittore = std::make_unique<PittorePng>();
+    } else {
+        auto png = std::make_unique<PittorePng>();
+        if (!png->Pronto(error))
+            return false;
+        pittore = std::move(png);
+    }
     Scena(eng, disegno, opzioni).Disegna(*pittore);
     return pittore->Fine(file, error);
 }
@@ -943,30 +870,24 @@ std::string BitmapPng(const CBitmap& bitmap, std::optional<COLORREF> mask) {
     const int w = bitmap.GetWidth(), h = bitmap.GetHeight();
     if (w <= 0 || h <= 0)
         return {};
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    cairo_surface_flush(surface);
-    unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+    std::string motivo;
+    auto* const png = FunzioneDi<parti::PngDaPixel>("figure", "PregeoFigurePng", motivo);
+    if (!png) {
+        NotifyInput("immagine non disponibile: " + motivo);
+        return {};
+    }
+    std::vector<std::uint32_t> pixel(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const COLORREF c = bitmap.GetPixel(x, y);
             // Premultiplied: a transparent pixel is all zero.
-            row[x] = mask && (c & 0xFFFFFF) == *mask
-                         ? 0
-                         : 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+            pixel[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] =
+                mask && (c & 0xFFFFFF) == *mask
+                    ? 0
+                    : 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
         }
-    }
-    cairo_surface_mark_dirty(surface);
     std::string out;
-    cairo_surface_write_to_png_stream(
-        surface,
-        [](void* closure, const unsigned char* bytes, unsigned int length) {
-            static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(bytes), length);
-            return CAIRO_STATUS_SUCCESS;
-        },
-        &out);
-    cairo_surface_destroy(surface);
+    png(pixel.data(), w, h, out);
     return out;
 }
 

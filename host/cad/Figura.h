@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/cad/Rilievo.h"
+#include "host/parti/Figure.h"
 #include "hostapi/Cad.h"
 #include "hostapi/Controls.h"
 
@@ -15,15 +16,8 @@ namespace host::cad {
 
 using Finestra = CViewControlCAD::Finestra;
 
-struct Colore {
-    double r = 0, g = 0, b = 0, a = 1;
-};
-
-struct Tratto {
-    Colore colore;
-    double spessore = 1;
-    bool tratteggio = false;
-};
+using Colore = parti::Colore;
+using Tratto = parti::Tratto;
 
 // What a command lays over the survey (a mesh, a tool's findings), in drawing coordinates.
 struct FormaFigura {

@@ -1,9 +1,10 @@
 #include "hostapi/Gps.h"
 
-#include <cmath>
+#include "host/core/Limits.h"
+#include "host/core/Parti.h"
+#include "host/parti/Coordinate.h"
+
 #include <map>
-#include <numbers>
-#include <proj.h>
 #include <string>
 #include <utility>
 
@@ -62,75 +63,23 @@ CPunGps* CGrpGps::AddPun(const WString& name) {
     return m_Pun.back().get();
 }
 
-// One PROJ transformation from WGS84 geographic coordinates to a plane system, built on first use:
-// searching the projection database for the operation takes milliseconds that loading a project, or a
-// command that converts nothing, need not spend.
-class Trasformazione {
-public:
-    explicit Trasformazione(std::string definition) : m_Definizione(std::move(definition)) {
-        m_Ctx = proj_context_create();
-        proj_log_level(m_Ctx, PJ_LOG_NONE);
+// The conversions need PROJ, loaded with its part at the first transformation: a command that converts
+// nothing does not load it. Without the part no definition is recognised and nothing converts.
+std::unique_ptr<host::parti::Trasformazione> NuovaTrasformazione(const std::string& definizione) {
+    std::string motivo;
+    auto* const crea = host::FunzioneDi<host::parti::CreaTrasformazione>(
+        "coordinate", "PregeoCoordinateTrasformazione", motivo);
+    if (!crea) {
+        host::NotifyInput("conversione delle coordinate non disponibile: " + motivo);
+        return nullptr;
     }
-    ~Trasformazione() {
-        if (m_Pj)
-            proj_destroy(m_Pj);
-        proj_context_destroy(m_Ctx);
-    }
-    Trasformazione(const Trasformazione&) = delete;
-    Trasformazione& operator=(const Trasformazione&) = delete;
-
-    // Whether the definition names a coordinate system, read as the transformation will read it (a PROJ
-    // string as a system); this needs no search for an operation.
-    bool Riconosciuta() const {
-        std::string testo = m_Definizione;
-        const bool stringaProj = testo.starts_with("+proj=") || testo.starts_with("proj=") ||
-                                 testo.starts_with("+init=") || testo.starts_with("init=");
-        if (stringaProj && testo.find("type=crs") == std::string::npos)
-            testo += " +type=crs";
-        PJ* crs = proj_create(m_Ctx, testo.c_str());
-        const bool sistema = crs && proj_is_crs(crs);
-        if (crs)
-            proj_destroy(crs);
-        return sistema;
-    }
-    bool Valida() const { return Pj() != nullptr; }
-    bool Converti(double latRad, double lonRad, double& east, double& north) const {
-        PJ* pj = Pj();
-        if (!pj)
-            return false;
-        const PJ_COORD in =
-            proj_coord(lonRad * 180.0 / std::numbers::pi, latRad * 180.0 / std::numbers::pi, 0, 0);
-        const PJ_COORD out = proj_trans(pj, PJ_FWD, in);
-        if (!std::isfinite(out.xy.x) || !std::isfinite(out.xy.y) || out.xy.x == HUGE_VAL)
-            return false;
-        east = out.xy.x;
-        north = out.xy.y;
-        return true;
-    }
-
-private:
-    PJ* Pj() const {
-        if (!m_Costruita) {
-            m_Costruita = true;
-            PJ* raw = proj_create_crs_to_crs(m_Ctx, "EPSG:4326", m_Definizione.c_str(), nullptr);
-            if (raw) {
-                m_Pj = proj_normalize_for_visualization(m_Ctx, raw);
-                proj_destroy(raw);
-            }
-        }
-        return m_Pj;
-    }
-
-    std::string m_Definizione;
-    PJ_CONTEXT* m_Ctx = nullptr;
-    mutable PJ* m_Pj = nullptr;
-    mutable bool m_Costruita = false;
-};
+    return std::unique_ptr<host::parti::Trasformazione>(crea(definizione.c_str()));
+}
 
 struct CConvCoord::Impl {
-    std::unique_ptr<Trasformazione> base;
+    std::unique_ptr<host::parti::Trasformazione> base;
     std::map<std::u16string, std::string> comuni;
-    std::unique_ptr<Trasformazione> forzata;
+    std::unique_ptr<host::parti::Trasformazione> forzata;
 };
 
 CConvCoord::CConvCoord() : m_Impl(std::make_unique<Impl>()) {}
@@ -139,7 +88,7 @@ CConvCoord::~CConvCoord() = default;
 
 bool CConvCoord::Imposta(const std::string& definition) {
     m_Definizione = definition;
-    m_Impl->base = definition.empty() ? nullptr : std::make_unique<Trasformazione>(definition);
+    m_Impl->base = definition.empty() ? nullptr : NuovaTrasformazione(definition);
     return m_Impl->base && m_Impl->base->Riconosciuta();
 }
 
@@ -154,7 +103,7 @@ bool CConvCoord::IsConvCoordReady() const {
 void CConvCoord::GrafGpsToPlanAtt(double lat, double lon, double, double, double& east, double& north) const {
     east = REALE_INDEFINITO;
     north = REALE_INDEFINITO;
-    const Trasformazione* t = m_Impl->forzata ? m_Impl->forzata.get() : m_Impl->base.get();
+    const host::parti::Trasformazione* t = m_Impl->forzata ? m_Impl->forzata.get() : m_Impl->base.get();
     if (IsRealeIndefinito(lat) || IsRealeIndefinito(lon) || !t)
         return;
     double e = 0, n = 0;
@@ -166,7 +115,7 @@ void CConvCoord::GrafGpsToPlanAtt(double lat, double lon, double, double, double
 
 void CConvCoord::ForzaTempProvCm(const WString&, const WString& comune) {
     const auto it = m_Impl->comuni.find(StringToUpper(comune).str());
-    m_Impl->forzata = it == m_Impl->comuni.end() ? nullptr : std::make_unique<Trasformazione>(it->second);
+    m_Impl->forzata = it == m_Impl->comuni.end() ? nullptr : NuovaTrasformazione(it->second);
 }
 
 void CConvCoord::RipristinaTemp() {

@@ -3,9 +3,9 @@
 
 #include "host/core/HostContext.h"
 #include "host/core/Limits.h"
+#include "host/core/Parti.h"
 #include "host/net/NetLimits.h"
-
-#include <curl/curl.h>
+#include "host/parti/Rete.h"
 
 #include <algorithm>
 #include <cctype>
@@ -33,28 +33,6 @@ namespace {
 std::mutex g_limitsMutex;
 host::NetLimits g_limits;
 
-void InitCurl() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-struct Transfer {
-    std::string* answer = nullptr;
-    std::size_t limit = 0;
-    bool tooLarge = false;
-};
-
-std::size_t Collect(char* data, std::size_t size, std::size_t count, void* user) {
-    auto* t = static_cast<Transfer*>(user);
-    const std::size_t n = size * count;
-    if (t->answer->size() + n > t->limit) {
-        t->tooLarge = true;
-        return 0; // aborts the transfer
-    }
-    t->answer->append(data, n);
-    return n;
-}
-
 bool IsHttpAddress(const std::string& url) {
     auto starts = [&](const char* prefix) {
         const std::size_t n = std::strlen(prefix);
@@ -68,33 +46,27 @@ bool IsHttpAddress(const std::string& url) {
     return starts("http://") || starts("https://");
 }
 
-// The platform's cause for what libcurl reports.
-DWORD InternetError(CURLcode result, bool tooLarge) {
-    if (tooLarge)
-        return ERROR_NOT_ENOUGH_MEMORY;
-    switch (result) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
+// The platform's cause for how a request ended.
+DWORD InternetError(host::parti::EsitoHttp esito) {
+    using host::parti::EsitoHttp;
+    switch (esito) {
+    case EsitoHttp::NomeNonRisolto:
         return ERROR_INTERNET_NAME_NOT_RESOLVED;
-    case CURLE_COULDNT_CONNECT:
+    case EsitoHttp::ConnessioneRifiutata:
         return ERROR_INTERNET_CANNOT_CONNECT;
-    case CURLE_OPERATION_TIMEDOUT:
+    case EsitoHttp::TempoScaduto:
         return ERROR_INTERNET_TIMEOUT;
-    case CURLE_GOT_NOTHING:
-    case CURLE_SEND_ERROR:
-    case CURLE_RECV_ERROR:
-    case CURLE_PARTIAL_FILE:
+    case EsitoHttp::ConnessioneInterrotta:
         return ERROR_INTERNET_CONNECTION_RESET;
-    case CURLE_WEIRD_SERVER_REPLY:
+    case EsitoHttp::RispostaNonHttp:
         return ERROR_HTTP_INVALID_SERVER_RESPONSE;
-    case CURLE_TOO_MANY_REDIRECTS:
+    case EsitoHttp::TroppiRinvii:
         return ERROR_HTTP_REDIRECT_FAILED;
-    case CURLE_URL_MALFORMAT:
+    case EsitoHttp::IndirizzoNonValido:
         return ERROR_INTERNET_INVALID_URL;
-    case CURLE_FILESIZE_EXCEEDED:
+    case EsitoHttp::TroppoGrande:
         return ERROR_NOT_ENOUGH_MEMORY;
-    case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_PEER_FAILED_VERIFICATION:
+    case EsitoHttp::ConnessioneSicura:
         return ERROR_INTERNET_SECURITY_CHANNEL_ERROR;
     default:
         return ERROR_INTERNET_INTERNAL_ERROR;
@@ -142,13 +114,13 @@ HINTERNET Failed(DWORD error) {
 }
 
 // Extra headers come as one text separated by CR LF, as on the platform.
-curl_slist* HeaderList(const char16_t* headers, DWORD length) {
+std::vector<std::string> HeaderList(const char16_t* headers, DWORD length) {
+    std::vector<std::string> list;
     if (!headers)
-        return nullptr;
+        return list;
     WString text = (length == 0 || length == static_cast<DWORD>(-1))
                        ? WString(headers)
                        : WString(headers, static_cast<int>(std::min<DWORD>(length, 1u << 20)));
-    curl_slist* list = nullptr;
     const std::string all = text.ToUtf8();
     std::size_t start = 0;
     while (start < all.size()) {
@@ -156,7 +128,7 @@ curl_slist* HeaderList(const char16_t* headers, DWORD length) {
         if (end == std::string::npos)
             end = all.size();
         if (end > start)
-            list = curl_slist_append(list, all.substr(start, end - start).c_str());
+            list.push_back(all.substr(start, end - start));
         start = end + 1;
     }
     return list;
@@ -180,7 +152,6 @@ NetLimits GetNetLimits() {
 
 HINTERNET InternetOpenW(const char16_t* agent, DWORD accessType, const char16_t* /*proxy*/,
                         const char16_t* /*proxyBypass*/, DWORD /*flags*/) {
-    InitCurl();
     auto* session = new HostInternet;
     session->kind = HostInternet::Kind::Session;
     session->agent = WString(agent).ToUtf8();
@@ -203,49 +174,38 @@ HINTERNET InternetOpenUrlW(HINTERNET session, const char16_t* url, const char16_
         Racconta(address, Causa(ERROR_INTERNET_DISCONNECTED, 0));
         return Failed(ERROR_INTERNET_DISCONNECTED);
     }
-    CURL* curl = curl_easy_init();
-    if (!curl)
+    // libcurl, loaded with its part at the first request: a command that asks the web nothing does not
+    // load it.
+    std::string motivo;
+    auto* const scarica = host::FunzioneDi<host::parti::Scarica>("rete", "PregeoReteScarica", motivo);
+    if (!scarica) {
+        Racconta(address, motivo);
         return Failed(ERROR_INTERNET_INTERNAL_ERROR);
-
+    }
     const host::NetLimits limits = host::GetNetLimits();
-    std::string answer;
-    Transfer transfer{&answer, limits.maxAnswerBytes, false};
-    curl_slist* extra = HeaderList(headers, headersLength);
-
-    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, limits.connectTimeoutMs);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, limits.totalTimeoutMs);
-    curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxAnswerBytes));
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    if (!session->agent.empty())
-        curl_easy_setopt(curl, CURLOPT_USERAGENT, session->agent.c_str());
-    if (session->direct)
-        curl_easy_setopt(curl, CURLOPT_PROXY, ""); // no proxy, whatever the environment says
-    if (extra)
-        curl_easy_setopt(curl, CURLOPT_HTTPHEADER, extra);
-
-    const CURLcode result = curl_easy_perform(curl);
-    long status = 0;
-    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-    curl_easy_cleanup(curl);
-    curl_slist_free_all(extra);
-    if (result != CURLE_OK || transfer.tooLarge) {
-        const DWORD error = InternetError(result, transfer.tooLarge);
+    host::parti::RichiestaHttp richiesta{address,
+                                         session->agent,
+                                         session->direct,
+                                         HeaderList(headers, headersLength),
+                                         limits.connectTimeoutMs,
+                                         limits.totalTimeoutMs,
+                                         limits.maxAnswerBytes};
+    host::parti::RispostaHttp risposta;
+    scarica(richiesta, risposta);
+    if (risposta.esito == host::parti::EsitoHttp::NonIniziata)
+        return Failed(ERROR_INTERNET_INTERNAL_ERROR);
+    if (risposta.esito != host::parti::EsitoHttp::Ok) {
+        const DWORD error = InternetError(risposta.esito);
         Racconta(address, Causa(error, limits.maxAnswerBytes));
         return Failed(error);
     }
+    const long status = risposta.stato;
     if (status >= 400)
         Racconta(address, "il server ha risposto con lo stato " + std::to_string(status));
 
     auto* file = new HostInternet;
     file->kind = HostInternet::Kind::Url;
-    file->answer = std::move(answer);
+    file->answer = std::move(risposta.corpo);
     file->status = status;
     SetLastError(ERROR_SUCCESS);
     return file;

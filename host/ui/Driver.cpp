@@ -1190,9 +1190,17 @@ bool InstallDriver(const std::optional<std::filesystem::path>& script, std::ostr
         // A person at a real terminal: line editing, history kept in the home folder, completion.
         auto driver = std::make_unique<TerminalDriver>(transcript, nullptr);
         TerminalDriver* self = driver.get();
-        driver->SetLines(EditedLines(HistoryFile(),
-                                     [self](std::string_view before) { return self->CompleteHere(before); }));
-        g_installed = std::move(driver);
+        std::string why;
+        auto lines = EditedLines(
+            HistoryFile(), [self](std::string_view before) { return self->CompleteHere(before); }, why);
+        if (lines) {
+            driver->SetLines(std::move(lines));
+            g_installed = std::move(driver);
+        } else {
+            // Plain lines still serve a person, without editing keys or history.
+            std::cerr << "pregeo-host: " << why << "; le righe si leggono senza modifica né cronologia\n";
+            g_installed = std::make_unique<TerminalDriver>(std::cin, transcript);
+        }
     } else {
         g_installed = std::make_unique<TerminalDriver>(std::cin, transcript);
     }

@@ -4,6 +4,7 @@
 // API below; all three speak the same command language and write the same transcript.
 #pragma once
 
+#include "host/parti/Terminale.h"
 #include "hostapi/Dialog.h"
 
 #include <cstddef>
@@ -202,20 +203,17 @@ public:
     virtual bool Read(const std::string& prompt, std::string& line) = 0;
 };
 
-// What completes the word before the cursor: it starts at `start` of the line, and may become any of the
-// candidates.
-struct Completion {
-    std::size_t start = 0;
-    std::vector<std::string> candidates;
-};
+using Completion = parti::Completion;
 // Completes a command, a control of the dialog (by id or [label], only those the command acts on), or
 // an entry of the control a pick or tab names. No dialog: only the commands.
 HOSTAPI Completion Complete(const UiWindow* dialog, std::string_view before);
 
 // The line editor of a real terminal (libedit): editing, history loaded from and saved to `history`
-// (none when empty), Tab completion through `complete`.
+// (none when empty), Tab completion through `complete`. Null, with the reason in Italian, when libedit's
+// part cannot be loaded.
 HOSTAPI std::unique_ptr<LineSource> EditedLines(const std::filesystem::path& history,
-                                                std::function<Completion(std::string_view)> complete);
+                                                std::function<Completion(std::string_view)> complete,
+                                                std::string& why);
 // The history file in the user's home folder; empty without HOME.
 HOSTAPI std::filesystem::path HistoryFile();
 
