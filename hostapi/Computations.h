@@ -25,9 +25,10 @@ public:
     bool CalcolaSngRiga7(CRig* row) const;
 
     // Coordinates of a named point: booklet row 5, orientation point, station, observed point or GPS
-    // point with valid coordinates, in that order. False when none has them. The objects are looked up by
-    // name through an index made at the first call: while this object lives, points may gain or lose
-    // coordinates but none may be added, removed or renamed.
+    // point with valid coordinates, in that order. False when none has them. Names are looked up through
+    // an index made at the first call and checked against the objects as they are; a point added or
+    // renamed since is found by a walk when the index has nothing valid of that name. No point may be
+    // removed while this object lives: it is made for one computation.
     bool CercaCoordinate(const WString& name, double& x, double& y) const;
 
 private:

@@ -15,72 +15,96 @@ bool Valido(const CEgn* p) {
     return p && p->EstValidoXY() && !IsRealeIndefinito(p->GetCoordX()) && !IsRealeIndefinito(p->GetCoordY());
 }
 
+// The walk the index stands for: a row 5 by its label, then orientation points, stations and their
+// observed points, GPS bases and points, the first with valid coordinates.
+template <typename F> void OgniOggetto(const CCts* cts, const CLibCmp* cmp, const CLibGps* gps, F f) {
+    if (cts) {
+        // A row 5 is named by its label; its own point name stays empty.
+        const CCtsRigArray& rows = cts->m_Righe45;
+        for (int i = 0; i < rows.GetRigArSize(); ++i) {
+            const CRig* r = rows.GetRigAt(i);
+            if (r->GetTipoRiga() == '5' && f(r, r->GetLblNome1(), true))
+                return;
+        }
+    }
+    if (cmp) {
+        for (int i = 0; i < cmp->GetOriArSize(); ++i)
+            if (f(cmp->GetOriAt(i), cmp->GetOriAt(i)->GetNome(), false))
+                return;
+        for (int j = 0; j < cmp->GetJobArSize(); ++j)
+            for (int s = 0; s < cmp->GetStaArSize(j); ++s) {
+                if (f(cmp->GetStaAt(j, s), cmp->GetStaAt(j, s)->GetNome(), false))
+                    return;
+                for (int k = 0; k < cmp->GetPunArSize(j, s); ++k)
+                    if (f(cmp->GetPunAt(j, s, k), cmp->GetPunAt(j, s, k)->GetNome(), false))
+                        return;
+            }
+    }
+    if (gps) {
+        for (int g = 0; g < gps->GetGrpArSize(); ++g) {
+            if (f(gps->GetGrpAt(g), gps->GetGrpAt(g)->GetNome(), false))
+                return;
+            for (int k = 0; k < gps->GetPunArSize(g); ++k)
+                if (f(gps->GetPunAt(g, k), gps->GetPunAt(g, k)->GetNome(), false))
+                    return;
+        }
+    }
+}
+
 } // namespace
 
-// Every object that can give a name its coordinates, by name, in the order of the lookup; whether one has
-// them is asked at each lookup.
+// Every object of the walk by name, in the walk's order. It is a cache: what it gives is checked against
+// the object as it is now, and a name it cannot answer for is walked for.
 struct CCalcRighePregeo::Indice {
     struct Voce {
         const CEgn* punto;
         const Voce* prossima; // the next object of the same name
+        const CRig* riga;     // a row 5, named by its label
     };
     std::vector<Voce> voci;
     std::unordered_map<std::u16string, std::size_t> prime; // each name's first object
 };
 
 bool CCalcRighePregeo::CercaCoordinate(const WString& name, double& x, double& y) const {
+    const auto found = [&](const CEgn* p) {
+        x = p->GetCoordX();
+        y = p->GetCoordY();
+        return true;
+    };
     if (!m_Indice) {
         auto indice = std::make_shared<Indice>();
         std::vector<std::pair<std::u16string, const CEgn*>> tutti;
-        const auto add = [&](const CEgn* p, const WString& nome) {
-            if (p)
+        std::vector<const CRig*> righe;
+        OgniOggetto(m_Cts, m_Cmp, m_Gps, [&](const CEgn* p, const WString& nome, bool riga) {
+            if (p) {
                 tutti.emplace_back(nome.view(), p);
-        };
-        if (m_Cts) {
-            // A row 5 is named by its label; its own point name stays empty.
-            const CCtsRigArray& rows = m_Cts->m_Righe45;
-            for (int i = 0; i < rows.GetRigArSize(); ++i) {
-                const CRig* r = rows.GetRigAt(i);
-                if (r->GetTipoRiga() == '5')
-                    add(r, r->GetLblNome1());
+                righe.push_back(riga ? static_cast<const CRig*>(p) : nullptr);
             }
-        }
-        if (m_Cmp) {
-            for (int i = 0; i < m_Cmp->GetOriArSize(); ++i)
-                add(m_Cmp->GetOriAt(i), m_Cmp->GetOriAt(i)->GetNome());
-            for (int j = 0; j < m_Cmp->GetJobArSize(); ++j)
-                for (int s = 0; s < m_Cmp->GetStaArSize(j); ++s) {
-                    add(m_Cmp->GetStaAt(j, s), m_Cmp->GetStaAt(j, s)->GetNome());
-                    for (int k = 0; k < m_Cmp->GetPunArSize(j, s); ++k)
-                        add(m_Cmp->GetPunAt(j, s, k), m_Cmp->GetPunAt(j, s, k)->GetNome());
-                }
-        }
-        if (m_Gps) {
-            for (int g = 0; g < m_Gps->GetGrpArSize(); ++g) {
-                add(m_Gps->GetGrpAt(g), m_Gps->GetGrpAt(g)->GetNome());
-                for (int k = 0; k < m_Gps->GetPunArSize(g); ++k)
-                    add(m_Gps->GetPunAt(g, k), m_Gps->GetPunAt(g, k)->GetNome());
-            }
-        }
+            return false;
+        });
         indice->voci.resize(tutti.size());
-        // Chained from the last back, so each name's chain runs in the order of the lookup.
+        // Chained from the last back, so each name's chain runs in the order of the walk.
         for (std::size_t i = tutti.size(); i-- > 0;) {
             const auto [it, nuovo] = indice->prime.try_emplace(std::move(tutti[i].first), i);
-            indice->voci[i] = {tutti[i].second, nuovo ? nullptr : &indice->voci[it->second]};
+            indice->voci[i] = {tutti[i].second, nuovo ? nullptr : &indice->voci[it->second], righe[i]};
             it->second = i;
         }
         m_Indice = std::move(indice);
     }
     const auto it = m_Indice->prime.find(std::u16string(name.view()));
-    if (it == m_Indice->prime.end())
-        return false;
-    for (const Indice::Voce* v = &m_Indice->voci[it->second]; v; v = v->prossima)
-        if (Valido(v->punto)) {
-            x = v->punto->GetCoordX();
-            y = v->punto->GetCoordY();
-            return true;
+    if (it != m_Indice->prime.end())
+        for (const Indice::Voce* v = &m_Indice->voci[it->second]; v; v = v->prossima) {
+            const CEgn* p = v->punto;
+            if (Valido(p) && (v->riga ? v->riga->GetLblNome1() : p->GetNome()) == name)
+                return found(p);
         }
-    return false;
+    // Nothing there: a point added or renamed since the index was made may still have the name.
+    bool trovato = false;
+    OgniOggetto(m_Cts, m_Cmp, m_Gps, [&](const CEgn* p, const WString& nome, bool) {
+        trovato = p && Valido(p) && nome == name && found(p);
+        return trovato;
+    });
+    return trovato;
 }
 
 bool CCalcRighePregeo::CalcolaSngRiga45(CRig* row) const {
