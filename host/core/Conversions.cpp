@@ -1,6 +1,7 @@
 #include "hostapi/Conversions.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -56,7 +57,14 @@ WString CStringDaDouble(double value, int decimals) {
     double rounded = ArrotondatoAtDec(value, decimals);
     if (rounded == 0)
         rounded = 0;
-    return WString::Formatted(u"%.*f", decimals, rounded);
+    // to_chars writes what printf's "%.*f" writes, without its cost on every cell of a large grid.
+    char text[400];
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, rounded, std::chars_format::fixed, decimals);
+    if (error != std::errc())
+        return WString::Formatted(u"%.*f", decimals, rounded);
+    std::u16string out(text, end);
+    return WString(std::move(out));
 }
 
 void StringDaDouble(double value, int decimals, char16_t* buffer, int size) {

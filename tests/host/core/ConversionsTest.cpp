@@ -1,8 +1,12 @@
 #include "hostapi/Conversions.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <numbers>
+#include <random>
 
 TEST(Conversions, TextToRealAcceptsWhatSurveyorsType) {
     const struct {
@@ -55,6 +59,20 @@ TEST(Conversions, RealToTextAndRounding) {
     EXPECT_DOUBLE_EQ(ArrotondatoAtDec(-2.675, 2), -2.68);
     EXPECT_DOUBLE_EQ(ArrotondatoAtDec(1.23449, 3), 1.234);
     EXPECT_EQ(ArrotondatoAtDec(REALE_INDEFINITO, 3), REALE_INDEFINITO);
+    // The text is what printf gives for the rounded value, over every size a survey has and more.
+    std::mt19937_64 random(3);
+    for (int k = 0; k < 20000; ++k) {
+        const double value = std::ldexp(static_cast<double>(random() % 1000003) - 500001.0,
+                                        static_cast<int>(random() % 120) - 60);
+        const int decimals = static_cast<int>(random() % 17);
+        double rounded = ArrotondatoAtDec(value, std::min(decimals, 15));
+        if (rounded == 0)
+            rounded = 0;
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%.*f", std::min(decimals, 15), rounded);
+        ASSERT_EQ(CStringDaDouble(value, decimals).ToUtf8(), expected) << value << " " << decimals;
+    }
+    EXPECT_EQ(CStringDaDouble(-8e199, 2).GetLength(), 204);
 }
 
 TEST(Conversions, SexagesimalAnglesRoundTripWithCarries) {
