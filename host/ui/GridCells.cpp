@@ -81,8 +81,11 @@ std::uint32_t GridCells::Store(const WString& text) {
         m_Arena.resize(from + s.size() * 2);
         std::memcpy(m_Arena.data() + from, s.data(), s.size() * 2);
     } else {
-        for (char16_t c : s)
-            m_Arena.push_back(static_cast<char>(c));
+        const std::size_t from = m_Arena.size();
+        m_Arena.resize(from + s.size());
+        char* to = m_Arena.data() + from;
+        for (std::size_t i = 0; i < s.size(); ++i)
+            to[i] = static_cast<char>(s[i]);
     }
     return static_cast<std::uint32_t>(at);
 }
@@ -94,17 +97,12 @@ void GridCells::Forget(std::uint32_t text) {
 
 std::uint32_t GridCells::RestOf(const GridCell& cell) {
     const Rest rest{cell.data, cell.format, cell.image < 0 ? -1 : cell.image, cell.bk, cell.fg};
-    for (const std::uint32_t k : m_Recent)
-        if (m_Rests[k] == rest)
-            return k;
     const auto [it, added] = m_RestIndex.try_emplace(rest, static_cast<std::uint32_t>(m_Rests.size()));
     if (added) {
         if (m_Rests.size() >= kRest)
             throw std::bad_alloc();
         m_Rests.push_back(rest);
     }
-    std::copy_backward(m_Recent.begin(), m_Recent.end() - 1, m_Recent.end());
-    m_Recent[0] = it->second;
     return it->second;
 }
 

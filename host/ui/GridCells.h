@@ -6,11 +6,10 @@
 #include "hostapi/Grid.h"
 #include "hostapi/WString.h"
 
-#include <array>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 constexpr COLORREF CLR_DEFAULT = 0xFF000000;
@@ -58,6 +57,17 @@ private:
     static constexpr std::uint32_t kChecked = 0x40000000u;
     static constexpr std::uint32_t kRest = 0x3FFFFFFFu;
     using Rest = std::tuple<LPARAM, UINT, int, COLORREF, COLORREF>;
+    struct HashRest {
+        std::size_t operator()(const Rest& r) const {
+            std::size_t h = static_cast<std::size_t>(std::get<0>(r));
+            for (const std::size_t v :
+                 {static_cast<std::size_t>(std::get<1>(r)),
+                  static_cast<std::size_t>(static_cast<unsigned>(std::get<2>(r))),
+                  static_cast<std::size_t>(std::get<3>(r)), static_cast<std::size_t>(std::get<4>(r))})
+                h = h * 1000003u ^ v;
+            return h;
+        }
+    };
 
     const Packed& At(int row, int column) const {
         return m_Cells[static_cast<std::size_t>(row) * static_cast<std::size_t>(m_Columns) +
@@ -79,7 +89,5 @@ private:
     std::string m_Arena = std::string(1, '\0');
     std::size_t m_Garbage = 0;
     std::vector<Rest> m_Rests = {Rest{0, DT_LEFT, -1, CLR_DEFAULT, CLR_DEFAULT}};
-    std::map<Rest, std::uint32_t> m_RestIndex = {{m_Rests.front(), 0}};
-    // Cells are mostly set one after the other alike, an attribute at a time.
-    std::array<std::uint32_t, 4> m_Recent{};
+    std::unordered_map<Rest, std::uint32_t, HashRest> m_RestIndex = {{m_Rests.front(), 0}};
 };
