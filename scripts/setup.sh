@@ -7,7 +7,7 @@ set -euo pipefail
 flavour=${1:-test}
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev rapidjson-dev
           libcurl4-openssl-dev libproj-dev proj-data libcpp-httplib-dev libboost-dev libcairo2-dev
           libfontconfig-dev fonts-dejavu-core libexpat1-dev libedit-dev libgdal-dev gdal-bin clang-14 libclang-rt-14-dev
           g++-mingw-w64-x86-64-posix chromium nodejs)

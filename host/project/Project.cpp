@@ -2,6 +2,7 @@
 
 #include "host/core/HostContext.h"
 #include "host/core/Limits.h"
+#include "host/project/LetturaRapida.h"
 #include "host/project/Storia.h"
 
 #include <ctime>
@@ -589,6 +590,13 @@ void ReadGps(const In& in, CLibGps& gps) {
 } // namespace
 
 std::unique_ptr<Project> Project::Parse(const std::string& text, const std::string& fileName) {
+    auto project = std::make_unique<Project>();
+    if (LeggiProgettoRapido(text, *project))
+        return project;
+    return LeggiProgettoVerificato(text, fileName);
+}
+
+std::unique_ptr<Project> LeggiProgettoVerificato(const std::string& text, const std::string& fileName) {
     Screening screening(fileName);
     Json::sax_parse(text, &screening);
     Json doc;
