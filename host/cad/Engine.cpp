@@ -27,6 +27,7 @@ std::vector<int> CGcadEng::Impl::InDisegno() const {
     for (const auto& [handle, ent] : ents)
         if (ent.disegno >= 0)
             out.push_back(handle);
+    std::sort(out.begin(), out.end());
     return out;
 }
 

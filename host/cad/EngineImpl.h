@@ -3,7 +3,7 @@
 
 #include "hostapi/Cad.h"
 
-#include <map>
+#include <unordered_map>
 #include <vector>
 
 struct CGcadEng::Impl {
@@ -27,7 +27,9 @@ struct CGcadEng::Impl {
     // Handles in the drawings, in creation order.
     std::vector<int> InDisegno() const;
 
-    std::map<int, Ent> ents; // by handle, so in creation order
+    // By handle; handles are given in creation order. A drawing of a large survey looks entities up
+    // millions of times.
+    std::unordered_map<int, Ent> ents;
     int prossimo = 1;
     std::vector<int> selezione; // in the order of selection
 };

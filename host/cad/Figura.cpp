@@ -7,6 +7,7 @@
 #include "host/core/Parti.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -62,10 +63,15 @@ public:
 // ---------------------------------------------------------------------------------------------------
 // SVG
 
+// As "%.2f" writes it; a picture of a large survey writes hundreds of thousands.
 std::string Num(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return buf;
+    char buf[400];
+    const auto [end, error] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
+    if (error != std::errc()) {
+        std::snprintf(buf, sizeof buf, "%.2f", v);
+        return buf;
+    }
+    return std::string(buf, end);
 }
 
 std::string Rgb(const Colore& c) {
