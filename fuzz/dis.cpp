@@ -1,6 +1,6 @@
-// Distance files and distance answers: one input is read as a .dis file and as the web service's answer,
-// and imported from the file into a survey of three fiducial points, the duplicate choice answered in
-// turn.
+// Distance files and distance answers. The first byte chooses what the rest of the input is, so that each
+// run reads it once: a .dis file, the web service's answer, or a .dis file imported into a survey of
+// three fiducial points, the duplicate choice answered in turn.
 #include "FuzzInput.h"
 #include "distances/ImportDistanze.h"
 #include "hostapi/Conversions.h"
@@ -15,9 +15,7 @@ void Controlla(const CDisDistanza& d) {
         fuzz::Fail("a complete distance with a number that does not read");
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+void File(const std::uint8_t* data, std::size_t size) {
     const auto path = fuzz::Write("lavori/prova.dis", data, size);
     CDisElenco file;
     file.CaricaFile(WString::FromUtf8(path.string()));
@@ -26,6 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::Fail("a line longer than its block");
         Controlla(DistanzaDaFile(*r));
     }
+}
+
+void Web(const std::uint8_t* data, std::size_t size) {
     CDisElenco web;
     const WString risposta = WString::FromCp1252(std::string_view(reinterpret_cast<const char*>(data), size));
     web.CaricaRispostaWeb(risposta, u"G337", u"0120");
@@ -36,7 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (completa && !IsRispostaDistanze(risposta))
         fuzz::Fail("an answer with a distance taken for no distance answer");
+}
 
+void Importa(const std::uint8_t* data, std::size_t size) {
+    fuzz::Write("lavori/prova.dis", data, size);
     CCts libretto;
     libretto.SetFogl(u"0120");
     libretto.SetCdCm(u"G337");
@@ -61,6 +65,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::Fail("a distance written with an undefined value");
         if (d->GetDistanza() <= 0)
             fuzz::Fail("a distance written that is not above zero");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    // '0', '1' and '2' lead the seeds.
+    switch (data[0] % 3) {
+    case 0:
+        File(data + 1, size - 1);
+        break;
+    case 1:
+        Web(data + 1, size - 1);
+        break;
+    default:
+        Importa(data + 1, size - 1);
+        break;
     }
     return 0;
 }

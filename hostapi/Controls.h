@@ -18,7 +18,7 @@ constexpr UINT BST_CHECKED = 1;
 class HOSTAPI CBitmap {
 public:
     CBitmap() = default;
-    virtual ~CBitmap() = default;
+    virtual ~CBitmap();
     // Reads a BMP file (1, 4, 8, 24 or 32 bits per pixel, uncompressed); false when it is not one.
     BOOL LoadFromFile(const WString& path);
     int GetWidth() const { return m_Width; }
@@ -46,7 +46,7 @@ constexpr UINT ILC_COLOR24 = 0x0018;
 class HOSTAPI CImageList {
 public:
     CImageList() = default;
-    virtual ~CImageList() = default;
+    virtual ~CImageList();
     BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
     // Cuts the bitmap into images of the list's width, left to right; the index of the first image
     // added, -1 when the list is not created or the bitmap is null.

@@ -46,8 +46,10 @@ for target in "${targets[@]}"; do
         artifact=$(grep -o 'Test unit written to .*' "$log" | cut -d' ' -f5- || true)
         [ -n "$artifact" ] && status="$status; input: $artifact"
     fi
-    # One worker ends with its stat:: lines; workers in fork mode report "#RUNS: ..." lines as they go.
-    runs=$(awk '/^stat::number_of_executed_units:/ { n = $2 } /^#[0-9]+: cov:/ { sub(/^#/, "", $1); sub(/:$/, "", $1); n = $1 } END { print n }' "$log")
+    # One worker ends with its stat:: lines; workers in fork mode report "#RUNS: cov: ..." lines as they
+    # go, which may follow a worker's NEW_FUNC text on the same line.
+    runs=$(awk '{ while (match($0, /#[0-9]+: cov:/)) { n = substr($0, RSTART + 1, RLENGTH - 7); $0 = substr($0, RSTART + RLENGTH) } }
+        /^stat::number_of_executed_units:/ { n = $2 } END { print n }' "$log")
     elapsed=$(($(date +%s) - start))
     rate=$([ -n "$runs" ] && [ "$elapsed" -gt 0 ] && echo $((runs / elapsed)) || true)
     printf '%-14s %12s executions %8s per second  %s\n' "fuzz_$target" "${runs:-?}" "${rate:-?}" "$status"

@@ -33,32 +33,52 @@ struct Text {
     std::vector<Line> lines;
 };
 
-// The line ends are found with the C library's search, a pass per kind of end.
+std::string_view WithoutBom(std::string_view all) {
+    return all.starts_with(kBom) ? all.substr(kBom.size()) : all;
+}
+
+// The lines of a text one at a time, so that a lookup stops at its key and keeps no list. The ends are
+// found with the C library's search, a pass per kind of end.
+class Lines {
+public:
+    explicit Lines(std::string_view body)
+        : m_p(body.data()), m_stop(body.data() + body.size()), m_cr(Search(m_p, '\r')),
+          m_lf(Search(m_p, '\n')) {}
+
+    bool Next(Line& line) {
+        if (m_p >= m_stop)
+            return false;
+        if (m_cr < m_p)
+            m_cr = Search(m_p, '\r');
+        if (m_lf < m_p)
+            m_lf = Search(m_p, '\n');
+        const char* e = std::min(m_cr, m_lf);
+        const char* after = e == m_stop ? m_stop : e + (e == m_cr && e + 1 < m_stop && e[1] == '\n' ? 2 : 1);
+        line = {std::string_view(m_p, static_cast<std::size_t>(e - m_p)),
+                std::string_view(e, static_cast<std::size_t>(after - e))};
+        m_p = after;
+        return true;
+    }
+
+private:
+    const char* Search(const char* from, char c) const {
+        const void* at =
+            from < m_stop ? std::memchr(from, c, static_cast<std::size_t>(m_stop - from)) : nullptr;
+        return at ? static_cast<const char*>(at) : m_stop;
+    }
+
+    const char* m_p;
+    const char* m_stop;
+    const char* m_cr;
+    const char* m_lf;
+};
+
 Text Split(std::string_view all) {
     Text t;
-    if (all.starts_with(kBom)) {
-        t.bom = true;
-        all.remove_prefix(kBom.size());
-    }
-    const char* const begin = all.data();
-    const char* const stop = begin + all.size();
-    const auto next = [stop](const char* from, char c) {
-        const void* at = from < stop ? std::memchr(from, c, static_cast<std::size_t>(stop - from)) : nullptr;
-        return at ? static_cast<const char*>(at) : stop;
-    };
-    const char* cr = next(begin, '\r');
-    const char* lf = next(begin, '\n');
-    for (const char* p = begin; p < stop;) {
-        if (cr < p)
-            cr = next(p, '\r');
-        if (lf < p)
-            lf = next(p, '\n');
-        const char* e = std::min(cr, lf);
-        const char* after = e == stop ? stop : e + (e == cr && e + 1 < stop && e[1] == '\n' ? 2 : 1);
-        t.lines.push_back({std::string_view(p, static_cast<std::size_t>(e - p)),
-                           std::string_view(e, static_cast<std::size_t>(after - e))});
-        p = after;
-    }
+    t.bom = all.starts_with(kBom);
+    Lines lines(WithoutBom(all));
+    for (Line line; lines.Next(line);)
+        t.lines.push_back(line);
     return t;
 }
 
@@ -86,39 +106,40 @@ bool IsSection(const Line& line) {
     return t.size() >= 2 && t.front() == '[' && t.back() == ']';
 }
 
-// Where a key stands: its section's line, its own line (or -1), and the line the section ends before.
+// Where a key stands: its section's line, its own line (or -1) and its text, and the line the section
+// ends before (the number of lines when it is the last).
 struct Place {
     int section = -1;
     int key = -1;
     int end = 0;
+    std::string_view keyText;
 };
 
-Place Locate(const std::vector<Line>& lines, const WString& section, const WString& key) {
+Place Locate(std::string_view body, const WString& section, const WString& key) {
     Place p;
-    const int n = static_cast<int>(lines.size());
-    p.end = n;
-    for (int i = 0; i < n && p.section < 0; ++i) {
-        const Line& line = lines[static_cast<std::size_t>(i)];
+    Lines lines(body);
+    int i = 0;
+    for (Line line; lines.Next(line); ++i) {
         if (IsSection(line)) {
+            if (p.section >= 0) {
+                p.end = i;
+                return p;
+            }
             const std::string_view t = Trimmed(line.text);
             if (SameName(t.substr(1, t.size() - 2), section))
                 p.section = i;
+            continue;
         }
-    }
-    if (p.section < 0)
-        return p;
-    for (int i = p.section + 1; i < n; ++i) {
-        const Line& line = lines[static_cast<std::size_t>(i)];
-        if (IsSection(line)) {
-            p.end = i;
-            break;
-        }
+        if (p.section < 0)
+            continue;
         const auto eq = line.text.find('=');
         if (eq != std::string_view::npos && SameName(Trimmed(line.text.substr(0, eq)), key)) {
             p.key = i;
-            break;
+            p.keyText = line.text;
+            return p;
         }
     }
+    p.end = i;
     return p;
 }
 
@@ -129,7 +150,7 @@ std::string WithValue(std::string_view all, const WString& section, const WStrin
                       const std::string& value) {
     const Text t = Split(all);
     const auto& lines = t.lines;
-    const Place p = Locate(lines, section, key);
+    const Place p = Locate(WithoutBom(all), section, key);
     const int n = static_cast<int>(lines.size());
     std::string replaced;
     if (p.key >= 0) {
@@ -276,11 +297,10 @@ bool CIniFile::Find(const WString& section, const WString& key, WString& value) 
     }
     std::string all;
     ReadSettings(host::ResolvePath(m_Path), all);
-    const Text t = Split(all);
-    const Place p = Locate(t.lines, section, key);
+    const Place p = Locate(WithoutBom(all), section, key);
     if (p.key < 0)
         return false;
-    const std::string_view line = t.lines[static_cast<std::size_t>(p.key)].text;
+    const std::string_view line = p.keyText;
     value = WString::FromUtf8(Trimmed(line.substr(line.find('=') + 1)));
     return true;
 }

@@ -13,14 +13,15 @@
 namespace {
 
 // Which support bitmap a bitmap and the strips of an image list came from: the objects keep only
-// pixels and counts, a front end that draws the images needs the file.
+// pixels and counts, a front end that draws the images needs the file. An object leaves its table when
+// it goes, so the tables do not grow with every dialog opened; they outlive every object.
 std::map<const CBitmap*, std::string>& SupportNames() {
-    static std::map<const CBitmap*, std::string> names;
-    return names;
+    static auto* names = new std::map<const CBitmap*, std::string>;
+    return *names;
 }
 std::map<const CImageList*, std::vector<host::ui::ImageStrip>>& Strips() {
-    static std::map<const CImageList*, std::vector<host::ui::ImageStrip>> strips;
-    return strips;
+    static auto* strips = new std::map<const CImageList*, std::vector<host::ui::ImageStrip>>;
+    return *strips;
 }
 
 std::uint32_t Le(const std::string& b, std::size_t at, int bytes) {
@@ -35,6 +36,10 @@ std::uint32_t Le(const std::string& b, std::size_t at, int bytes) {
 std::vector<host::ui::ImageStrip> host::ui::ImageSources(const CImageList* list) {
     const auto it = Strips().find(list);
     return it == Strips().end() ? std::vector<ImageStrip>{} : it->second;
+}
+
+CBitmap::~CBitmap() {
+    SupportNames().erase(this);
 }
 
 BOOL CBitmap::LoadFromFile(const WString& path) {
@@ -129,6 +134,10 @@ CBitmap* LoadASupportBmp(const WString& fileName) {
     }
     SupportNames()[bitmap] = fileName.ToUtf8();
     return bitmap;
+}
+
+CImageList::~CImageList() {
+    Strips().erase(this);
 }
 
 BOOL CImageList::Create(int cx, int cy, UINT, int, int) {
