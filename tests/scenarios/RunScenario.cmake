@@ -96,7 +96,7 @@ if(EXISTS "${SCENARIO}/tafservice")
     if(NOT ini_text MATCHES "\\[CATASTO\\]\n")
         message(FATAL_ERROR "scenario ${SCENARIO}: tafservice needs a [CATASTO] section in impostazioni.ini")
     endif()
-    execute_process(COMMAND sh -c "out=$1; shift; timeout 300 \"$0\" \"$@\" >\"$out\" 2>&1 </dev/null & echo $!"
+    execute_process(COMMAND sh -c "out=$1; shift; timeout -k 5 300 \"$0\" \"$@\" >\"$out\" 2>&1 </dev/null & echo $!"
                             "${BIN}/tafservice" "${WORK}/tafservice.txt" --folder "${project}/${taf_folder}"
                             ${taf_options}
                     OUTPUT_VARIABLE taf_pid OUTPUT_STRIP_TRAILING_WHITESPACE)

@@ -4,10 +4,12 @@
 // Each request is logged on standard error with its status and the size of its answer.
 #include "TafService.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <thread>
 
 #include <pthread.h>
 
@@ -55,6 +57,11 @@ int main(int argc, char** argv) {
 
     int signal = 0;
     sigwait(&stops, &signal);
+    // A request stuck on a client that went away must not keep the service alive: the stop is bounded.
+    std::thread([] {
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        std::_Exit(0);
+    }).detach();
     service.Stop();
     return 0;
 }
