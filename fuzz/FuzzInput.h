@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <unistd.h>
 
@@ -31,6 +32,15 @@ inline std::filesystem::path Write(const std::string& name, const std::uint8_t* 
     const auto path = Folder() / name;
     host::SetMemoryFile(path, std::string(reinterpret_cast<const char*>(data), size));
     return path;
+}
+
+// One reader a run, so that a run costs one read: the first byte chooses the reader (the seeds lead with
+// '0', '1', '2'...), the rest is its input.
+using Lettore = void (*)(const std::uint8_t* data, std::size_t size);
+inline void UnoAllaVolta(const std::uint8_t* data, std::size_t size, std::initializer_list<Lettore> lettori) {
+    if (size == 0 || lettori.size() == 0)
+        return;
+    lettori.begin()[data[0] % lettori.size()](data + 1, size - 1);
 }
 
 // A broken promise: libFuzzer keeps the input that led here.

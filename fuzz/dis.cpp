@@ -71,19 +71,6 @@ void Importa(const std::uint8_t* data, std::size_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0)
-        return 0;
-    // '0', '1' and '2' lead the seeds.
-    switch (data[0] % 3) {
-    case 0:
-        File(data + 1, size - 1);
-        break;
-    case 1:
-        Web(data + 1, size - 1);
-        break;
-    default:
-        Importa(data + 1, size - 1);
-        break;
-    }
+    fuzz::UnoAllaVolta(data, size, {File, Web, Importa});
     return 0;
 }

@@ -42,19 +42,6 @@ void Tipi(const std::uint8_t* data, std::size_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0)
-        return 0;
-    // '0', '1' and '2' lead the seeds.
-    switch (data[0] % 3) {
-    case 0:
-        Collegi(data + 1, size - 1);
-        break;
-    case 1:
-        Comuni(data + 1, size - 1);
-        break;
-    default:
-        Tipi(data + 1, size - 1);
-        break;
-    }
+    fuzz::UnoAllaVolta(data, size, {Collegi, Comuni, Tipi});
     return 0;
 }

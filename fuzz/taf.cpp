@@ -41,22 +41,20 @@ void Out(const WString& out) {
             fuzz::Fail("an OUT record without the file's name as municipality");
 }
 
+// Each reader on the input as a file of its kind.
+void FiltrataDa(const std::uint8_t* data, std::size_t size) {
+    Filtrata(WString::FromUtf8(fuzz::Write("punti.taf", data, size).string()));
+}
+void VicinaDa(const std::uint8_t* data, std::size_t size) {
+    Vicina(WString::FromUtf8(fuzz::Write("punti.taf", data, size).string()));
+}
+void OutDa(const std::uint8_t* data, std::size_t size) {
+    Out(WString::FromUtf8(fuzz::Write("A123.out", data, size).string()));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0)
-        return 0;
-    // '0', '1' and '2' lead the seeds.
-    switch (data[0] % 3) {
-    case 0:
-        Filtrata(WString::FromUtf8(fuzz::Write("punti.taf", data + 1, size - 1).string()));
-        break;
-    case 1:
-        Vicina(WString::FromUtf8(fuzz::Write("punti.taf", data + 1, size - 1).string()));
-        break;
-    default:
-        Out(WString::FromUtf8(fuzz::Write("A123.out", data + 1, size - 1).string()));
-        break;
-    }
+    fuzz::UnoAllaVolta(data, size, {FiltrataDa, VicinaDa, OutDa});
     return 0;
 }
