@@ -12,6 +12,7 @@
 // Times are processor times of the child process (user + system), so other load on the machine counts
 // little; memory is the child's peak resident set.
 #include "bench/Lanciatore.h"
+#include "bench/Righe7.h"
 #include "host/project/Project.h"
 
 #include <time.h>
@@ -116,14 +117,7 @@ std::vector<Punto> Genera(const fs::path& dir, int fiduciali, int dettaglio, boo
             rilevati.push_back(nome);
         }
     }
-    for (std::size_t i = 0; i + 4 <= rilevati.size(); i += 8) {
-        CRig* r7 = new CRig('7');
-        for (std::size_t k = 0; k < 4; ++k)
-            r7->AddVrt(CCtsVrt(rilevati[i + k]));
-        r7->AddVrt(CCtsVrt(rilevati[i]));
-        r7->SetLblNome1(WString::Formatted(u"%d", 100 + static_cast<int>(i / 8)));
-        p.cts.m_Righe7.AddRig(r7);
-    }
+    AggiungiRighe7(p.cts, rilevati);
     if (distanze)
         for (int k = 0; k + 1 < fiduciali; ++k) {
             CCtsDistanza* d = p.cts.m_EstrMap.AddDistanza();

@@ -4,6 +4,7 @@
 // the page gets it. Aim: under 50 ms an action. It also says how large the page is on its first load.
 // It also draws a survey of 5 000 points for the page as serve does after every tool and as a CAD view
 // does after every pick (read, drawn, written as SVG). Aim: under 200 ms.
+#include "bench/Righe7.h"
 #include "host/cad/EngineImpl.h"
 #include "host/cad/Figura.h"
 #include "host/cad/Rilievo.h"
@@ -101,14 +102,7 @@ void GeneraRilievo(const fs::path& dir) {
             pun->CalcolaValiditaXYZ();
         }
     }
-    for (std::size_t i = 0; i + 4 <= rilevati.size(); i += 8) {
-        CRig* r7 = new CRig('7');
-        for (std::size_t k = 0; k < 4; ++k)
-            r7->AddVrt(CCtsVrt(rilevati[i + k]));
-        r7->AddVrt(CCtsVrt(rilevati[i]));
-        r7->SetLblNome1(WString::Formatted(u"%d", 100 + static_cast<int>(i / 8)));
-        p.cts.m_Righe7.AddRig(r7);
-    }
+    AggiungiRighe7(p.cts, rilevati);
     std::string why;
     p.Save(&why);
 }
