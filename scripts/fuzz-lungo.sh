@@ -2,10 +2,11 @@
 # A long run of the fuzz targets, one after the other under nice, each for the same time; see
 # docs/fuzzing.md.
 #   scripts/fuzz-lungo.sh SECONDS [TARGET...]    every target, or the ones named
-# Prints a line per target: executions, executions per second of the whole run (set-up included), and
-# clean or what broke it. PREGEO_FUZZ_JOBS=N runs N workers (default: one per processor). What a
-# target learns stays in build/fuzz/corpus/TARGET, its log is build/fuzz/lungo-TARGET.log, and an input
-# that broke it is in build/fuzz/crashes/TARGET-*. Exits non-zero when any target found something.
+# Prints a line per target: executions, seconds taken, executions per second of the whole run (set-up
+# included), and clean or what broke it. PREGEO_FUZZ_JOBS=N runs N workers (default: one per processor);
+# PREGEO_FUZZ_ESECUZIONI=N ends a target at N executions if its time has not run out first. What a target
+# learns stays in build/fuzz/corpus/TARGET, its log is build/fuzz/lungo-TARGET.log, and an input that
+# broke it is in build/fuzz/crashes/TARGET-*. Exits non-zero when any target found something.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # The targets are fuzz.sh's own.
@@ -13,6 +14,13 @@ read -r -a all <<<"$(sed -n 's/^targets=(\(.*\))$/\1/p' "$root/scripts/fuzz.sh")
 # PREGEO_FUZZ_JOBS=N runs N workers (libFuzzer's fork mode), one per processor unless told; executions
 # are counted over them all.
 jobs=${PREGEO_FUZZ_JOBS:-$(nproc)}
+# PREGEO_FUZZ_ESECUZIONI=N ends a target once it has run N inputs (a worker's last batch may go past),
+# or at its time, whichever comes first.
+esecuzioni=${PREGEO_FUZZ_ESECUZIONI:-}
+if [ -n "$esecuzioni" ] && ! [[ $esecuzioni =~ ^[1-9][0-9]*$ ]]; then
+    echo "$0: PREGEO_FUZZ_ESECUZIONI must be a positive number, not '$esecuzioni'" >&2
+    exit 2
+fi
 # Allocation stacks are not recorded: recording them was a tenth of every run. A report still shows
 # where the fault happened; replaying the input it left shows where the memory came from.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0}
@@ -39,6 +47,7 @@ for target in "${targets[@]}"; do
     status=clean
     fork=()
     [ "$jobs" -gt 1 ] && fork=(-fork="$jobs")
+    [ -n "$esecuzioni" ] && fork+=(-runs="$esecuzioni")
     start=$(date +%s)
     if ! nice -n 19 "$root/scripts/fuzz.sh" "$target" "$seconds" "${fork[@]}" >"$log" 2>&1; then
         found=1
@@ -52,6 +61,7 @@ for target in "${targets[@]}"; do
         /^stat::number_of_executed_units:/ { n = $2 } END { print n }' "$log")
     elapsed=$(($(date +%s) - start))
     rate=$([ -n "$runs" ] && [ "$elapsed" -gt 0 ] && echo $((runs / elapsed)) || true)
-    printf '%-14s %12s executions %8s per second  %s\n' "fuzz_$target" "${runs:-?}" "${rate:-?}" "$status"
+    printf '%-14s %12s executions in %5s s %8s per second  %s\n' "fuzz_$target" "${runs:-?}" "$elapsed" \
+        "${rate:-?}" "$status"
 done
 exit $found
