@@ -45,11 +45,11 @@ found=0
 for target in "${targets[@]}"; do
     log="$root/build/fuzz/lungo-$target.log"
     status=clean
-    fork=()
-    [ "$jobs" -gt 1 ] && fork=(-fork="$jobs")
-    [ -n "$esecuzioni" ] && fork+=(-runs="$esecuzioni")
+    opzioni=()
+    [ "$jobs" -gt 1 ] && opzioni=(-fork="$jobs")
+    [ -n "$esecuzioni" ] && opzioni+=(-runs="$esecuzioni")
     start=$(date +%s)
-    if ! nice -n 19 "$root/scripts/fuzz.sh" "$target" "$seconds" "${fork[@]}" >"$log" 2>&1; then
+    if ! nice -n 19 "$root/scripts/fuzz.sh" "$target" "$seconds" "${opzioni[@]}" >"$log" 2>&1; then
         found=1
         status="FOUND SOMETHING: $(grep -m1 -E '^fuzz: |^==[0-9]+==ERROR|^SUMMARY' "$log" || echo "exit code")"
         artifact=$(grep -o 'Test unit written to .*' "$log" | cut -d' ' -f5- || true)
